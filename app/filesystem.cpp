@@ -1,0 +1,318 @@
+#include "filesystem.h"
+
+#include "errors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace vornak {
+
+namespace {
+
+fs::path toPath(const std::string& s)
+{
+#ifdef _WIN32
+    return fs::path(std::u8string(s.begin(), s.end()));
+#else
+    return fs::path(s);
+#endif
+}
+
+std::string fromPath(const fs::path& p)
+{
+#ifdef _WIN32
+    const std::u8string u = p.u8string();
+    return std::string(u.begin(), u.end());
+#else
+    return p.native();
+#endif
+}
+
+int errorNumberFor(const std::error_code& ec)
+{
+#ifdef ENOMEDIUM
+    if (ec.category() == std::generic_category() || ec.category() == std::system_category()) {
+        if (ec.value() == ENOMEDIUM)
+            return kDiskNotReady;
+    }
+#endif
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted)
+        return kPathFileAccessError;
+    if (ec == std::errc::no_such_device || ec == std::errc::no_such_device_or_address)
+        return kDeviceUnavailable;
+    if (ec == std::errc::io_error)
+        return kDiskNotReady;
+    return kPathNotFound;
+}
+
+// A path with its trailing separators removed, except on a root.
+fs::path tidy(fs::path p)
+{
+    p = p.lexically_normal();
+    std::string s = fromPath(p);
+    while (s.size() > 1 && (s.back() == '/' || s.back() == '\\')) {
+        const fs::path stripped = toPath(s.substr(0, s.size() - 1));
+        if (stripped == stripped.root_name() || stripped.empty())
+            break;  // "c:\" stays a root
+        s.pop_back();
+    }
+    return toPath(s);
+}
+
+std::string decodeMountField(const std::string& field)
+{
+    std::string out;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const std::string oct = field.substr(i + 1, 3);
+            if (oct.size() == 3 && std::all_of(oct.begin(), oct.end(), [](char c) { return c >= '0' && c <= '7'; })) {
+                out += static_cast<char>(std::stoi(oct, nullptr, 8));
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return out;
+}
+
+bool isUnder(const std::string& path, const std::string& root)
+{
+    if (root == "/")
+        return !path.empty() && path[0] == '/';
+    if (path.size() < root.size())
+        return false;
+#ifdef _WIN32
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return s;
+    };
+    const std::string p = lower(path), r = lower(root);
+#else
+    const std::string& p = path;
+    const std::string& r = root;
+#endif
+    if (p.compare(0, r.size(), r) != 0)
+        return false;
+    const char last = r.back();
+    return p.size() == r.size() || last == '/' || last == '\\' || p[r.size()] == '/' || p[r.size()] == '\\';
+}
+
+unsigned char foldCase(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+
+bool wildcard(const char* n, const char* p)
+{
+    // Iterative match with backtracking to the last '*'.
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*n) {
+        if (*p == '?' || (*p != '*' && *p && foldCase(*p) == foldCase(*n))) {
+            ++n;
+            ++p;
+        } else if (*p == '*') {
+            star = p++;
+            resume = n;
+        } else if (star) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*p == '*')
+        ++p;
+    return *p == '\0';
+}
+
+}  // namespace
+
+std::vector<Drive> drivesFromMountTable(const std::string& table)
+{
+    std::set<std::string> points;
+    std::istringstream in(table);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string device, mountPoint;
+        if (!(fields >> device >> mountPoint))
+            continue;
+        mountPoint = decodeMountField(mountPoint);
+        auto under = [&](const char* prefix) {
+            const std::string pre(prefix);
+            return mountPoint.size() > pre.size() && mountPoint.compare(0, pre.size(), pre) == 0;
+        };
+        if (mountPoint == "/home" || mountPoint == "/mnt" || under("/media/") || under("/run/media/") || under("/mnt/"))
+            points.insert(mountPoint);
+    }
+    std::vector<Drive> drives{{"/", "/"}};
+    for (const std::string& p : points)
+        drives.push_back({p, p});
+    return drives;
+}
+
+std::vector<Drive> PosixDriveSource::drives()
+{
+    std::ifstream in("/proc/self/mounts");
+    std::stringstream table;
+    table << in.rdbuf();
+    return drivesFromMountTable(table.str());
+}
+
+std::string PosixDriveSource::currentFolderOf(const Drive& drive)
+{
+    // Like a DOS drive, each drive remembers a current folder: the program's
+    // own when it lies on that drive, the drive's root otherwise. The root
+    // is the longest match, so /home/x belongs to "/home", not to "/".
+    std::error_code ec;
+    const std::string cwd = fromPath(fs::current_path(ec));
+    if (!ec && isUnder(cwd, drive.root)) {
+        std::string best = "/";
+        for (const Drive& d : drives())
+            if (isUnder(cwd, d.root) && d.root.size() > best.size())
+                best = d.root;
+        if (best == drive.root)
+            return cwd;
+    }
+    return drive.root;
+}
+
+FileSystem::FileSystem(std::unique_ptr<DriveSource> drives) : drives_(std::move(drives)) {}
+
+Drive FileSystem::driveOf(const std::string& folder)
+{
+    const std::vector<Drive> all = drives();
+    const Drive* best = nullptr;
+    for (const Drive& d : all)
+        if (isUnder(folder, d.root) && (!best || d.root.size() > best->root.size()))
+            best = &d;
+    if (best)
+        return *best;
+    if (!all.empty())
+        return all.front();
+    return {fromPath(toPath(folder).root_path()), fromPath(toPath(folder).root_path())};
+}
+
+std::string FileSystem::currentFolder()
+{
+    std::error_code ec;
+    const fs::path cwd = fs::current_path(ec);
+    if (ec)
+        throw RuntimeError(errorNumberFor(ec));
+    return fromPath(tidy(cwd));
+}
+
+std::string FileSystem::resolveFolder(const std::string& text)
+{
+    for (const Drive& d : drives())
+        if (text == d.text)
+            return fromPath(tidy(toPath(drives_->currentFolderOf(d))));
+    if (text.empty())
+        throw RuntimeError(kPathNotFound);
+    std::error_code ec;
+    fs::path p = fs::absolute(toPath(text), ec);
+    if (ec)
+        throw RuntimeError(errorNumberFor(ec));
+    p = tidy(p);
+    const fs::file_status st = fs::status(p, ec);
+    if (ec)
+        throw RuntimeError(errorNumberFor(ec));
+    if (!fs::is_directory(st))
+        throw RuntimeError(kPathNotFound);
+    return fromPath(p);
+}
+
+std::vector<std::string> FileSystem::entries(const std::string& folder, bool dirs)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(toPath(folder), ec);
+    if (ec)
+        throw RuntimeError(errorNumberFor(ec));
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            break;
+        std::string name = fromPath(it->path().filename());
+        if (name.empty() || name[0] == '.')
+            continue;  // hidden
+        std::error_code typeError;
+        // Follows symbolic links; a dangling link or a link loop is neither.
+        const bool wanted = dirs ? it->is_directory(typeError) : it->is_regular_file(typeError);
+        if (wanted && !typeError)
+            names.push_back(std::move(name));
+    }
+    if (ec)
+        throw RuntimeError(errorNumberFor(ec));
+    return names;
+}
+
+std::vector<FolderEntry> FileSystem::folderList(const std::string& folder)
+{
+    std::vector<std::string> subfolders = entries(folder, true);
+    std::sort(subfolders.begin(), subfolders.end(), lessNoCase);
+
+    const Drive drive = driveOf(folder);
+    const fs::path root = tidy(toPath(drive.root));
+    const fs::path open = toPath(folder);
+
+    std::vector<FolderEntry> list;
+    list.push_back({fromPath(root), fromPath(root), 0, true});
+    fs::path walked = root;
+    const fs::path rest = open.lexically_relative(root);
+    if (!rest.empty() && rest != ".") {
+        for (const fs::path& part : rest) {
+            walked /= part;
+            list.push_back({fromPath(part), fromPath(walked), static_cast<int>(list.size()), true});
+        }
+    }
+    const int level = static_cast<int>(list.size());
+    for (std::string& name : subfolders) {
+        const std::string path = fromPath(open / toPath(name));
+        list.push_back({std::move(name), path, level, false});
+    }
+    return list;
+}
+
+std::vector<std::string> FileSystem::fileList(const std::string& folder, const std::string& pattern)
+{
+    std::vector<std::string> names = entries(folder, false);
+    names.erase(std::remove_if(names.begin(), names.end(), [&](const std::string& n) { return !matchesPattern(n, pattern); }),
+                names.end());
+    std::sort(names.begin(), names.end(), lessNoCase);
+    return names;
+}
+
+bool matchesPattern(const std::string& name, const std::string& pattern)
+{
+    size_t start = 0;
+    while (start <= pattern.size()) {
+        const size_t end = std::min(pattern.find(';', start), pattern.size());
+        const std::string one = pattern.substr(start, end - start);
+        if (!one.empty() && wildcard(name.c_str(), one.c_str()))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+bool lessNoCase(const std::string& a, const std::string& b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const unsigned char x = foldCase(static_cast<unsigned char>(a[i]));
+        const unsigned char y = foldCase(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
+
+}  // namespace vornak

@@ -1,0 +1,87 @@
+// The listings behind the drive, folder and file lists. Reads directory
+// entries only: no listed file is ever opened.
+// Paths are UTF-8 on Windows and the native bytes on POSIX systems.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vornak {
+
+struct Drive {
+    std::string text;  // as the drive list shows it: "c: [SYSTEM]", "/home"
+    std::string root;  // "c:\", "/home"
+};
+
+// Where the drives come from: the platform's logical drives on Windows,
+// the mount points a user would call drives on POSIX systems.
+class DriveSource {
+public:
+    virtual ~DriveSource() = default;
+    virtual std::vector<Drive> drives() = 0;
+    // The folder that a drive opens at. Throws RuntimeError when the drive
+    // cannot be used (not ready, gone).
+    virtual std::string currentFolderOf(const Drive& drive) = 0;
+};
+
+// Mount points from a mounts table in the /proc/self/mounts format: the root
+// filesystem first, then a separate /home and removable or mounted media
+// under /media, /run/media and /mnt, sorted, each once.
+std::vector<Drive> drivesFromMountTable(const std::string& table);
+
+class PosixDriveSource : public DriveSource {
+public:
+    std::vector<Drive> drives() override;
+    std::string currentFolderOf(const Drive& drive) override;
+};
+
+// One level of the folder list: the open folder's ancestry from the drive's
+// root, then its subfolders.
+struct FolderEntry {
+    std::string name;  // what the list shows
+    std::string path;  // the folder it opens
+    int level = 0;     // indentation
+    bool open = false; // an ancestor (or the folder itself), not a subfolder
+};
+
+class FileSystem {
+public:
+    explicit FileSystem(std::unique_ptr<DriveSource> drives);
+    virtual ~FileSystem() = default;
+
+    std::vector<Drive> drives() { return drives_->drives(); }
+    // The drive that holds a folder: the one whose root is the longest
+    // prefix of it. The first drive when none matches.
+    Drive driveOf(const std::string& folder);
+    std::string currentFolder();
+
+    // Resolves what is written to a folder list's Path: a drive's text opens
+    // that drive's current folder, anything else is taken as a folder path.
+    // The result is absolute and lexically normal. Throws RuntimeError.
+    std::string resolveFolder(const std::string& text);
+
+    // The folder list for an open folder. Throws RuntimeError.
+    virtual std::vector<FolderEntry> folderList(const std::string& folder);
+    // Names of the plain files in a folder that match a pattern ("*.EXE",
+    // several joined with ';'), case-insensitively, sorted case-insensitively.
+    // Throws RuntimeError.
+    virtual std::vector<std::string> fileList(const std::string& folder, const std::string& pattern);
+
+protected:
+    // Names of the visible entries of a folder that are folders (dirs true)
+    // or plain files (dirs false), unsorted. Throws RuntimeError.
+    virtual std::vector<std::string> entries(const std::string& folder, bool dirs);
+
+private:
+    std::unique_ptr<DriveSource> drives_;
+};
+
+// Case-insensitive wildcard match with '*' and '?', the way file lists
+// filter their names. A pattern may hold several, separated by ';'.
+bool matchesPattern(const std::string& name, const std::string& pattern);
+
+// Case-insensitive ordering of names, ties broken by the bytes.
+bool lessNoCase(const std::string& a, const std::string& b);
+
+}  // namespace vornak

@@ -1,0 +1,103 @@
+#include "form.h"
+
+#include "shell.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vornak {
+
+Form::Form(Shell& shell, const FormClass& cls) : shell_(shell), class_(cls)
+{
+    controls_.reserve(cls.design.controls.size());
+    for (const ControlDesign& d : cls.design.controls)
+        controls_.push_back(std::make_unique<Control>(*this, d));
+}
+
+Control* Form::find(std::string_view name) const
+{
+    for (const auto& c : controls_)
+        if (c->name() == name)
+            return c.get();
+    return nullptr;
+}
+
+Control& Form::operator[](std::string_view name) const
+{
+    Control* c = find(name);
+    if (!c) {
+        std::fprintf(stderr, "%.*s has no control %.*s\n", static_cast<int>(this->name().size()), this->name().data(),
+                     static_cast<int>(name.size()), name.data());
+        std::abort();
+    }
+    return *c;
+}
+
+std::vector<Control*> Form::contained(std::string_view container) const
+{
+    std::vector<Control*> out;
+    for (const auto& c : controls_)
+        if (c->design().container == container)
+            out.push_back(c.get());
+    return out;
+}
+
+std::vector<Control*> Form::tabOrder() const
+{
+    std::vector<Control*> out;
+    for (const auto& c : controls_)
+        if (c->design().tabIndex >= 0 && canTakeFocus(c->type()))
+            out.push_back(c.get());
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
+    return out;
+}
+
+Control* Form::firstFocus() const
+{
+    const std::vector<Control*> order = tabOrder();
+    return order.empty() ? nullptr : order.front();
+}
+
+void Form::raise(std::string_view control, std::string_view event)
+{
+    for (const Binding& b : class_.bindings)
+        if (b.control == control && b.event == event) {
+            shell_.run(*this, b.procedure);
+            return;
+        }
+}
+
+std::vector<Control::State> Form::snapshot() const
+{
+    std::vector<Control::State> states;
+    states.reserve(controls_.size());
+    for (const auto& c : controls_)
+        states.push_back(c->state());
+    return states;
+}
+
+void Form::restore(const std::vector<Control::State>& states)
+{
+    for (size_t i = 0; i < controls_.size() && i < states.size(); ++i)
+        controls_[i]->restore(states[i]);
+}
+
+void Form::userKeyPress(int ascii)
+{
+    if (!design().keyPreview)
+        return;
+    shell_.userAction(*this, [this, ascii] {
+        keyAscii_ = ascii;
+        raise("", "KeyPress");
+        keyAscii_ = 0;
+    });
+}
+
+void Form::userClose()
+{
+    shell_.unload(name());
+}
+
+}  // namespace vornak

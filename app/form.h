@@ -1,0 +1,79 @@
+// A loaded window: its design, its controls, and the event procedures
+// bound to them.
+#pragma once
+
+#include "control.h"
+#include "design.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vornak {
+
+class Form;
+class Shell;
+
+using Procedure = void (*)(Form& me);
+
+// An event procedure bound to a control's event; control empty for the
+// form's own events ("Load", "KeyPress").
+struct Binding {
+    std::string_view control;
+    std::string_view event;
+    Procedure procedure;
+};
+
+// A window kind: its design and its event procedures.
+struct FormClass {
+    FormDesign design;
+    std::vector<Binding> bindings;
+};
+
+class Form {
+public:
+    Form(Shell& shell, const FormClass& cls);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    std::string_view name() const { return class_.design.name; }
+    const FormDesign& design() const { return class_.design; }
+    Shell& shell() const { return shell_; }
+
+    // A control by name. A name the window does not have is a programming
+    // error and stops the program on the spot.
+    Control& operator[](std::string_view name) const;
+    Control* find(std::string_view name) const;
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    // The controls that the design puts inside a frame (or in the window,
+    // for an empty name), in creation order.
+    std::vector<Control*> contained(std::string_view container) const;
+
+    // The controls that can take the focus, in tab order.
+    std::vector<Control*> tabOrder() const;
+    // Where the focus goes when the window is loaded; null when no control
+    // can take it.
+    Control* firstFocus() const;
+
+    // Runs the event procedure bound to a control's event, if any.
+    void raise(std::string_view control, std::string_view event);
+
+    // The character of the key press being handled (Form_KeyPress).
+    int keyAscii() const { return keyAscii_; }
+
+    std::vector<Control::State> snapshot() const;
+    void restore(const std::vector<Control::State>& states);
+
+    // What the user did to the window itself, from a front end.
+    void userKeyPress(int ascii);  // a key that produces a character
+    void userClose();              // the title bar's close box
+
+private:
+    Shell& shell_;
+    const FormClass& class_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    int keyAscii_ = 0;
+};
+
+}  // namespace vornak

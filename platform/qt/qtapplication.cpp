@@ -1,0 +1,106 @@
+#include "qtapplication.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+#include <QScreen>
+#include <QStyleFactory>
+
+#include <cmath>
+
+namespace vornak::qt {
+
+namespace {
+
+// The classic scheme's system colours, by index (0xRRGGBB).
+constexpr unsigned kSystemColours[] = {
+    0xC0C0C0,  //  0 scroll bar
+    0x008080,  //  1 desktop
+    0x000080,  //  2 active caption
+    0x808080,  //  3 inactive caption
+    0xC0C0C0,  //  4 menu
+    0xFFFFFF,  //  5 window
+    0x000000,  //  6 window frame
+    0x000000,  //  7 menu text
+    0x000000,  //  8 window text
+    0xFFFFFF,  //  9 caption text
+    0xC0C0C0,  // 10 active border
+    0xC0C0C0,  // 11 inactive border
+    0x808080,  // 12 application workspace
+    0x000080,  // 13 highlight
+    0xFFFFFF,  // 14 highlighted text
+    0xC0C0C0,  // 15 button face
+    0x808080,  // 16 button shadow
+    0x808080,  // 17 grey text
+    0x000000,  // 18 button text
+    0xC0C0C0,  // 19 inactive caption text
+    0xFFFFFF,  // 20 button highlight
+    0x000000,  // 21 3D dark shadow
+    0xDFDFDF,  // 22 3D light
+    0x000000,  // 23 tooltip text
+    0xFFFFE1,  // 24 tooltip background
+};
+
+QString fontFamily;
+
+}  // namespace
+
+QColor designColour(uint32_t colour)
+{
+    if ((colour & 0xFF000000u) == 0x80000000u) {
+        const unsigned index = colour & 0xFFu;
+        return QColor::fromRgb(index < std::size(kSystemColours) ? kSystemColours[index] : 0);
+    }
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QFont dialogFont()
+{
+    QFont font(fontFamily.isEmpty() ? QStringLiteral("MS Sans Serif") : fontFamily);
+    font.setPointSize(8);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+int screenDpi()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
+void setupApplication()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+
+    QPalette p;
+    const QColor face = designColour(0x8000000F);
+    p.setColor(QPalette::Window, face);
+    p.setColor(QPalette::Button, face);
+    p.setColor(QPalette::Base, designColour(0x80000005));
+    p.setColor(QPalette::AlternateBase, designColour(0x80000005));
+    p.setColor(QPalette::WindowText, designColour(0x80000008));
+    p.setColor(QPalette::Text, designColour(0x80000008));
+    p.setColor(QPalette::ButtonText, designColour(0x80000012));
+    p.setColor(QPalette::Highlight, designColour(0x8000000D));
+    p.setColor(QPalette::HighlightedText, designColour(0x8000000E));
+    p.setColor(QPalette::Light, designColour(0x80000014));
+    p.setColor(QPalette::Midlight, designColour(0x80000016));
+    p.setColor(QPalette::Mid, designColour(0x80000010));
+    p.setColor(QPalette::Dark, designColour(0x80000010));
+    p.setColor(QPalette::Shadow, designColour(0x80000015));
+    p.setColor(QPalette::ToolTipBase, designColour(0x80000018));
+    p.setColor(QPalette::ToolTipText, designColour(0x80000017));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, designColour(0x80000011));
+    p.setColor(QPalette::Disabled, QPalette::Text, designColour(0x80000011));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, designColour(0x80000011));
+    QApplication::setPalette(p);
+
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/dialog.ttf"));
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (!families.isEmpty())
+        fontFamily = families.front();
+    QApplication::setFont(dialogFont());
+}
+
+}  // namespace vornak::qt

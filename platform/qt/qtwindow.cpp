@@ -1,0 +1,113 @@
+#include "qtwindow.h"
+
+#include "app/pictures.h"
+#include "qtcontrols.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+
+namespace vornak::qt {
+
+namespace {
+
+QIcon iconOf(Icon icon)
+{
+    const QString base = QStringLiteral(":/icons/") + QString::fromLatin1(iconName(icon).data(), iconName(icon).size());
+    QIcon i;
+    i.addFile(base + QStringLiteral("16.png"), QSize(16, 16));
+    i.addFile(base + QStringLiteral("32.png"), QSize(32, 32));
+    return i;
+}
+
+}  // namespace
+
+Window::Window(Form& form, QWidget* parent, int dpi)
+    : QWidget(parent, parent ? Qt::Dialog : Qt::Window), form_(form)
+{
+    const FormDesign& d = form.design();
+    // A fixed single border with a close box and nothing else.
+    setWindowFlags(windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setFixedSize(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi));
+    setWindowTitle(toQt(std::string(d.caption)));
+    setWindowIcon(iconOf(d.icon));
+    setObjectName(toQt(std::string(d.name)));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    // Controls in creation order, frames before what they contain.
+    for (const auto& c : form.controls()) {
+        QWidget* container = this;
+        if (!c->design().container.empty())
+            container = widgets_.at(form.find(c->design().container));
+        widgets_[c.get()] = createControl(*c, container, dpi);
+    }
+    // Labels, images and lines lie under everything else, in creation order.
+    const auto& controls = form.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        if (isGraphical((*it)->type()))
+            widgets_.at(it->get())->lower();
+
+    const std::vector<Control*> order = form.tabOrder();
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(widgets_.at(order[i - 1]), widgets_.at(order[i]));
+    if (Control* first = form.firstFocus())
+        widgets_.at(first)->setFocus();
+
+    if (d.keyPreview)
+        for (auto& [control, w] : widgets_)
+            w->installEventFilter(this);
+}
+
+QWidget* Window::widget(const Control& control) const
+{
+    const auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void Window::detach()
+{
+    detached_ = true;
+    for (auto& [control, w] : widgets_)
+        w->blockSignals(true);
+}
+
+void Window::closeEvent(QCloseEvent* e)
+{
+    // The core decides: it unloads the window, and destroys this widget.
+    e->ignore();
+    if (!detached_)
+        form_.userClose();
+}
+
+// A key that produces a character goes to a form that previews keys.
+bool Window::keyPress(QKeyEvent* e)
+{
+    if (detached_ || !form_.design().keyPreview)
+        return false;
+    const QString text = e->text();
+    if (text.isEmpty())
+        return false;
+    const char16_t ch = text.at(0).unicode();
+    if (ch == 0x7F)
+        return false;  // Delete produces no character on the platform of the era
+    form_.userKeyPress(ch);
+    return true;
+}
+
+void Window::keyPressEvent(QKeyEvent* e)
+{
+    if (!keyPress(e))
+        QWidget::keyPressEvent(e);
+}
+
+bool Window::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress && keyPress(static_cast<QKeyEvent*>(e)))
+        return true;
+    return QWidget::eventFilter(watched, e);
+}
+
+}  // namespace vornak::qt

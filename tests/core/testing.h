@@ -1,0 +1,103 @@
+// Helpers for driving the core headless: a front end that records what the
+// core asks of it, a clock that does not wait, and real folder trees.
+#pragma once
+
+#include "app/errors.h"
+#include "app/filesystem.h"
+#include "app/form.h"
+#include "app/frontend.h"
+#include "app/pause.h"
+#include "app/shell.h"
+#include "forms/catalogue.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vornak::test {
+
+class RecordingFrontEnd : public FrontEnd {
+public:
+    std::vector<std::string> log;  // "show frmNO owner=frmSETUP first", "cursor 11", ...
+    std::vector<std::string> messages;
+    int cursor = 0;
+    int cursorAtFlush = -1;
+    std::function<void()> onMessage;
+
+    void createWindow(Form& f) override;
+    void showWindow(Form& f, Form* owner, bool firstTime) override;
+    void hideWindow(Form& f) override;
+    void raiseWindow(Form& f) override;
+    void destroyWindow(Form& f) override;
+    void propertyChanged(Control& c, Property p) override;
+    void setCursor(int pointer) override;
+    void messageBox(std::string_view title, std::string_view text) override;
+    void flush() override;
+    void quit() override;
+
+    // The log entries that start with a prefix.
+    std::vector<std::string> entries(const std::string& prefix) const;
+};
+
+// Time passes only when slept, so pauses cost nothing.
+class FakeClock : public Clock {
+public:
+    time_point t{std::chrono::hours(24)};
+    int sleeps = 0;
+    std::chrono::nanoseconds slept{0};
+    std::function<void()> whileAsleep;
+
+    time_point now() override { return t; }
+    void sleepUntil(time_point deadline) override;
+};
+
+// A folder tree under the system's temporary folder, removed afterwards.
+class TempTree {
+public:
+    TempTree();
+    ~TempTree();
+    std::filesystem::path root() const { return root_; }
+    std::filesystem::path dir(const std::string& relative) const;   // created
+    std::filesystem::path file(const std::string& relative) const;  // created, empty
+
+private:
+    std::filesystem::path root_;
+};
+
+// Drives that are folders of a temporary tree; any of them can be made
+// not ready.
+class FakeDrives : public DriveSource {
+public:
+    std::vector<Drive> list;
+    std::vector<std::string> notReady;  // roots
+    std::vector<Drive> drives() override { return list; }
+    std::string currentFolderOf(const Drive& drive) override;
+};
+
+// The whole program, headless, started in a folder.
+class Program {
+public:
+    explicit Program(const std::filesystem::path& startFolder, std::vector<Drive> drives = {});
+    ~Program();
+
+    Shell& shell() { return *shell_; }
+    Form& form(std::string_view name);
+    Control& control(std::string_view form, std::string_view name) { return this->form(form)[name]; }
+    // Presses a button, as the user would.
+    void click(std::string_view form, std::string_view control) { this->control(form, control).userClick(); }
+
+    RecordingFrontEnd ui;
+    FakeClock clock;
+    FakeDrives* drives;
+
+private:
+    std::filesystem::path oldFolder_;
+    std::unique_ptr<FileSystem> fs_;
+    std::unique_ptr<Shell> shell_;
+};
+
+std::string str(const std::filesystem::path& p);
+
+}  // namespace vornak::test

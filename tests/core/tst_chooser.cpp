@@ -1,0 +1,182 @@
+// The main window's chooser: drive list, folder list and file list follow
+// each other, and the path line follows the folder list.
+#include "testing.h"
+
+#include <gtest/gtest.h>
+
+using namespace vornak;
+using test::Program;
+using test::TempTree;
+
+namespace {
+
+int indexOf(const std::vector<FolderEntry>& list, const std::string& name)
+{
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+struct Chooser {
+    TempTree tree;
+    std::string c, d;
+    Chooser()
+    {
+        tree.file("c/games/DOOM.EXE");
+        tree.file("c/games/readme.txt");
+        tree.file("c/tools/zip.exe");
+        tree.file("c/tools/Arj.EXE");
+        tree.file("d/install/SETUP.EXE");
+        c = (tree.root() / "c").string();
+        d = (tree.root() / "d").string();
+    }
+    std::vector<Drive> drives() const { return {{"c: [SYSTEM]", c}, {"d: [DATA]", d}, {"e:", "/nonexistent-e"}}; }
+};
+
+}  // namespace
+
+TEST(Chooser, OpeningAFolderUpdatesFilesAndPathLine)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", ch.drives());
+    Control& dir = p.control("frmMAIN", "Dir1");
+    Control& file = p.control("frmMAIN", "File1");
+    Control& path = p.control("frmMAIN", "Label1");
+    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_EQ(file.items(), (std::vector<std::string>{"DOOM.EXE"}));
+    EXPECT_EQ(path.caption(), "Path: " + ch.c + "/games");
+
+    dir.userOpen(0);  // the drive's root
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_TRUE(file.items().empty());
+    EXPECT_EQ(path.caption(), "Path: " + ch.c);
+
+    dir.userOpen(indexOf(dir.folders(), "tools"));
+    EXPECT_EQ(file.path(), ch.c + "/tools");
+    EXPECT_EQ(file.items(), (std::vector<std::string>{"Arj.EXE", "zip.exe"}));
+    EXPECT_EQ(path.caption(), "Path: " + ch.c + "/tools");
+
+    // The same folder again: nothing new to list, the path line written anew.
+    path.setCaption("");
+    dir.userOpen(dir.listIndex());
+    EXPECT_EQ(path.caption(), "Path: " + ch.c + "/tools");
+}
+
+TEST(Chooser, PickingADriveUpdatesAllThree)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", ch.drives());
+    Control& drive = p.control("frmMAIN", "Drive1");
+    drive.userSelect(1);
+    EXPECT_EQ(drive.drive(), "d: [DATA]");
+    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.d);
+    EXPECT_EQ(p.control("frmMAIN", "File1").path(), ch.d);
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.d);
+    EXPECT_TRUE(p.ui.messages.empty());
+}
+
+TEST(Chooser, ADriveThatIsNotReadyIsReportedAndTheListsStay)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", ch.drives());
+    p.drives->notReady = {"/nonexistent-e"};
+    Control& drive = p.control("frmMAIN", "Drive1");
+    drive.userSelect(2);
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0], "Run-time error '71':\n\nDisk not ready");
+    EXPECT_TRUE(p.shell().running());
+    EXPECT_EQ(drive.drive(), "c: [SYSTEM]");
+    EXPECT_EQ(drive.listIndex(), 0);
+    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c + "/games");
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+
+    // And the program goes on.
+    drive.userSelect(1);
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.d);
+}
+
+TEST(Chooser, AFolderThatVanishedIsReportedAndTheListsStay)
+{
+    Chooser ch;
+    Program p(ch.c, ch.drives());
+    Control& dir = p.control("frmMAIN", "Dir1");
+    const auto before = dir.folders();
+    std::filesystem::remove_all(ch.c + "/tools");
+    dir.userOpen(indexOf(dir.folders(), "tools"));
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0], "Run-time error '76':\n\nPath not found");
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_EQ(dir.folders().size(), before.size());
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c);
+}
+
+// A folder that lists as a folder but cannot be read, as permissions do it
+// (simulated: the tests may run as root, which reads everything).
+class UnreadableFolders : public FileSystem {
+public:
+    using FileSystem::FileSystem;
+    std::string locked;
+
+protected:
+    std::vector<std::string> entries(const std::string& folder, bool dirs) override
+    {
+        if (folder == locked)
+            throw RuntimeError(kPathFileAccessError);
+        return FileSystem::entries(folder, dirs);
+    }
+};
+
+TEST(Chooser, AFolderThatCannotBeReadIsReported)
+{
+    Chooser ch;
+    std::filesystem::current_path(ch.c);
+    auto drives = std::make_unique<test::FakeDrives>();
+    drives->list = ch.drives();
+    UnreadableFolders fs(std::move(drives));
+    fs.locked = ch.c + "/games";
+    test::RecordingFrontEnd ui;
+    test::FakeClock clock;
+    Shell shell(forms::catalogue(), ui, fs, clock);
+    shell.start();
+    Control& dir = (*shell.form("frmMAIN"))["Dir1"];
+    dir.userOpen(indexOf(dir.folders(), "games"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Run-time error '75':\n\nPath/File access error");
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_TRUE(shell.running());
+}
+
+TEST(Chooser, UnusualNamesAndLargeFolders)
+{
+    TempTree tree;
+    const std::string names[] = {"Ünïcödé.exe", "日本語.EXE", "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d.exe", "tab\there.exe",
+                                 "bad\xff\xfe.exe", "new\nline.exe"};
+    for (const std::string& n : names)
+        tree.file("odd/" + n);
+    tree.dir("odd/Ωmega");
+    for (int i = 0; i < 3000; ++i)
+        tree.file("big/f" + std::to_string(i) + ".exe");
+    for (int i = 0; i < 500; ++i)
+        tree.dir("big/d" + std::to_string(i));
+    // A path far longer than the classic 260 characters.
+    std::string deep = "deep";
+    while (deep.size() < 1500)
+        deep += "/a-rather-long-folder-name-for-testing";
+    tree.file(deep + "/LAST.EXE");
+
+    Program p(tree.root() / "odd");
+    EXPECT_EQ(p.control("frmMAIN", "File1").items().size(), std::size(names));
+    EXPECT_NE(indexOf(p.control("frmMAIN", "Dir1").folders(), "Ωmega"), -1);
+
+    Control& dir = p.control("frmMAIN", "Dir1");
+    dir.setPath((tree.root() / "big").string());
+    EXPECT_EQ(p.control("frmMAIN", "File1").items().size(), 3000u);
+    EXPECT_EQ(dir.folders().size() - (dir.listIndex() + 1), 500u);
+
+    dir.setPath((tree.root() / deep).string());
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"LAST.EXE"}));
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + (tree.root() / deep).string());
+    EXPECT_TRUE(p.ui.messages.empty());
+}
