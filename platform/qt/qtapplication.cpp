@@ -8,6 +8,12 @@
 
 #include <cmath>
 
+// The resources live in a static library: register them by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(vornak1);
+}
+
 namespace vornak::qt {
 
 namespace {
@@ -71,6 +77,7 @@ int screenDpi()
 
 void setupApplication()
 {
+    initResources();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
 
     QPalette p;

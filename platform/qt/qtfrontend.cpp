@@ -126,7 +126,8 @@ void FrontEnd::flush()
         if (w->isVisible())
             w->repaint();
     if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        xcb_flush(x11->connection());
+        if (xcb_connection_t* connection = x11->connection())
+            xcb_flush(connection);
 }
 
 void FrontEnd::quit()

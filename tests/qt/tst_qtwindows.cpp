@@ -1,0 +1,372 @@
+// The Qt front end with real widgets and real input, on the offscreen
+// platform.
+#include "app/errors.h"
+#include "app/filesystem.h"
+#include "app/shell.h"
+#include "forms/catalogue.h"
+#include "qtapplication.h"
+#include "qtcontrols.h"
+#include "qtfrontend.h"
+#include "qtwindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <functional>
+
+using namespace vornak;
+
+namespace {
+
+// Time passes only when slept; what the test wants done "during" a pause
+// runs in the sleep, before the program returns to its event loop.
+class TestClock : public Clock {
+public:
+    time_point t{};
+    int pauses = 0;
+    std::function<void()> duringPause;
+    time_point now() override { return t; }
+    void sleepUntil(time_point deadline) override
+    {
+        ++pauses;
+        if (duringPause)
+            duringPause();
+        t = deadline;
+    }
+};
+
+class TestDrives : public DriveSource {
+public:
+    std::vector<Drive> list;
+    std::vector<Drive> drives() override { return list; }
+    std::string currentFolderOf(const Drive& d) override
+    {
+        if (d.root.find("notready") != std::string::npos)
+            throw RuntimeError(kDiskNotReady);
+        return d.root;
+    }
+};
+
+// A front end that records message boxes instead of blocking on them.
+class TestFrontEnd : public qt::FrontEnd {
+public:
+    QStringList messages;
+    bool quitCalled = false;
+    void messageBox(std::string_view, std::string_view text) override { messages << QString::fromStdString(std::string(text)); }
+    void quit() override { quitCalled = true; }
+};
+
+}  // namespace
+
+class tst_QtWindows : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    std::string c_, d_;
+    std::filesystem::path oldFolder_;
+    std::unique_ptr<TestFrontEnd> ui_;
+    std::unique_ptr<FileSystem> fs_;
+    std::unique_ptr<TestClock> clock_;
+    std::unique_ptr<Shell> shell_;
+
+    qt::Window* window(std::string_view name) { return shell_->form(name) ? ui_->window(*shell_->form(name)) : nullptr; }
+    template <class W = QWidget>
+    W* widget(std::string_view form, std::string_view control)
+    {
+        qt::Window* w = window(form);
+        return w ? qobject_cast<W*>(w->widget((*shell_->form(form))[control])) : nullptr;
+    }
+    Form& form(std::string_view name) { return *shell_->form(name); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        const std::filesystem::path root = dir_.path().toStdString();
+        for (const char* d : {"c/games", "c/tools", "d/install"})
+            std::filesystem::create_directories(root / d);
+        for (const char* f : {"c/games/DOOM.EXE", "c/tools/zip.exe", "c/tools/arj.exe", "d/install/SETUP.EXE"})
+            std::fclose(std::fopen((root / f).c_str(), "w"));
+        c_ = (root / "c").string();
+        d_ = (root / "d").string();
+        oldFolder_ = std::filesystem::current_path();
+    }
+
+    void init()
+    {
+        std::filesystem::current_path(c_ + "/games");
+        auto drives = std::make_unique<TestDrives>();
+        drives->list = {{"c: [SYSTEM]", c_}, {"d: [DATA]", d_}, {"e:", "/notready"}};
+        ui_ = std::make_unique<TestFrontEnd>();
+        fs_ = std::make_unique<FileSystem>(std::move(drives));
+        clock_ = std::make_unique<TestClock>();
+        shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_, *clock_);
+        shell_->start();
+        QVERIFY(QTest::qWaitForWindowExposed(window("frmMAIN")));
+    }
+
+    void cleanup()
+    {
+        ui_.reset();
+        shell_.reset();
+        fs_.reset();
+        clock_.reset();
+        std::filesystem::current_path(oldFolder_);
+    }
+
+    // Every window at its design size, every control where its design puts
+    // it, every label's text inside its box.
+    void designs_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const FormClass* cls : forms::catalogue())
+            QTest::newRow(cls->design.name.data()) << QString::fromLatin1(cls->design.name.data(), cls->design.name.size());
+    }
+    void designs()
+    {
+        QFETCH(QString, name);
+        const std::string n = name.toStdString();
+        shell_->show(n);
+        qt::Window* w = window(n);
+        QVERIFY(w);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const int dpi = ui_->dpi();
+        QCOMPARE(dpi, 96);
+        const FormDesign& d = form(n).design();
+        QCOMPARE(w->size(), QSize(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi)));
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QVERIFY(w->windowFlags() & Qt::WindowCloseButtonHint);
+        QVERIFY(!(w->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w->parentWidget() == nullptr, d.showInTaskbar);
+        QCOMPARE(w->windowTitle(), qt::toQt(std::string(d.caption)));
+        for (const auto& c : form(n).controls()) {
+            const ControlDesign& cd = c->design();
+            QWidget* cw = w->widget(*c);
+            QVERIFY(cw);
+            if (cd.type == ControlType::Line)
+                continue;
+            const QRect expected(twipsToPixels(cd.left, dpi), twipsToPixels(cd.top, dpi), twipsToPixels(cd.width, dpi),
+                                 twipsToPixels(cd.height, dpi));
+            QCOMPARE(cw->geometry(), expected);
+            if (auto* label = qobject_cast<QLabel*>(cw); label && cd.type == ControlType::Label && !cd.caption.empty()) {
+                const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, expected.width(), 10000),
+                                                                       Qt::TextWordWrap, label->text());
+                // The font's last pixel row is blank: it may fall outside.
+                QVERIFY2(needed.height() <= expected.height() + 1 && needed.width() <= expected.width(),
+                         qPrintable(QString::fromLatin1(cd.name.data(), cd.name.size()) + " overflows its box"));
+            }
+        }
+    }
+
+    void disclaimerWrapsIntoFiveLines()
+    {
+        auto* label = widget<QLabel>("frmMAIN", "Label2");
+        QVERIFY(label);
+        QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap, label->text());
+        QCOMPARE(needed.height() / label->fontMetrics().lineSpacing(), 5);
+    }
+
+    void tabOrderAndFocus()
+    {
+        qt::Window* main = window("frmMAIN");
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QCOMPARE(QApplication::focusWidget(), widget("frmMAIN", "Command1"));
+        for (const char* next : {"Command2", "Command3", "Dir1", "Drive1", "File1", "Command1"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+        }
+    }
+
+    void chooserFollowsRealInput()
+    {
+        auto* dir = widget<QListWidget>("frmMAIN", "Dir1");
+        auto* files = widget<QListWidget>("frmMAIN", "File1");
+        auto* path = widget<QLabel>("frmMAIN", "Label1");
+        QCOMPARE(files->count(), 1);
+        QCOMPARE(path->text(), QString::fromStdString("Path: " + c_ + "/games"));
+
+        // Double-click the drive's root, then "tools".
+        auto doubleClick = [dir](QListWidgetItem* item) {
+            const QPoint at = dir->visualItemRect(item).center();
+            QTest::mouseClick(dir->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(dir->viewport(), Qt::LeftButton, {}, at);
+        };
+        doubleClick(dir->item(0));
+        QCOMPARE(path->text(), QString::fromStdString("Path: " + c_));
+        const QList<QListWidgetItem*> tools = dir->findItems(QStringLiteral("tools"), Qt::MatchExactly);
+        QCOMPARE(tools.size(), 1);
+        doubleClick(tools.front());
+        QCOMPARE(files->count(), 2);
+        QCOMPARE(files->item(0)->text(), QStringLiteral("arj.exe"));
+        QCOMPARE(path->text(), QString::fromStdString("Path: " + c_ + "/tools"));
+
+        // Another drive by keyboard.
+        auto* drive = widget<QComboBox>("frmMAIN", "Drive1");
+        drive->setFocus();
+        QTest::keyClick(drive, Qt::Key_Down);
+        QCOMPARE(drive->currentText(), QStringLiteral("d: [DATA]"));
+        QCOMPARE(path->text(), QString::fromStdString("Path: " + d_));
+        QCOMPARE(files->count(), 0);  // the drive opens at its root, which holds no program
+
+        // A drive that is not ready: reported, and the list goes back.
+        QTest::keyClick(drive, Qt::Key_Down);
+        QCOMPARE(ui_->messages, QStringList{QStringLiteral("Run-time error '71':\n\nDisk not ready")});
+        QCOMPARE(drive->currentText(), QStringLiteral("d: [DATA]"));
+        QCOMPARE(path->text(), QString::fromStdString("Path: " + d_));
+    }
+
+    void forcedChoicesByMouseAndKeyboard()
+    {
+        QTest::mouseClick(widget("frmMAIN", "Command1"), Qt::LeftButton);
+        qt::Window* setup = window("frmSETUP");
+        QVERIFY(QTest::qWaitForWindowExposed(setup));
+        auto* mb2048 = widget<QRadioButton>("frmSETUP", "Option1");
+        auto* mb8192 = widget<QRadioButton>("frmSETUP", "Option3");
+        QTest::mouseClick(mb8192, Qt::LeftButton);
+        QVERIFY(mb2048->isChecked());
+        QVERIFY(!mb8192->isChecked());
+        QCOMPARE(shell_->state("frmNO"), WindowState::Visible);
+        QTest::mouseClick(widget("frmNO", "Command1"), Qt::LeftButton);
+        QCOMPARE(shell_->state("frmNO"), WindowState::Hidden);
+
+        // An arrow key inside the frame chooses "4096 k": put back again.
+        mb2048->setFocus();
+        QTest::keyClick(mb2048, Qt::Key_Down);
+        QVERIFY(mb2048->isChecked());
+        QVERIFY(!widget<QRadioButton>("frmSETUP", "Option2")->isChecked());
+        QCOMPARE(shell_->state("frmNO"), WindowState::Visible);
+        QCOMPARE(form("frmSETUP")["Option1"].value(), kTrue);
+
+        // "220 Mhz": "170 Mhz" is back before the error shows.
+        QTest::mouseClick(widget("frmSETUP", "Option4"), Qt::LeftButton);
+        QVERIFY(widget<QRadioButton>("frmSETUP", "Option5")->isChecked());
+        QCOMPARE(shell_->state("frmNO1"), WindowState::Visible);
+
+        // Check boxes only keep what the user set.
+        auto* filtering = widget<QCheckBox>("frmSETUP", "Check6");
+        QTest::mouseClick(filtering, Qt::LeftButton);
+        QVERIFY(filtering->isChecked());
+        QCOMPARE(form("frmSETUP")["Check6"].value(), 1);
+    }
+
+    void enterPressesOnlyTheFocusedButton()
+    {
+        qt::Window* main = window("frmMAIN");
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(shell_->state("frmSETUP"), WindowState::Absent);
+        QTest::keyClick(widget("frmMAIN", "Command2"), Qt::Key_Return);
+        QCOMPARE(shell_->state("frmABOUT"), WindowState::Visible);
+        QCOMPARE(shell_->state("frmSETUP"), WindowState::Absent);
+        QTest::keyClick(widget("frmMAIN", "Command1"), Qt::Key_Space);
+        QCOMPARE(shell_->state("frmSETUP"), WindowState::Visible);
+    }
+
+    // The hourglass is up for the whole pause; a click made meanwhile waits
+    // in the queue and is handled after it, giving a second pause.
+    void clickDuringAPauseIsDeliveredAfter()
+    {
+        shell_->show("frmSETUP");
+        QTest::mouseClick(widget("frmSETUP", "HARD_SETUP"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(window("frmHARD")));
+        auto* test = widget<QPushButton>("frmHARD", "TEST");
+        auto* cpu = widget<QLineEdit>("frmHARD", "Text1");
+        QStringList seen;
+        clock_->duringPause = [&] {
+            seen << (QApplication::overrideCursor() ? QString::number(QApplication::overrideCursor()->shape()) : "none");
+            seen << cpu->text();
+            if (clock_->pauses == 1) {
+                const QPoint at = test->rect().center();
+                const QPointF global = test->mapToGlobal(at);
+                QCoreApplication::postEvent(test, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {}));
+                QCoreApplication::postEvent(test, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {}));
+            }
+        };
+        QTest::mouseClick(test, Qt::LeftButton);
+        QCOMPARE(clock_->pauses, 1);
+        QCOMPARE(cpu->text(), QStringLiteral("INTEL P55 MMX 200 Mhz, Stepping 3"));
+        QVERIFY(!QApplication::overrideCursor());
+        QTRY_COMPARE(clock_->pauses, 2);
+        const QString wait = QString::number(Qt::WaitCursor);
+        QCOMPARE(seen, (QStringList{wait, QString(), wait, QStringLiteral("INTEL P55 MMX 200 Mhz, Stepping 3")}));
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(widget<QLineEdit>("frmHARD", "Text6")->text(), QStringLiteral("VX Chipset Compatible"));
+    }
+
+    void aboutKeyOpensTheFinalPicture()
+    {
+        QTest::mouseClick(widget("frmMAIN", "Command2"), Qt::LeftButton);
+        qt::Window* about = window("frmABOUT");
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QTest::keyClick(about, Qt::Key_Shift);
+        QTest::keyClick(about, Qt::Key_Left);
+        QTest::keyClick(about, Qt::Key_F1);
+        QCOMPARE(clock_->pauses, 0);
+        QTest::keyClick(about, Qt::Key_Escape);
+        QCOMPARE(clock_->pauses, 1);
+        qt::Window* final = window("frmFINAL");
+        QVERIFY(final);
+        QVERIFY(QTest::qWaitForWindowExposed(final));
+        QCOMPARE(final->size(), QSize(620, 306));
+        auto* image = widget<QLabel>("frmFINAL", "Image1");
+        QCOMPARE(image->pixmap().size(), QSize(620, 307));
+        auto* portrait = widget<QLabel>("frmABOUT", "Image1");
+        QCOMPARE(portrait->pixmap().size(), QSize(72, 100));
+        QCOMPARE(portrait->contentsRect(), QRect(2, 2, 72, 100));
+        QTest::keyClick(about, Qt::Key_A);
+        QCOMPARE(clock_->pauses, 2);
+        QCOMPARE(shell_->state("frmABOUT"), WindowState::Visible);
+    }
+
+    void closeBoxUnloadsAndTheMainWindowEndsTheProgram()
+    {
+        shell_->show("frmSETUP");
+        form("frmSETUP")["Check1"].userClick();
+        QVERIFY(window("frmSETUP")->close() == false);  // the core unloads it instead
+        QCOMPARE(shell_->state("frmSETUP"), WindowState::Absent);
+        shell_->show("frmSETUP");
+        QVERIFY(widget<QCheckBox>("frmSETUP", "Check1")->isChecked());
+        shell_->hide("frmSETUP");
+        window("frmMAIN")->close();
+        QVERIFY(ui_->quitCalled);
+        QVERIFY(!shell_->running());
+    }
+
+    void greyPicturesShowTheWindowBackground()
+    {
+        auto* model = widget<QLabel>("frmMAIN", "Image1");
+        QVERIFY(!model->pixmap().mask().isNull());
+        QPalette odd = model->window()->palette();
+        odd.setColor(QPalette::Window, QColor(0x30, 0x60, 0x90));
+        model->window()->setPalette(odd);
+        const QImage shot = model->window()->grab().toImage();
+        const QPoint corner = model->geometry().topLeft();
+        QCOMPARE(shot.pixelColor(corner), QColor(0x30, 0x60, 0x90));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    qt::setupApplication();
+    tst_QtWindows t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "tst_qtwindows.moc"
