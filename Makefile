@@ -1,0 +1,59 @@
+# Vornak1. Each target installs what it needs from Debian's packages the
+# first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
+# nothing else.
+.PHONY: all linux run test test-linux test-windows test-sanitize windows run-windows art bench tour clean
+
+deps = tools/install-deps.sh
+
+all: linux
+
+linux:
+	@$(deps) linux art
+	cmake --preset linux
+	cmake --build --preset linux
+
+run: linux
+	@$(deps) x
+	tools/run-linux.sh
+
+test: test-linux test-windows
+
+test-linux: linux
+	@$(deps) x
+	ctest --preset linux
+
+windows:
+	@$(deps) windows
+	cmake --preset windows
+	cmake --build --preset windows
+
+run-windows: windows
+	@$(deps) x
+	tools/run-windows.sh
+
+test-windows: windows
+	@$(deps) x
+	ctest --preset windows
+
+# The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize:
+	@$(deps) linux art x
+	cmake --preset linux-sanitize
+	cmake --build --preset linux-sanitize
+	ctest --preset linux-sanitize
+
+# Regenerates the icons and pictures under resources/ from their sources.
+art:
+	@$(deps) art
+	/usr/bin/python3 tools/artgen/generate.py --out resources
+
+bench: linux
+	@$(deps) x bench
+	tools/bench.sh
+
+tour: linux windows
+	@$(deps) x
+	tools/tour.sh
+
+clean:
+	rm -rf build

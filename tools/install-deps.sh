@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever the named builds need and this
+# machine lacks. Groups: linux, windows, art, x (virtual display), bench.
+#   tools/install-deps.sh linux windows
+set -euo pipefail
+
+declare -A groups=(
+  [linux]="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev fonts-wine"
+  [windows]="cmake ninja-build g++-mingw-w64-i686 wine wine32:i386 fonts-wine python3"
+  [art]="python3 python3-pil fonts-dejavu-core"
+  [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
+  [bench]="valgrind"
+)
+
+wanted=()
+for g in "$@"; do
+  [ -n "${groups[$g]+set}" ] || { echo "install-deps: unknown group $g" >&2; exit 2; }
+  for p in ${groups[$g]}; do wanted+=("$p"); done
+done
+
+missing=()
+for p in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
