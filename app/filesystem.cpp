@@ -10,6 +10,11 @@
 #include <sstream>
 #include <system_error>
 
+#ifndef _WIN32
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace vornak {
@@ -228,7 +233,8 @@ std::string FileSystem::resolveFolder(const std::string& text)
     return fromPath(p);
 }
 
-std::vector<std::string> FileSystem::entries(const std::string& folder, bool dirs)
+#ifdef _WIN32
+std::vector<std::string> FileSystem::entries(const std::string& folder, bool dirs, const std::string& pattern)
 {
     std::vector<std::string> names;
     std::error_code ec;
@@ -239,8 +245,8 @@ std::vector<std::string> FileSystem::entries(const std::string& folder, bool dir
         if (ec)
             break;
         std::string name = fromPath(it->path().filename());
-        if (name.empty() || name[0] == '.')
-            continue;  // hidden
+        if (name.empty() || name[0] == '.' || (!dirs && !matchesPattern(name, pattern)))
+            continue;
         std::error_code typeError;
         // Follows symbolic links; a dangling link or a link loop is neither.
         const bool wanted = dirs ? it->is_directory(typeError) : it->is_regular_file(typeError);
@@ -251,10 +257,49 @@ std::vector<std::string> FileSystem::entries(const std::string& folder, bool dir
         throw RuntimeError(errorNumberFor(ec));
     return names;
 }
+#else
+// The directory's own entry types spare a stat() for all but links and
+// entries of unknown type; the name is matched before anything else, since
+// a big folder holds far more names than the list shows.
+std::vector<std::string> FileSystem::entries(const std::string& folder, bool dirs, const std::string& pattern)
+{
+    DIR* d = ::opendir(folder.c_str());
+    if (!d)
+        throw RuntimeError(errorNumberFor(std::error_code(errno, std::generic_category())));
+    const int dirFd = ::dirfd(d);
+    std::vector<std::string> names;
+    int readError = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* e = ::readdir(d);
+        if (!e) {
+            readError = errno;
+            break;
+        }
+        const char* name = e->d_name;
+        if (name[0] == '.' || (!dirs && !matchesPattern(name, pattern)))
+            continue;
+        unsigned char type = e->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            // Follows symbolic links; a dangling link or a link loop is neither.
+            struct stat st {};
+            if (::fstatat(dirFd, name, &st, 0) != 0)
+                continue;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == (dirs ? DT_DIR : DT_REG))
+            names.emplace_back(name);
+    }
+    ::closedir(d);
+    if (readError)
+        throw RuntimeError(errorNumberFor(std::error_code(readError, std::generic_category())));
+    return names;
+}
+#endif
 
 std::vector<FolderEntry> FileSystem::folderList(const std::string& folder)
 {
-    std::vector<std::string> subfolders = entries(folder, true);
+    std::vector<std::string> subfolders = entries(folder, true, {});
     std::sort(subfolders.begin(), subfolders.end(), lessNoCase);
 
     const Drive drive = driveOf(folder);
@@ -281,9 +326,7 @@ std::vector<FolderEntry> FileSystem::folderList(const std::string& folder)
 
 std::vector<std::string> FileSystem::fileList(const std::string& folder, const std::string& pattern)
 {
-    std::vector<std::string> names = entries(folder, false);
-    names.erase(std::remove_if(names.begin(), names.end(), [&](const std::string& n) { return !matchesPattern(n, pattern); }),
-                names.end());
+    std::vector<std::string> names = entries(folder, false, pattern);
     std::sort(names.begin(), names.end(), lessNoCase);
     return names;
 }

@@ -70,8 +70,9 @@ public:
 
 protected:
     // Names of the visible entries of a folder that are folders (dirs true)
-    // or plain files (dirs false), unsorted. Throws RuntimeError.
-    virtual std::vector<std::string> entries(const std::string& folder, bool dirs);
+    // or plain files matching a pattern (dirs false), unsorted. Throws
+    // RuntimeError.
+    virtual std::vector<std::string> entries(const std::string& folder, bool dirs, const std::string& pattern);
 
 private:
     std::unique_ptr<DriveSource> drives_;

@@ -120,11 +120,11 @@ public:
     std::string locked;
 
 protected:
-    std::vector<std::string> entries(const std::string& folder, bool dirs) override
+    std::vector<std::string> entries(const std::string& folder, bool dirs, const std::string& pattern) override
     {
         if (folder == locked)
             throw RuntimeError(kPathFileAccessError);
-        return FileSystem::entries(folder, dirs);
+        return FileSystem::entries(folder, dirs, pattern);
     }
 };
 

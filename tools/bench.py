@@ -1,0 +1,103 @@
+"""Measures what the program costs and prints one table; writes build/bench.json.
+
+Start-up to the main window on screen and peak memory, each against the
+minimal window program of the same toolkit; the busy pause's length and the
+processor time it uses; the listing of a 100,000-file folder against a bare
+directory read, and how long that blocks the interface. Medians of several
+runs, all measured in this one run.
+"""
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.join(TOP, "build", "linux")
+DATA = os.path.join(TOP, "build", "bench-data")
+RUNS = 5
+
+
+def big_folder():
+    parent = os.path.join(DATA, "parent")
+    big = os.path.join(parent, "big")
+    stamp = os.path.join(DATA, "ready")
+    if not os.path.exists(stamp):
+        os.makedirs(big, exist_ok=True)
+        for i in range(100_000):
+            name = f"prog{i:06d}.EXE" if i % 10 == 0 else f"file{i:06d}.dat"
+            open(os.path.join(big, name), "w").close()
+        open(stamp, "w").close()
+    return parent, big
+
+
+def window_visible(title):
+    r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                       capture_output=True, text=True)
+    return r.stdout.split()
+
+
+def startup(program, title):
+    """Seconds from exec to the window on screen, and peak resident memory in KiB."""
+    times, peaks = [], []
+    env = dict(os.environ)
+    for _ in range(RUNS):
+        t = time.monotonic()
+        p = subprocess.Popen([program], cwd=TOP, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        ids = []
+        while not ids:
+            ids = window_visible(title)
+            if time.monotonic() - t > 20:
+                p.kill()
+                sys.exit(f"bench: {program} showed no window")
+        times.append(time.monotonic() - t)
+        time.sleep(0.5)
+        subprocess.run(["wmctrl", "-i", "-c", ids[0]])
+        _, _, usage = os.wait4(p.pid, 0)
+        peaks.append(usage.ru_maxrss)
+    return statistics.median(times), statistics.median(peaks)
+
+
+def main():
+    parent, big = big_folder()
+    core = json.loads(subprocess.check_output([os.path.join(BUILD, "tools/bench/bench_core"), big, str(RUNS)]))
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    ui = json.loads(subprocess.check_output([os.path.join(BUILD, "tools/bench/bench_qt"), parent, "big", "3"], env=env,
+                                            stderr=subprocess.DEVNULL))
+    start, peak = startup(os.path.join(BUILD, "vornak1"), "Brelvox")
+    start0, peak0 = startup(os.path.join(BUILD, "tools/bench/minimal_qt"), "Minimal")
+
+    result = {
+        "startup_s": round(start, 4), "startup_minimal_s": round(start0, 4), "startup_ratio": round(start / start0, 3),
+        "peak_rss_kib": peak, "peak_rss_minimal_kib": peak0, "peak_rss_ratio": round(peak / peak0, 3),
+        **core,
+        "list_ratio": round(core["list_s"] / core["bare_read_s"], 2),
+        **ui,
+        "runs": RUNS,
+    }
+    rows = [
+        ("start-up to the main window on screen", f"{start:.3f} s", f"minimal Qt program {start0:.3f} s",
+         f"{result['startup_ratio']:.2f}", "<= 1.2"),
+        ("peak memory", f"{peak / 1024:.1f} MiB", f"minimal Qt program {peak0 / 1024:.1f} MiB",
+         f"{result['peak_rss_ratio']:.2f}", "<= 1.2"),
+        ("busy pause", f"{core['pause_s']:.4f} s", f"longest {core['pause_max_s']:.4f} s", "", "3.000-3.020 s"),
+        ("processor time of a pause", f"{core['pause_cpu_s'] * 1000:.2f} ms",
+         f"{100 * core['pause_cpu_s'] / core['pause_s']:.3f} % of a processor", "", "< 1 %"),
+        ("listing 100,000 files (*.EXE)", f"{core['list_s'] * 1000:.1f} ms",
+         f"bare directory read {core['bare_read_s'] * 1000:.1f} ms", f"{result['list_ratio']:.2f}", "<= 3"),
+        ("interface blocked opening that folder", f"{ui['ui_open_big_s'] * 1000:.1f} ms",
+         f"longest {ui['ui_open_big_max_s'] * 1000:.1f} ms, {ui['files_shown']} files", "", "<= 250 ms"),
+    ]
+    widths = [max(len(r[i]) for r in rows + [("what", "measured", "against", "ratio", "goal")]) for i in range(5)]
+    line = lambda r: "  ".join(c.ljust(w) for c, w in zip(r, widths))
+    print(line(("what", "measured", "against", "ratio", "goal")))
+    print(line(tuple("-" * w for w in widths)))
+    for r in rows:
+        print(line(r))
+    with open(os.path.join(TOP, "build", "bench.json"), "w") as f:
+        json.dump(result, f, indent=2)
+    print(f"\nmedians of {RUNS} runs; written to build/bench.json")
+
+
+main()

@@ -1,0 +1,57 @@
+// How long the interface is blocked when the folder list opens a large
+// folder: the listing and the filling of the Qt file list together.
+//   QT_QPA_PLATFORM=offscreen bench_qt PARENT_FOLDER SUBFOLDER RUNS
+#include "app/filesystem.h"
+#include "app/shell.h"
+#include "forms/catalogue.h"
+#include "qtapplication.h"
+#include "qtfrontend.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: bench_qt PARENT_FOLDER SUBFOLDER RUNS\n");
+        return 2;
+    }
+    vornak::qt::setupApplication();
+    std::filesystem::current_path(argv[1]);
+    const std::string sub = argv[2];
+    const int runs = std::max(1, std::atoi(argv[3]));
+
+    vornak::qt::FrontEnd ui;
+    vornak::FileSystem fs(std::make_unique<vornak::PosixDriveSource>());
+    vornak::SteadyClock clock;
+    vornak::Shell shell(vornak::forms::catalogue(), ui, fs, clock);
+    shell.start();
+    vornak::Control& dir = (*shell.form("frmMAIN"))["Dir1"];
+
+    std::vector<double> open, back;
+    size_t shown = 0;
+    for (int i = 0; i < runs; ++i) {
+        int index = -1;
+        for (size_t k = 0; k < dir.folders().size(); ++k)
+            if (dir.folders()[k].name == sub)
+                index = static_cast<int>(k);
+        auto t = std::chrono::steady_clock::now();
+        dir.userOpen(index);
+        QCoreApplication::processEvents();
+        open.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count());
+        shown = (*shell.form("frmMAIN"))["File1"].items().size();
+        t = std::chrono::steady_clock::now();
+        dir.userOpen(dir.listIndex() - 1);  // back up to the parent
+        QCoreApplication::processEvents();
+        back.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count());
+    }
+    std::sort(open.begin(), open.end());
+    std::printf("{\"ui_open_big_s\": %.4f, \"ui_open_big_max_s\": %.4f, \"files_shown\": %zu}\n", open[open.size() / 2],
+                open.back(), shown);
+    return 0;
+}
