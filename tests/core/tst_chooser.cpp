@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 using namespace vornak;
 using test::Program;
 using test::TempTree;
@@ -179,4 +182,33 @@ TEST(Chooser, UnusualNamesAndLargeFolders)
     EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"LAST.EXE"}));
     EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + (tree.root() / deep).string());
     EXPECT_TRUE(p.ui.messages.empty());
+}
+
+// Every road, with a file selected: the file is listed, never opened.
+TEST(Chooser, TheChosenFileIsNeverOpened)
+{
+    TempTree tree;
+    const std::filesystem::path game = tree.file("dos/GAME.EXE");
+    const int watch = ::inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, game.c_str(), IN_OPEN | IN_ACCESS | IN_MODIFY | IN_ATTRIB), 0);
+    {
+        Program p(tree.root() / "dos");
+        Control& files = p.control("frmMAIN", "File1");
+        ASSERT_EQ(files.items(), (std::vector<std::string>{"GAME.EXE"}));
+        files.userSelect(0);
+        p.click("frmMAIN", "Command3");
+        p.click("frmRUN", "Command1");
+        p.click("frmMAIN", "Command1");
+        p.click("frmSETUP", "HARD_SETUP");
+        p.click("frmHARD", "TEST");
+        p.click("frmMAIN", "Command2");
+        p.form("frmABOUT").userKeyPress('k');
+        p.control("frmMAIN", "Dir1").userOpen(0);
+        p.form("frmMAIN").userClose();
+    }
+    char buffer[4096];
+    EXPECT_EQ(::read(watch, buffer, sizeof buffer), -1) << "something touched the chosen file";
+    EXPECT_EQ(errno, EAGAIN);
+    ::close(watch);
 }
