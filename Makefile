@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows test-sanitize windows run-windows art bench tour clean
+.PHONY: all linux run test test-linux test-windows test-sanitize test-package windows run-windows art bench tour clean
 
 deps = tools/install-deps.sh
 
@@ -41,6 +41,11 @@ test-sanitize:
 	cmake --preset linux-sanitize
 	cmake --build --preset linux-sanitize
 	ctest --preset linux-sanitize
+
+# Builds the .deb, installs it, runs it and removes it again (as root).
+test-package: linux
+	@$(deps) x
+	tools/test-deb.sh
 
 # Regenerates the icons and pictures under resources/ from their sources.
 art:

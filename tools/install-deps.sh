@@ -5,7 +5,7 @@
 set -euo pipefail
 
 declare -A groups=(
-  [linux]="cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev fonts-wine"
+  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libgtest-dev fonts-wine"
   [windows]="cmake ninja-build g++-mingw-w64-i686 wine wine32:i386 fonts-wine python3"
   [art]="python3 python3-pil fonts-dejavu-core"
   [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
