@@ -212,3 +212,43 @@ TEST(Chooser, TheChosenFileIsNeverOpened)
     EXPECT_EQ(errno, EAGAIN);
     ::close(watch);
 }
+
+TEST(Chooser, ADriveWhoseRootIsGoneAndPathsPastTheSystemLimit)
+{
+    TempTree tree;
+    const std::string c = tree.dir("c").string();
+    Program p(c, {{"c:", c}, {"f: [GONE]", (tree.root() / "gone").string()}});
+    p.control("frmMAIN", "Drive1").userSelect(1);
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0], "Run-time error '76':\n\nPath not found");
+    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c:");
+
+    // Folders nested deeper than a path may be long: each level opens until
+    // the path no longer fits, which is reported; the lists stay put.
+    const std::string level(200, 'n');
+    std::filesystem::current_path(c);
+    int depth = 0;
+    for (; depth < 25; ++depth) {
+        std::filesystem::create_directory(level);
+        std::filesystem::current_path(level);
+    }
+    Control& dir = p.control("frmMAIN", "Dir1");
+    dir.setPath(c);  // list the new folder
+    size_t opened = 0;
+    while (p.ui.messages.size() == 1 && opened < 30) {
+        const std::string before = dir.path();
+        dir.userOpen(static_cast<int>(dir.folders().size()) - 1);
+        if (p.ui.messages.size() == 1) {
+            ASSERT_GT(dir.path().size(), before.size());
+            ++opened;
+        } else {
+            EXPECT_EQ(dir.path(), before);
+        }
+    }
+    ASSERT_EQ(p.ui.messages.size(), 2u);
+    EXPECT_EQ(p.ui.messages[1], "Run-time error '76':\n\nPath not found");
+    EXPECT_GT(opened, 15u);
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + dir.path());
+    EXPECT_TRUE(p.shell().running());
+    std::filesystem::current_path(tree.root());
+}

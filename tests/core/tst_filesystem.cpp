@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
+#include <sys/sysmacros.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -128,4 +129,32 @@ TEST(Listing, MountTableGivesTheDrivesAUserWouldSee)
     for (const Drive& d : drivesFromMountTable(table))
         roots.push_back(d.root);
     EXPECT_EQ(roots, (std::vector<std::string>{"/", "/home", "/media/user/MY STICK", "/mnt/backup", "/run/media/user/CDROM"}));
+}
+
+TEST(Listing, DeviceNodesAndHugeFolders)
+{
+    TempTree tree;
+    const std::filesystem::path big = tree.dir("big");
+    // Device nodes need privileges; where the tests have them, one sits
+    // among the files.
+    const bool node = ::mknod((big / "null.exe").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    for (int i = 0; i < 100000; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%s%06d.%s", i % 10 ? "data" : "PROG", i, i % 10 ? "dat" : "exe");
+        FILE* f = std::fopen((big / name).c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+    for (int i = 0; i < 10000; ++i)
+        std::filesystem::create_directory(big / ("dir" + std::to_string(i)));
+
+    FileSystem fs(std::make_unique<test::FakeDrives>());
+    const std::vector<std::string> files = fs.fileList(big.string(), "*.EXE");
+    ASSERT_EQ(files.size(), 10000u);
+    EXPECT_EQ(files.front(), "PROG000000.exe");
+    EXPECT_EQ(files.back(), "PROG099990.exe");
+    const std::vector<FolderEntry> folders = fs.folderList(big.string());
+    EXPECT_EQ(std::count_if(folders.begin(), folders.end(), [](const FolderEntry& e) { return !e.open; }), 10000);
+    if (!node)
+        GTEST_SKIP() << "no privilege to make a device node; the rest passed";
 }
