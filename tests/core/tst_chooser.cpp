@@ -134,7 +134,12 @@ protected:
 TEST(Chooser, AFolderThatCannotBeReadIsReported)
 {
     Chooser ch;
+    const std::filesystem::path oldFolder = std::filesystem::current_path();
     std::filesystem::current_path(ch.c);
+    struct Back {
+        std::filesystem::path to;
+        ~Back() { std::filesystem::current_path(to); }
+    } back{oldFolder};
     auto drives = std::make_unique<test::FakeDrives>();
     drives->list = ch.drives();
     UnreadableFolders fs(std::move(drives));
