@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows test-sanitize test-package windows run-windows art bench tour clean
+.PHONY: all linux run test test-linux test-windows test-sanitize test-valgrind test-package windows run-windows art bench tour clean
 
 deps = tools/install-deps.sh
 
@@ -41,6 +41,14 @@ test-sanitize:
 	cmake --preset linux-sanitize
 	cmake --build --preset linux-sanitize
 	ctest --preset linux-sanitize
+
+# The Linux suites under valgrind's memcheck.
+test-valgrind: linux
+	@$(deps) bench
+	cd build/linux && valgrind --error-exitcode=9 --leak-check=full --errors-for-leak-kinds=definite -q \
+		./tests/core_tests --gtest_brief=1
+	cd build/linux && QT_QPA_PLATFORM=offscreen valgrind --error-exitcode=9 --leak-check=full \
+		--errors-for-leak-kinds=definite -q ./tests/qt/tst_qtwindows -silent
 
 # Builds the .deb, installs it, runs it and removes it again (as root).
 test-package: linux
