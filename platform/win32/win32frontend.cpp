@@ -487,17 +487,17 @@ void FrontEnd::initialise()
     wc.lpszClassName = kFormClass;
     wc.hIcon = icon(1, true);
     wc.hIconSm = icon(1, false);
-    if (!RegisterClassExW(&wc))
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         fail("RegisterClassEx VornakForm");
     wc.lpfnWndProc = WindowProcs::picture;
     wc.lpszClassName = kPictureClass;
     wc.hIcon = wc.hIconSm = nullptr;
     wc.hbrBackground = nullptr;
-    if (!RegisterClassExW(&wc))
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         fail("RegisterClassEx VornakPicture");
     wc.lpfnWndProc = WindowProcs::line;
     wc.lpszClassName = kLineClass;
-    if (!RegisterClassExW(&wc))
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         fail("RegisterClassEx VornakLine");
 }
 
@@ -1096,6 +1096,15 @@ void FrontEnd::handle(MSG& msg)
             DispatchMessageW(&msg);
             return;
         }
+    }
+    if (w && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+        // Enter presses the focused button and nothing else: these windows
+        // have no default button. (The dialog manager would send IDOK.)
+        HWND focus = GetFocus();
+        if (focus && IsChild(root, focus)
+            && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+            SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+        return;
     }
     if (w && IsDialogMessageW(root, &msg))
         return;
