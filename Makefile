@@ -47,7 +47,7 @@ test-valgrind: linux
 	@$(deps) bench
 	cd build/linux && valgrind --error-exitcode=9 --leak-check=full --errors-for-leak-kinds=definite -q \
 		./tests/core_tests --gtest_brief=1
-	cd build/linux && QT_QPA_PLATFORM=offscreen valgrind --error-exitcode=9 --leak-check=full \
+	cd build/linux && QT_QPA_PLATFORM=offscreen VORNAK_UNDER_VALGRIND=1 valgrind --error-exitcode=9 --leak-check=full \
 		--errors-for-leak-kinds=definite -q ./tests/qt/tst_qtwindows -silent
 
 # Builds the .deb, installs it, runs it and removes it again (as root).
