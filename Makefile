@@ -14,7 +14,7 @@ linux:
 
 run: linux
 	@$(deps) x
-	tools/run-linux.sh
+	tools/run.sh linux
 
 test: test-linux test-windows
 
@@ -29,7 +29,7 @@ windows:
 
 run-windows: windows
 	@$(deps) x
-	tools/run-windows.sh
+	tools/run.sh windows
 
 test-windows: windows
 	@$(deps) x

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
-#include <vector>
 
 namespace vornak {
 
@@ -63,7 +63,7 @@ struct FormDesign {
     StartPosition position = StartPosition::CentreOwner;
     bool keyPreview = false;
     bool showInTaskbar = false;
-    std::vector<ControlDesign> controls = {};  // in creation order
+    std::span<const ControlDesign> controls = {};  // in creation order
 };
 
 // Twips to pixels at a given resolution, rounded to nearest.

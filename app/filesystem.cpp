@@ -302,19 +302,22 @@ std::vector<FolderEntry> FileSystem::folderList(const std::string& folder)
     std::vector<std::string> subfolders = entries(folder, true, {});
     std::sort(subfolders.begin(), subfolders.end(), lessNoCase);
 
-    const Drive drive = driveOf(folder);
-    const fs::path root = tidy(toPath(drive.root));
     const fs::path open = toPath(folder);
+    std::string root = fromPath(tidy(toPath(driveOf(folder).root)));
+    if (!isUnder(folder, root))
+        root = fromPath(open.root_path());
 
     std::vector<FolderEntry> list;
-    list.push_back({fromPath(root), fromPath(root), 0, true});
-    fs::path walked = root;
-    const fs::path rest = open.lexically_relative(root);
-    if (!rest.empty() && rest != ".") {
-        for (const fs::path& part : rest) {
-            walked /= part;
-            list.push_back({fromPath(part), fromPath(walked), static_cast<int>(list.size()), true});
-        }
+    list.push_back({root, root, 0, true});
+    // The levels below the root, taken from the text itself: drive letters
+    // may differ in case between the two, which path comparison would not
+    // forgive.
+    fs::path walked = toPath(root);
+    for (const fs::path& part : toPath(folder.substr(std::min(root.size(), folder.size()))).relative_path()) {
+        if (part.empty())
+            continue;
+        walked /= part;
+        list.push_back({fromPath(part), fromPath(walked), static_cast<int>(list.size()), true});
     }
     const int level = static_cast<int>(list.size());
     for (std::string& name : subfolders) {

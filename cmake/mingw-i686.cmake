@@ -22,8 +22,3 @@ find_program(_wine NAMES wine)
 if(_wine)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${_wine})
 endif()
-
-# GCC 12 for this target warns "may be used uninitialized" inside
-# std::vector for the forms' brace-initialised static designs, a known false
-# positive of its inliner; the host compilers do not.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-maybe-uninitialized")

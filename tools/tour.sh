@@ -81,7 +81,7 @@ tour() {
   echo "tour of the $build build"
   case $build in
     linux) "$top/build/linux/vornak1" & ;;
-    windows) "$top/tools/run-windows.sh" --no-x & ;;
+    windows) "$top/tests/win32/run-under-wine.sh" "$top/build/windows/Vornak1.exe" & ;;
     *) fail "unknown build $build" ;;
   esac
   pid=$!

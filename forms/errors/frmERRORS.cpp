@@ -29,6 +29,10 @@ void Form_Load(Form& me)
 
 const FormClass& frmNO()
 {
+    static const ControlDesign controls[] = {
+        {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1740, .top = 480, .width = 1215, .height = 375, .tabIndex = 1},
+        {.type = T::Label, .name = "Label1", .caption = "Error: Only 2048 kb of main video memory were found.", .left = 360, .top = 120, .width = 3975, .height = 375, .tabIndex = 0},
+    };
     static const FormClass cls{
         {
             .name = kNO,
@@ -36,10 +40,7 @@ const FormClass& frmNO()
             .width = 4695,
             .height = 975,
             .icon = Icon::Match,
-            .controls = {
-                {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1740, .top = 480, .width = 1215, .height = 375, .tabIndex = 1},
-                {.type = T::Label, .name = "Label1", .caption = "Error: Only 2048 kb of main video memory were found.", .left = 360, .top = 120, .width = 3975, .height = 375, .tabIndex = 0},
-            },
+            .controls = controls,
         },
         {{"Command1", "Click", Command1_Click<kNO>}},
     };
@@ -48,6 +49,10 @@ const FormClass& frmNO()
 
 const FormClass& frmNO1()
 {
+    static const ControlDesign controls[] = {
+        {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1740, .top = 480, .width = 1215, .height = 375, .tabIndex = 1},
+        {.type = T::Label, .name = "Label1", .caption = "Error: 170 Mhz RAMDAC Detected", .left = 1080, .top = 120, .width = 2535, .height = 375, .tabIndex = 0},
+    };
     static const FormClass cls{
         {
             .name = kNO1,
@@ -55,10 +60,7 @@ const FormClass& frmNO1()
             .width = 4695,
             .height = 975,
             .icon = Icon::Match,
-            .controls = {
-                {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1740, .top = 480, .width = 1215, .height = 375, .tabIndex = 1},
-                {.type = T::Label, .name = "Label1", .caption = "Error: 170 Mhz RAMDAC Detected", .left = 1080, .top = 120, .width = 2535, .height = 375, .tabIndex = 0},
-            },
+            .controls = controls,
         },
         {{"Command1", "Click", Command1_Click<kNO1>}},
     };
@@ -67,6 +69,12 @@ const FormClass& frmNO1()
 
 const FormClass& frmRUN()
 {
+    static const ControlDesign controls[] = {
+        {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1680, .top = 840, .width = 1335, .height = 495, .tabIndex = 1},
+        {.type = T::Label, .name = "Label1",
+         .caption = "Fatal Error: code 003F. Obsolete Display Driver Found!, try changing the driver. You can download it from Matrox Website (www.matrox.example/support)",
+         .left = 120, .top = 120, .width = 4455, .height = 735, .tabIndex = 0, .alignment = Alignment::Centre},
+    };
     static const FormClass cls{
         {
             .name = kRUN,
@@ -74,12 +82,7 @@ const FormClass& frmRUN()
             .width = 4695,
             .height = 1455,
             .icon = Icon::Match,
-            .controls = {
-                {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1680, .top = 840, .width = 1335, .height = 495, .tabIndex = 1},
-                {.type = T::Label, .name = "Label1",
-                 .caption = "Fatal Error: code 003F. Obsolete Display Driver Found!, try changing the driver. You can download it from Matrox Website (www.matrox.example/support)",
-                 .left = 120, .top = 120, .width = 4455, .height = 735, .tabIndex = 0, .alignment = Alignment::Centre},
-            },
+            .controls = controls,
         },
         {
             {"", "Load", Form_Load},

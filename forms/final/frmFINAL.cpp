@@ -7,6 +7,9 @@ const FormClass& frmFINAL()
 {
     // The image is one pixel taller than the window, so the picture's last
     // row is cut off.
+    static const ControlDesign controls[] = {
+        {.type = ControlType::Image, .name = "Image1", .left = 0, .top = 0, .width = 9300, .height = 4605, .picture = "final"},
+    };
     static const FormClass cls{
         {
             .name = "frmFINAL",
@@ -14,9 +17,7 @@ const FormClass& frmFINAL()
             .width = 9300,
             .height = 4590,
             .position = StartPosition::CentreScreen,
-            .controls = {
-                {.type = ControlType::Image, .name = "Image1", .left = 0, .top = 0, .width = 9300, .height = 4605, .picture = "final"},
-            },
+            .controls = controls,
         },
         {},
     };

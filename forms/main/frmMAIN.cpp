@@ -56,6 +56,21 @@ void Command3_Click(Form& me)
 
 const FormClass& frmMAIN()
 {
+    static const ControlDesign controls[] = {
+        {.type = T::FileList, .name = "File1", .left = 2760, .top = 2160, .width = 2055, .height = 1845, .tabIndex = 5, .pattern = "*.EXE"},
+        {.type = T::DirList, .name = "Dir1", .left = 240, .top = 2160, .width = 2295, .height = 2340, .tabIndex = 3},
+        {.type = T::DriveList, .name = "Drive1", .left = 240, .top = 1680, .width = 2295, .height = 315, .tabIndex = 4},
+        {.type = T::CommandButton, .name = "Command3", .caption = "Run EXE", .left = 3480, .top = 4800, .width = 1215, .height = 375, .tabIndex = 2},
+        {.type = T::CommandButton, .name = "Command2", .caption = "About", .left = 1920, .top = 4800, .width = 1215, .height = 375, .tabIndex = 1},
+        {.type = T::CommandButton, .name = "Command1", .caption = "Setup", .left = 360, .top = 4800, .width = 1215, .height = 375, .tabIndex = 0},
+        {.type = T::Label, .name = "Label1", .left = 2760, .top = 4080, .width = 2055, .height = 375, .tabIndex = 9},
+        {.type = T::Label, .name = "Label3", .caption = "EMULATOR v 0.7e", .left = 360, .top = 960, .width = 1635, .height = 255, .tabIndex = 8},
+        {.type = T::Line, .name = "Line1", .left = 240, .top = 1440, .width = 4800, .height = 1440},
+        {.type = T::Label, .name = "Label2", .caption = "Disclaimer: The use of this program is at your own risk. This program is harmless but may crash Windows 95", .left = 3240, .top = 240, .width = 1695, .height = 1095, .tabIndex = 7},
+        {.type = T::Label, .name = "Label5", .caption = "Choose the application for Emulation:", .left = 2760, .top = 1680, .width = 2055, .height = 375, .tabIndex = 6},
+        {.type = T::Image, .name = "Image2", .left = 1680, .top = 120, .width = 1455, .height = 975, .picture = "starburst"},
+        {.type = T::Image, .name = "Image1", .left = 120, .top = 240, .width = 1500, .height = 645, .picture = "model"},
+    };
     static const FormClass cls{
         {
             .name = "frmMAIN",
@@ -65,21 +80,7 @@ const FormClass& frmMAIN()
             .icon = Icon::Bolt,
             .position = StartPosition::CentreScreen,
             .showInTaskbar = true,
-            .controls = {
-                {.type = T::FileList, .name = "File1", .left = 2760, .top = 2160, .width = 2055, .height = 1845, .tabIndex = 5, .pattern = "*.EXE"},
-                {.type = T::DirList, .name = "Dir1", .left = 240, .top = 2160, .width = 2295, .height = 2340, .tabIndex = 3},
-                {.type = T::DriveList, .name = "Drive1", .left = 240, .top = 1680, .width = 2295, .height = 315, .tabIndex = 4},
-                {.type = T::CommandButton, .name = "Command3", .caption = "Run EXE", .left = 3480, .top = 4800, .width = 1215, .height = 375, .tabIndex = 2},
-                {.type = T::CommandButton, .name = "Command2", .caption = "About", .left = 1920, .top = 4800, .width = 1215, .height = 375, .tabIndex = 1},
-                {.type = T::CommandButton, .name = "Command1", .caption = "Setup", .left = 360, .top = 4800, .width = 1215, .height = 375, .tabIndex = 0},
-                {.type = T::Label, .name = "Label1", .left = 2760, .top = 4080, .width = 2055, .height = 375, .tabIndex = 9},
-                {.type = T::Label, .name = "Label3", .caption = "EMULATOR v 0.7e", .left = 360, .top = 960, .width = 1635, .height = 255, .tabIndex = 8},
-                {.type = T::Line, .name = "Line1", .left = 240, .top = 1440, .width = 4800, .height = 1440},
-                {.type = T::Label, .name = "Label2", .caption = "Disclaimer: The use of this program is at your own risk. This program is harmless but may crash Windows 95", .left = 3240, .top = 240, .width = 1695, .height = 1095, .tabIndex = 7},
-                {.type = T::Label, .name = "Label5", .caption = "Choose the application for Emulation:", .left = 2760, .top = 1680, .width = 2055, .height = 375, .tabIndex = 6},
-                {.type = T::Image, .name = "Image2", .left = 1680, .top = 120, .width = 1455, .height = 975, .picture = "starburst"},
-                {.type = T::Image, .name = "Image1", .left = 120, .top = 240, .width = 1500, .height = 645, .picture = "model"},
-            },
+            .controls = controls,
         },
         {
             {"", "Load", Form_Load},

@@ -76,15 +76,16 @@ fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
     flock 9
-    if [ ! -f "$WINEPREFIX/.vornak-ready" ]; then
+    if [ ! -f "$WINEPREFIX/.vornak-ready-2" ]; then
         rm -rf "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
         wineserver -w
         mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
         cp /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+        wine regedit /S "$(winepath -w "$here/classic-colours.reg")" >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.vornak-ready"
+        touch "$WINEPREFIX/.vornak-ready-2"
     fi
 ) 9>"$WINEPREFIX.lock"
 

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Starts the Linux build, or the Windows build under Wine. With no display it
+# starts it on a virtual one, saves a screenshot of the main window under
+# build/ and ends the program.
+#   tools/run.sh linux|windows
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-linux}
+case $build in
+  linux) program=("$top/build/linux/vornak1") ;;
+  windows) program=("$top/tests/win32/run-under-wine.sh" "$top/build/windows/Vornak1.exe") ;;
+  *) echo "usage: $0 linux|windows" >&2; exit 2 ;;
+esac
+
+if [ -n "${DISPLAY:-}" ] && [ "${2:-}" != "--headless" ]; then
+  exec "${program[@]}"
+fi
+
+if [ -z "${VORNAK_IN_XSESSION:-}" ]; then
+  VORNAK_IN_XSESSION=1 exec "$top/tools/xsession.sh" "$0" "$build" --headless
+fi
+
+shot="$top/build/screenshot-main-$build.png"
+"${program[@]}" &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+id=$(timeout 60 xdotool search --sync --onlyvisible --name '^Brelvox$' | head -n 1)
+sleep 1  # let it draw
+import -window "$id" "$shot"
+echo "The main window is in $shot"
+wmctrl -i -c "$id"
+wait "$pid" 2>/dev/null || true
