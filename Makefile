@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows test-sanitize test-valgrind test-package windows run-windows art bench tour clean
+.PHONY: all linux run test test-linux test-windows test-sanitize test-valgrind test-package package-windows windows run-windows art bench tour clean
 
 deps = tools/install-deps.sh
 
@@ -54,6 +54,13 @@ test-valgrind: linux
 test-package: linux
 	@$(deps) x
 	tools/test-deb.sh
+
+# A zip holding Vornak1.exe and a short readme.
+package-windows: windows
+	rm -rf build/windows/zip && mkdir -p build/windows/zip
+	cp build/windows/Vornak1.exe resources/windows/README.TXT build/windows/zip/
+	cd build/windows/zip && cmake -E tar cf ../Vornak1.zip --format=zip Vornak1.exe README.TXT
+	@echo "build/windows/Vornak1.zip"
 
 # Regenerates the icons and pictures under resources/ from their sources.
 art:
