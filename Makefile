@@ -67,7 +67,7 @@ art:
 	@$(deps) art
 	/usr/bin/python3 tools/artgen/generate.py --out resources
 
-bench: linux
+bench: linux windows
 	@$(deps) x bench
 	tools/bench.sh
 
