@@ -161,8 +161,16 @@ void fillDrives(QComboBox* box, const Control& c)
     box->setCurrentIndex(c.listIndex());
 }
 
+// Tab enters an option group at its chosen button, as in the era's
+// dialogs; the arrow keys move between the buttons of the group.
+void setTabStop(QRadioButton* radio, bool on)
+{
+    radio->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 void setRadio(QRadioButton* radio, bool on)
 {
+    setTabStop(radio, on);
     const QSignalBlocker block(radio);
     if (on) {
         radio->setChecked(true);
@@ -223,9 +231,11 @@ QWidget* createControl(Control& c, QWidget* parent, int dpi)
         auto* radio = new QRadioButton(toQt(c.caption()), parent);
         radio->setAutoExclusive(true);
         radio->setChecked(c.value() != kFalse);
+        setTabStop(radio, radio->isChecked());
         // Mouse and arrow keys alike: Qt checks the button, the control
         // raises its Click.
-        QObject::connect(radio, &QRadioButton::toggled, [&c](bool on) {
+        QObject::connect(radio, &QRadioButton::toggled, [&c, radio](bool on) {
+            setTabStop(radio, on);
             if (on)
                 c.userClick();
         });

@@ -198,6 +198,21 @@ private slots:
         }
     }
 
+    void tabEntersAnOptionGroupAtItsChoice()
+    {
+        shell_->show("frmSETUP");
+        qt::Window* setup = window("frmSETUP");
+        setup->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(setup));
+        QStringList seen;
+        for (int i = 0; i < 11; ++i) {
+            seen << setup->focusWidget()->objectName();
+            QTest::keyClick(setup->focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(seen, (QStringList{"OK_SETUP", "HARD_SETUP", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
+                                    "Option1", "Option5", "OK_SETUP"}));
+    }
+
     void chooserFollowsRealInput()
     {
         auto* dir = widget<QListWidget>("frmMAIN", "Dir1");
