@@ -56,6 +56,13 @@ public:
     HFONT font() const { return font_; }
     // The face the dialog font was made with.
     const std::wstring& fontFace() const { return fontFace_; }
+    HINSTANCE instance() const { return instance_; }
+    // The height of an entry of the folder list and of the drive list.
+    int folderItemHeight() const { return folderItemHeight_; }
+    // The bitmap resource of a picture of app/pictures.h, loaded once and
+    // kept until the front end goes. Throws std::runtime_error when the
+    // resource cannot be loaded.
+    HBITMAP picture(std::string_view name);
 
 private:
     friend struct WindowProcs;
@@ -63,7 +70,6 @@ private:
     Window* find(const Form& form) const;
     Window* find(HWND hwnd) const;
     void forget(Window* w);
-    HBITMAP picture(std::string_view name);
     HICON icon(int group, bool big);
     void place(Window& w, Form* owner);
 

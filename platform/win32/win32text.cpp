@@ -1,6 +1,8 @@
 #include "win32text.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 namespace vornak::win32 {
 
@@ -53,6 +55,20 @@ std::string lastErrorReport(std::string_view what)
 {
     const DWORD code = GetLastError();
     return std::string(what) + ": " + narrow(systemErrorText(code));
+}
+
+void fail(std::string_view what)
+{
+    throw std::runtime_error(lastErrorReport(what));
+}
+
+std::wstring windowText(HWND hwnd)
+{
+    const int n = GetWindowTextLengthW(hwnd);
+    std::wstring text(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, text.data(), n + 1);
+    text.resize(static_cast<size_t>(std::max(got, 0)));
+    return text;
 }
 
 }  // namespace vornak::win32

@@ -1,5 +1,5 @@
-// Text between the core (UTF-8) and the Unicode Win32 API (UTF-16), and the
-// system's own wording of an error code.
+// Text between the core (UTF-8) and the Unicode Win32 API (UTF-16), a
+// window's text, and the system's own wording of an error code.
 #pragma once
 
 #include <windows.h>
@@ -18,5 +18,11 @@ std::wstring systemErrorText(DWORD code);
 
 // "what failed: why" for the calling thread's last error, as UTF-8.
 std::string lastErrorReport(std::string_view what);
+
+// Throws std::runtime_error with lastErrorReport(what).
+[[noreturn]] void fail(std::string_view what);
+
+// A window's whole text.
+std::wstring windowText(HWND hwnd);
 
 }  // namespace vornak::win32
