@@ -1,7 +1,7 @@
 #!/bin/bash
 # Runs a Windows program of this project under Wine.
 #
-#   run-under-wine.sh [--headless] PROGRAM.exe [ARGS...]
+#   run-under-wine.sh [--headless] [--windows-version winxp|win7|win10] PROGRAM.exe [ARGS...]
 #
 # --headless: on a virtual display of its own (Xvfb 1024x768x24 with the
 # openbox window manager), whatever $DISPLAY says; without it the program
@@ -10,22 +10,51 @@
 # The Wine prefix lives under the Windows build folder (build/windows/wine,
 # or $VORNAK_WINEPREFIX) and is made once: 32-bit, without the Mono and Gecko
 # installers, with Wine's own bitmap fonts (so "MS Sans Serif" is the
-# classic bitmap face) and at 96 dots per inch.
+# classic bitmap face) and at 96 dots per inch. It reports the Windows
+# version that Wine reports by default.
+#
+# --windows-version: the program runs in a prefix of its own for that
+# version (the prefix's path with "-winxp", "-win7" or "-win10" added), a
+# copy of the one above with Wine set to report that version. Each version
+# has its own registry and its own wineserver, so runs for different
+# versions, and runs without the option, never change what another sees.
 set -euo pipefail
 
-headless=0
-if [ "${1:-}" = "--headless" ]; then
-    headless=1
-    shift
-fi
-if [ $# -lt 1 ]; then
-    echo "usage: $0 [--headless] PROGRAM.exe [ARGS...]" >&2
+usage() {
+    echo "usage: $0 [--headless] [--windows-version winxp|win7|win10] PROGRAM.exe [ARGS...]" >&2
     exit 2
+}
+
+headless=0
+version=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --headless)
+        headless=1
+        shift
+        ;;
+    --windows-version)
+        [ $# -ge 2 ] || usage
+        case "$2" in
+        winxp | win7 | win10) version=$2 ;;
+        *)
+            echo "$0: unknown Windows version '$2' (winxp, win7 or win10)" >&2
+            exit 2
+            ;;
+        esac
+        shift 2
+        ;;
+    *) break ;;
+    esac
+done
+if [ $# -lt 1 ]; then
+    usage
 fi
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-export WINEPREFIX=${VORNAK_WINEPREFIX:-$root/build/windows/wine}
+base=${VORNAK_WINEPREFIX:-$root/build/windows/wine}
+export WINEPREFIX=$base
 export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -72,22 +101,38 @@ if [ $headless = 1 ] || [ -z "${DISPLAY:-}" ]; then
     sleep 0.3
 fi
 
-# One prefix for every run; made under a lock so parallel runs wait for it.
-mkdir -p "$(dirname "$WINEPREFIX")"
+# The prefixes are made under one lock, so parallel runs wait for them.
+mkdir -p "$(dirname "$base")"
 (
     flock 9
-    if [ ! -f "$WINEPREFIX/.vornak-ready-2" ]; then
-        rm -rf "$WINEPREFIX"
+    if [ ! -f "$base/.vornak-ready-2" ]; then
+        rm -rf "$base"
         wineboot -i >/dev/null 2>&1
         wineserver -w
-        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-        cp /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
+        mkdir -p "$base/drive_c/windows/Fonts"
+        cp /usr/share/wine/fonts/*.fon "$base/drive_c/windows/Fonts/"
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
         wine regedit /S "$(winepath -w "$here/classic-colours.reg")" >/dev/null 2>&1
         wineserver -w
-        touch "$WINEPREFIX/.vornak-ready-2"
+        touch "$base/.vornak-ready-2"
     fi
-) 9>"$WINEPREFIX.lock"
+    if [ -n "$version" ]; then
+        # The copy carries the ready mark of the prefix it was made from:
+        # when a new kind of prefix gets a new mark, the copies go too.
+        copy="$base-$version"
+        if [ ! -f "$copy/.vornak-ready-2" ] || [ ! -f "$copy/.vornak-version-$version" ]; then
+            rm -rf "$copy" "$copy.partial"
+            cp -a "$base" "$copy.partial"
+            mv "$copy.partial" "$copy"
+            WINEPREFIX=$copy wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+            WINEPREFIX=$copy wineserver -w
+            touch "$copy/.vornak-version-$version"
+        fi
+    fi
+) 9>"$base.lock"
+if [ -n "$version" ]; then
+    export WINEPREFIX=$base-$version
+fi
 
 set +e
 wine "$@"

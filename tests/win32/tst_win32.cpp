@@ -583,6 +583,48 @@ void closingWindows()
     CHECK(app.fe.messages.empty());
 }
 
+// The Windows version the program was started under: --windows-version
+// winxp, win7 or win10 on the command line, as run-under-wine.sh was given.
+std::string askedVersion;
+
+// What the system says it is. RtlGetVersion, because GetVersionEx reports
+// at most 6.2 to a program whose manifest does not name a later version.
+OSVERSIONINFOEXW systemVersion()
+{
+    OSVERSIONINFOEXW v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    const auto get = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    CHECK(get != nullptr);
+    if (get)
+        CHECK_EQ(static_cast<long>(get(&v)), 0L);
+    return v;
+}
+
+void runsUnderTheVersionAskedFor()
+{
+    const OSVERSIONINFOEXW v = systemVersion();
+    const std::string got = std::to_string(v.dwMajorVersion) + "." + std::to_string(v.dwMinorVersion);
+    OSVERSIONINFOW legacy{};
+    legacy.dwOSVersionInfoSize = sizeof legacy;
+    const bool haveLegacy = GetVersionExW(&legacy) != 0;
+    std::printf("  Windows %s build %lu (GetVersionEx: %lu.%lu)\n", got.c_str(), static_cast<unsigned long>(v.dwBuildNumber),
+                static_cast<unsigned long>(legacy.dwMajorVersion), static_cast<unsigned long>(legacy.dwMinorVersion));
+    CHECK(haveLegacy);
+    CHECK_EQ(static_cast<long>(v.dwPlatformId), static_cast<long>(VER_PLATFORM_WIN32_NT));
+    if (askedVersion.empty()) {
+        // Nothing asked: at least the oldest version the program runs on.
+        CHECK(v.dwMajorVersion > 5 || (v.dwMajorVersion == 5 && v.dwMinorVersion >= 1));
+        return;
+    }
+    const std::string want = askedVersion == "winxp" ? "5.1" : askedVersion == "win7" ? "6.1" : askedVersion == "win10" ? "10.0" : "?";
+    CHECK_EQ(askedVersion + " " + got, askedVersion + " " + want);
+    // Below 6.2 the two calls agree.
+    if (want != "10.0")
+        CHECK_EQ(std::to_string(legacy.dwMajorVersion) + "." + std::to_string(legacy.dwMinorVersion), want);
+}
+
 void fontAndDpi()
 {
     App app;
@@ -597,13 +639,23 @@ void fontAndDpi()
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--windows-version" && i + 1 < argc) {
+            askedVersion = argv[++i];
+        } else {
+            std::printf("usage: %s [--windows-version winxp|win7|win10]\n", argv[0]);
+            return 2;
+        }
+    }
     win32::prepareProcess();
     const struct {
         const char* name;
         void (*run)();
     } tests[] = {
+        {"runs under the Windows version asked for", runsUnderTheVersionAskedFor},
         {"windows match their designs", windowsMatchTheirDesigns},
         {"keyboard follows the tab order", keyboardFollowsTheTabOrder},
         {"the chooser follows the folders", theChooserFollowsTheFolders},
