@@ -88,9 +88,9 @@ void FrontEnd::initialise()
     if (dpi_ <= 0)
         dpi_ = 96;
 
-    // The era's 8-point dialog face; its TrueType successor has the same
-    // metrics, so the texts still fit where the bitmap face is missing.
-    const wchar_t* faces[] = {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma", L"Arial"};
+    // The era's 8-point dialog face; where a prefix lacks it, faces of
+    // nearly the same metrics, so that the texts still fit their boxes.
+    const wchar_t* faces[] = {L"MS Sans Serif", L"Tahoma", L"Arial"};
     fontFace_ = L"MS Sans Serif";
     for (const wchar_t* face : faces)
         if (faceExists(screen, face)) {
