@@ -16,7 +16,9 @@ run: linux
 	@$(deps) x
 	tools/run.sh linux
 
-test: test-linux test-windows
+# Under CI (CI=true, a machine that may be changed) the .deb is installed
+# and removed again too.
+test: test-linux test-windows $(if $(CI),test-package)
 
 test-linux: linux
 	@$(deps) x
