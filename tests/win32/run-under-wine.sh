@@ -1,7 +1,7 @@
 #!/bin/bash
 # Runs a Windows program of this project under Wine.
 #
-#   run-under-wine.sh [--headless] [--windows-version winxp|win7|win10] PROGRAM.exe [ARGS...]
+#   run-under-wine.sh [--headless] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]
 #
 # --headless: on a virtual display of its own (Xvfb 1024x768x24 with the
 # openbox window manager), whatever $DISPLAY says; without it the program
@@ -18,19 +18,30 @@
 # copy of the one above with Wine set to report that version. Each version
 # has its own registry and its own wineserver, so runs for different
 # versions, and runs without the option, never change what another sees.
+#
+# --spare-drive: for as long as the program runs, drive x: of the prefix is
+# a folder of its own (a symbolic link in the prefix's dosdevices), which the
+# program may delete to make the drive vanish. The program finds the drive
+# in VORNAK_SPARE_DRIVE ("x:") and the folder, through drive Z:, in
+# VORNAK_SPARE_DRIVE_FOLDER.
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 [--headless] [--windows-version winxp|win7|win10] PROGRAM.exe [ARGS...]" >&2
+    echo "usage: $0 [--headless] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
     exit 2
 }
 
 headless=0
 version=""
+spare=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --headless)
         headless=1
+        shift
+        ;;
+    --spare-drive)
+        spare=1
         shift
         ;;
     --windows-version)
@@ -60,10 +71,18 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 pids=()
+spare_link=""
+spare_folder=""
 cleanup() {
     local status=$?
     # Only what this script started, by its id.
     wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$spare_link" ]; then
+        rm -f "$spare_link"
+    fi
+    if [ -n "$spare_folder" ]; then
+        rm -rf "$spare_folder"
+    fi
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
         kill "${pids[$i]}" >/dev/null 2>&1 || true
         wait "${pids[$i]}" 2>/dev/null || true
@@ -132,6 +151,29 @@ mkdir -p "$(dirname "$base")"
 ) 9>"$base.lock"
 if [ -n "$version" ]; then
     export WINEPREFIX=$base-$version
+fi
+
+if [ $spare = 1 ]; then
+    spare_link=$WINEPREFIX/dosdevices/x:
+    # A run that was killed leaves its drive behind: that one is taken back.
+    if [ -L "$spare_link" ]; then
+        left=$(readlink "$spare_link")
+        case "$left" in
+        "${TMPDIR:-/tmp}"/vornak-drive-x.*)
+            rm -f "$spare_link"
+            rm -rf "$left"
+            ;;
+        esac
+    fi
+    if [ -e "$spare_link" ] || [ -L "$spare_link" ]; then
+        echo "$0: drive x: of $WINEPREFIX is taken" >&2
+        spare_link=""
+        exit 1
+    fi
+    spare_folder=$(mktemp -d "${TMPDIR:-/tmp}/vornak-drive-x.XXXXXX")
+    ln -s "$spare_folder" "$spare_link"
+    export VORNAK_SPARE_DRIVE=x:
+    export VORNAK_SPARE_DRIVE_FOLDER="Z:${spare_folder//\//\\}"
 fi
 
 set +e
