@@ -11,7 +11,9 @@
 #include "win32text.h"
 
 #include <windows.h>
+#include <winternl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -63,16 +65,35 @@ public:
     void messageBox(std::string_view, std::string_view text) override { messages.emplace_back(text); }
 };
 
+// Time passes only when slept, so a pause costs nothing; what a test wants
+// done "during" a pause runs in the sleep, while the window thread is stalled
+// and handles nothing.
+class FastClock : public Clock {
+public:
+    time_point t{};
+    int pauses = 0;
+    std::function<void()> duringPause;
+    time_point now() override { return t; }
+    void sleepUntil(time_point deadline) override
+    {
+        ++pauses;
+        if (duringPause)
+            duringPause();
+        t = deadline;
+    }
+};
+
 struct App {
     TestFrontEnd fe{GetModuleHandleW(nullptr)};
     FileSystem fs{std::make_unique<win32::DriveSource>()};
-    SteadyClock clock;
+    SteadyClock steady;
     std::unique_ptr<Shell> shell;
 
-    App()
+    // On the real clock unless given another.
+    explicit App(Clock* clock = nullptr)
     {
         fe.initialise();
-        shell = std::make_unique<Shell>(forms::catalogue(), fe, fs, clock);
+        shell = std::make_unique<Shell>(forms::catalogue(), fe, fs, clock ? *clock : steady);
         shell->start();
         settle();
     }
@@ -85,6 +106,20 @@ struct App {
         while (Time::now() < end) {
             fe.pump();
             Sleep(10);
+        }
+    }
+    // Handles what is queued until the condition holds; false when it does
+    // not within the time given.
+    bool waitFor(const std::function<bool()>& condition, int ms = 5000)
+    {
+        const auto end = Time::now() + std::chrono::milliseconds(ms);
+        for (;;) {
+            fe.pump();
+            if (condition())
+                return true;
+            if (Time::now() > end)
+                return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
     }
     Form& form(const char* name) { return *shell->form(name); }
@@ -583,9 +618,507 @@ void closingWindows()
     CHECK(app.fe.messages.empty());
 }
 
+// --- What the process holds, for the thousand rounds ------------------------
+
+// Wine's GetGuiResources is a stub that answers 0 for everything; a real
+// system never does, since a process with a window holds GDI and USER
+// objects. Under Wine the GDI objects are counted in the process's own GDI
+// handle table instead (the PEB's GdiSharedHandleTable, Wine's layout), and
+// only when a check shows the count follows objects made and deleted.
+struct WineGdiEntry {
+    unsigned long long object;
+    unsigned long owner;
+    unsigned short unique;
+    unsigned char type;
+    unsigned char flags;
+    unsigned long long user;
+};
+static_assert(sizeof(WineGdiEntry) == 24);
+constexpr int kWineGdiHandles = 0x10000;
+
+int wineGdiTableCount()
+{
+    using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+    const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0 || !info.PebBaseAddress)
+        return -1;
+    const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + 0x94);  // GdiSharedHandleTable, 32-bit
+    if (!table)
+        return -1;
+    int n = 0;
+    for (int i = 0; i < kWineGdiHandles; ++i)
+        if (table[i].type)
+            ++n;
+    return n;
+}
+
+struct GdiCounter {
+    enum Kind { System, WineTable, None } kind = None;
+    GdiCounter()
+    {
+        if (GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) != 0) {
+            kind = System;
+            return;
+        }
+        if (wineGdiTableCount() < 0)
+            return;
+        const int before = wineGdiTableCount();
+        HBRUSH brushes[25];
+        for (HBRUSH& b : brushes)
+            b = CreateSolidBrush(RGB(1, 2, 3));
+        const int during = wineGdiTableCount();
+        for (HBRUSH b : brushes)
+            DeleteObject(b);
+        if (during - before == 25 && wineGdiTableCount() == before)
+            kind = WineTable;
+    }
+    int count() const
+    {
+        return kind == System ? static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+             : kind == WineTable ? wineGdiTableCount() : -1;
+    }
+    const char* how() const
+    {
+        return kind == System ? "GetGuiResources" : kind == WineTable ? "Wine's GDI handle table" : "not counted";
+    }
+};
+
+BOOL CALLBACK countChild(HWND, LPARAM n)
+{
+    ++*reinterpret_cast<int*>(n);
+    return TRUE;
+}
+
+BOOL CALLBACK countTopLevel(HWND h, LPARAM n)
+{
+    ++*reinterpret_cast<int*>(n);
+    EnumChildWindows(h, countChild, n);
+    return TRUE;
+}
+
+// The windows of this thread, top-level and child: the USER objects that
+// can be counted under Wine, where GetGuiResources says 0.
+int threadWindows()
+{
+    int n = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countTopLevel, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+// Bytes in use in every heap of the process, walked block by block: the C
+// runtime's malloc and new live in one of them. Exact, where Wine's
+// GetProcessMemoryInfo answers 0 for the working set and the private bytes.
+long long heapBytesInUse()
+{
+    std::vector<HANDLE> heaps(64);
+    DWORD n = GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data());
+    if (n > heaps.size()) {
+        heaps.resize(n);
+        n = GetProcessHeaps(n, heaps.data());
+    }
+    long long total = 0;
+    for (DWORD i = 0; i < n && i < heaps.size(); ++i) {
+        if (!HeapLock(heaps[i]))
+            continue;
+        PROCESS_HEAP_ENTRY e{};
+        while (HeapWalk(heaps[i], &e))
+            if (e.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+                total += e.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return total;
+}
+
+// Committed private memory of the whole address space: heaps, stacks, and
+// whatever the system allocates for the process's windows and bitmaps.
+long long committedPrivateBytes()
+{
+    long long total = 0;
+    MEMORY_BASIC_INFORMATION m{};
+    for (const char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m; p = static_cast<const char*>(m.BaseAddress) + m.RegionSize) {
+        if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE)
+            total += static_cast<long long>(m.RegionSize);
+        if (static_cast<const char*>(m.BaseAddress) + m.RegionSize < p)
+            break;
+    }
+    return total;
+}
+
+struct Usage {
+    int gdi, user, windows;
+    long long heap, committed;
+};
+
+Usage usage(const GdiCounter& gdi)
+{
+    return {gdi.count(), static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), threadWindows(), heapBytesInUse(),
+            committedPrivateBytes()};
+}
+
+// The temporary tree of the chooser test, as the current folder, for as long
+// as it lives.
+struct TreeAsCurrentFolder {
+    std::string root = tempTree();
+    TreeAsCurrentFolder() { SetCurrentDirectoryW(win32::widen(root).c_str()); }
+    ~TreeAsCurrentFolder()
+    {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        SetCurrentDirectoryW(temp);
+        removeTree(root);
+    }
+};
+
+// How many rounds the leak test walks (--rounds). A round costs about a
+// quarter of a second under Wine, where every window is made and painted
+// anew, so the runs for each Windows version walk thirty and a run of its
+// own walks the thousand.
+int rounds = 30;
+
+// Every window opened and every road walked by real messages, then every
+// window but the main one closed with its close box, round after round.
+void roundsOfEveryRoadLeakNothing()
+{
+    TreeAsCurrentFolder tree;
+    FastClock clock;
+    App app(&clock);
+    HWND main = app.window("frmMAIN");
+    HWND dirs = app.control("frmMAIN", "Dir1");
+    bool allWell = true;
+    int pausesWanted = 0;
+    auto round = [&] {
+        SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);  // Setup
+        SendMessageW(app.control("frmSETUP", "Option2"), BM_CLICK, 0, 0);  // 4096 k: put back
+        SendMessageW(app.control("frmSETUP", "Option4"), BM_CLICK, 0, 0);  // 220 Mhz: put back
+        SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
+        SendMessageW(app.control("frmHARD", "TEST"), BM_CLICK, 0, 0);      // a pause
+        SendMessageW(app.control("frmMAIN", "Command3"), BM_CLICK, 0, 0);  // Run EXE: a pause as it loads
+        SendMessageW(app.control("frmMAIN", "Command2"), BM_CLICK, 0, 0);  // About
+        PostMessageW(app.window("frmABOUT"), WM_CHAR, 'a', 1);            // a pause, then the final picture
+        const bool allOpen = app.waitFor([&] { return app.visible("frmFINAL"); });
+        // A subfolder and back.
+        const LRESULT n = SendMessageW(dirs, LB_GETCOUNT, 0, 0);
+        SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(n - 2), 0);
+        notify(dirs, LBN_DBLCLK);
+        const bool inAlpha = text(app.control("frmMAIN", "Label1")) == "Path: " + tree.root + "\\Alpha";
+        SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(dirs, LB_GETCOUNT, 0, 0) - 2), 0);
+        notify(dirs, LBN_DBLCLK);
+        const bool back = text(app.control("frmMAIN", "Label1")) == "Path: " + tree.root;
+        pausesWanted += 3;
+
+        std::vector<HWND> closed;
+        for (std::string_view name : app.shell->names())
+            if (name != "frmMAIN" && app.shell->form(name)) {
+                HWND h = app.window(std::string(name).c_str());
+                closed.push_back(h);
+                SendMessageW(h, WM_CLOSE, 0, 0);
+            }
+        const bool gone = app.waitFor([&] {
+            for (HWND h : closed)
+                if (IsWindow(h))
+                    return false;
+            return true;
+        });
+        bool absent = true;
+        for (std::string_view name : app.shell->names())
+            if (name != "frmMAIN")
+                absent = absent && app.shell->state(name) == WindowState::Absent;
+        const bool ok = allOpen && inAlpha && back && closed.size() == 7 && gone && absent && app.fe.messages.empty()
+                     && IsWindowVisible(main) && clock.pauses == pausesWanted;
+        if (!ok && allWell)
+            std::printf("  a round went wrong: open %d, Alpha %d, back %d, closed %d, gone %d, absent %d, messages %d, pauses %d of %d\n",
+                        allOpen, inAlpha, back, static_cast<int>(closed.size()), gone, absent, static_cast<int>(app.fe.messages.size()),
+                        clock.pauses, pausesWanted);
+        allWell = allWell && ok;
+    };
+
+    const GdiCounter gdi;
+    for (int i = 0; i < 10 && allWell; ++i)
+        round();
+    const Usage before = usage(gdi);
+    const auto start = Time::now();
+    for (int i = 0; i < rounds && allWell; ++i)
+        round();
+    const double took = std::chrono::duration<double>(Time::now() - start).count();
+    const Usage after = usage(gdi);
+    CHECK(allWell);
+    std::printf("  %d rounds after 10 of warm-up, in %.1f s\n", rounds, took);
+    std::printf("  GDI objects (%s): %d before, %d after\n", gdi.how(), before.gdi, after.gdi);
+    if (before.user == 0 && after.user == 0)
+        std::printf("  USER objects: GetGuiResources answers 0 here (Wine's stub), not counted; windows of the thread instead\n");
+    else
+        std::printf("  USER objects (GetGuiResources): %d before, %d after\n", before.user, after.user);
+    std::printf("  windows of the thread: %d before, %d after\n", before.windows, after.windows);
+    std::printf("  heap bytes in use (HeapWalk): %lld before, %lld after\n", before.heap, after.heap);
+    std::printf("  committed private memory (VirtualQuery): %lld KiB before, %lld KiB after\n", before.committed / 1024,
+                after.committed / 1024);
+    if (gdi.kind != GdiCounter::None)
+        CHECK(after.gdi - before.gdi <= 8);
+    else
+        std::printf("  GDI objects: no way to count them here\n");
+    if (before.user != 0 || after.user != 0)
+        CHECK(after.user - before.user <= 8);
+    CHECK_EQ(after.windows, before.windows);
+    CHECK(after.heap - before.heap < 16 * 1024);
+    CHECK(after.committed - before.committed < 2 * 1024 * 1024);
+}
+
+// A thousand clicks and a thousand characters posted while the window
+// thread is stalled in one pause arrive after it, in the order posted.
+void aThousandInputsDuringOnePause()
+{
+    FastClock clock;
+    App app(&clock);
+    SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);
+    SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
+    app.settle();
+    CHECK(app.visible("frmSETUP") && app.visible("frmHARD"));
+    HWND check6 = app.control("frmSETUP", "Check6");
+    HWND text2 = app.control("frmHARD", "Text2");
+    std::string digits;
+    for (int i = 0; i < 1000; ++i)
+        digits += static_cast<char>('0' + i % 10);
+    bool postedAll = true;
+    clock.duringPause = [&] {
+        for (int i = 0; i < 1000; ++i) {
+            if (i < 999)
+                postedAll = PostMessageW(check6, BM_CLICK, 0, 0) && postedAll;
+            postedAll = PostMessageW(text2, WM_CHAR, static_cast<WPARAM>(digits[static_cast<size_t>(i)]), 1) && postedAll;
+        }
+    };
+    SendMessageW(app.control("frmMAIN", "Command3"), BM_CLICK, 0, 0);  // the driver error pauses as it loads
+    clock.duringPause = nullptr;
+    CHECK(postedAll);
+    CHECK_EQ(clock.pauses, 1);
+    // Nothing of it was handled during the pause.
+    CHECK_EQ(text(text2), std::string());
+    CHECK_EQ(SendMessageW(check6, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_UNCHECKED));
+    CHECK(app.visible("frmRUN"));
+    CHECK(app.waitFor([&] { return text(text2).size() >= 1000; }));
+    app.settle(100);
+    CHECK_EQ(text(text2), digits);
+    CHECK_EQ(app.form("frmHARD")["Text2"].text(), digits);
+    CHECK_EQ(SendMessageW(check6, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));  // 999 toggles
+    CHECK_EQ(app.form("frmSETUP")["Check6"].value(), 1);
+    CHECK_EQ(clock.pauses, 1);
+    CHECK(app.fe.messages.empty());
+}
+
+// --- Paths past the system's old limit of 260 characters --------------------
+
+std::wstring extended(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+void pathsLongerThan260()
+{
+    TreeAsCurrentFolder tree;
+    // Levels of 40 characters below the tree, until the path passes 1000.
+    std::vector<std::string> levels;
+    std::wstring deepest = win32::widen(tree.root);
+    bool made = true;
+    while (deepest.size() <= 1000 && made) {
+        char name[64];
+        std::snprintf(name, sizeof name, "level-%02d-long-folder-name-for-the-list", static_cast<int>(levels.size()));
+        levels.emplace_back(name);
+        deepest += L"\\" + win32::widen(name);
+        made = CreateDirectoryW(extended(deepest).c_str(), nullptr) != 0;
+    }
+    CHECK(made);
+    HANDLE exe = CreateFileW(extended(deepest + L"\\DEEP.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CHECK(exe != INVALID_HANDLE_VALUE);
+    if (exe != INVALID_HANDLE_VALUE)
+        CloseHandle(exe);
+    std::printf("  deepest folder: %d characters, %d levels\n", static_cast<int>(deepest.size()), static_cast<int>(levels.size()));
+    {
+        App app;
+        HWND dirs = app.control("frmMAIN", "Dir1");
+        HWND files = app.control("frmMAIN", "File1");
+        HWND path = app.control("frmMAIN", "Label1");
+        std::string folder = tree.root;
+        int reached = 0;
+        for (size_t i = 0; i < levels.size() && made; ++i) {
+            const std::vector<std::string> before = listItems(dirs);
+            const std::string pathBefore = text(path);
+            const std::vector<std::string> filesBefore = listItems(files);
+            int at = -1;
+            for (size_t k = 0; k < before.size(); ++k)
+                if (before[k] == levels[i] && (SendMessageW(dirs, LB_GETITEMDATA, k, 0) & 0x10000) == 0)
+                    at = static_cast<int>(k);
+            check(at >= 0, "level " + std::to_string(i) + " is listed below " + folder, __LINE__);
+            if (at < 0)
+                break;
+            SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
+            notify(dirs, LBN_DBLCLK);
+            app.settle(30);
+            if (!app.fe.messages.empty()) {
+                // The program's own report, and the lists where they were.
+                const std::string& m = app.fe.messages.back();
+                std::printf("  level %d (%d characters): %s\n", static_cast<int>(i), static_cast<int>(folder.size() + levels[i].size() + 1),
+                            m.c_str());
+                CHECK(m == "Run-time error '76':\n\nPath not found" || m == "Run-time error '75':\n\nPath/File access error");
+                CHECK(listItems(dirs) == before);
+                CHECK_EQ(text(path), pathBefore);
+                CHECK(listItems(files) == filesBefore);
+                break;
+            }
+            folder += "\\" + levels[i];
+            reached = static_cast<int>(i) + 1;
+            CHECK_EQ(text(path), "Path: " + folder);
+            CHECK_EQ(app.form("frmMAIN")["Dir1"].path(), folder);
+            const std::vector<std::string> now = listItems(dirs);
+            const int open = static_cast<int>(SendMessageW(dirs, LB_GETCURSEL, 0, 0));
+            CHECK(open >= 0 && open < static_cast<int>(now.size()) && now[static_cast<size_t>(open)] == levels[i]);
+            if (i + 1 < levels.size()) {
+                CHECK(!now.empty() && now.back() == levels[i + 1]);
+                CHECK(listItems(files).empty());
+            } else {
+                CHECK(!now.empty() && now.back() == levels[i]);
+                CHECK(listItems(files) == std::vector<std::string>{"DEEP.EXE"});
+            }
+        }
+        std::printf("  opened %d of %d levels, down to %d characters\n", reached, static_cast<int>(levels.size()),
+                    static_cast<int>(folder.size()));
+        // The program lists every level: the deepest folder passes 1000.
+        CHECK_EQ(reached, static_cast<int>(levels.size()));
+        CHECK(app.fe.messages.empty());
+        // And goes on: back to the tree's root through the ancestry.
+        std::vector<std::string> list = listItems(dirs);
+        for (size_t k = 0; k < list.size(); ++k)
+            if (list[k] == tree.root.substr(tree.root.rfind('\\') + 1)) {
+                SendMessageW(dirs, LB_SETCURSEL, k, 0);
+                notify(dirs, LBN_DBLCLK);
+            }
+        app.settle(30);
+        CHECK_EQ(text(path), "Path: " + tree.root);
+        CHECK(listItems(files) == (std::vector<std::string>{"one.exe", "TWO.EXE"}));
+        CHECK(app.shell->running());
+    }
+    DeleteFileW(extended(deepest + L"\\DEEP.EXE").c_str());
+    std::wstring p = deepest;
+    for (size_t i = 0; i < levels.size(); ++i) {
+        RemoveDirectoryW(extended(p).c_str());
+        p.resize(p.rfind(L'\\'));
+    }
+}
+
+// --- Drives and folders that go away ----------------------------------------
+
+std::string environment(const char* name)
+{
+    char value[1024];
+    const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+    return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+int indexOf(const std::vector<std::string>& list, const std::string& prefix)
+{
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].rfind(prefix, 0) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// run-under-wine.sh --spare-drive maps a drive letter of the prefix to a
+// folder of its own, and says which in VORNAK_SPARE_DRIVE (the letter and a
+// colon) and VORNAK_SPARE_DRIVE_FOLDER (the folder, through Z:).
+void aDriveThatVanishes()
+{
+    const std::string letter = environment("VORNAK_SPARE_DRIVE");
+    const std::string folder = environment("VORNAK_SPARE_DRIVE_FOLDER");
+    if (letter.empty() || folder.empty()) {
+        std::printf("  skipped: no spare drive (run-under-wine.sh --spare-drive)\n");
+        return;
+    }
+    TreeAsCurrentFolder tree;
+    App app;
+    HWND drives = app.control("frmMAIN", "Drive1");
+    HWND dirs = app.control("frmMAIN", "Dir1");
+    HWND files = app.control("frmMAIN", "File1");
+    HWND path = app.control("frmMAIN", "Label1");
+    const std::vector<std::string> driveTexts = listItems(drives, true);
+    const int spare = indexOf(driveTexts, letter);
+    const int home = static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0));
+    check(spare >= 0, letter + " is in the drive list", __LINE__);
+    if (spare < 0)
+        return;
+    std::string upper = letter;
+    upper[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[0])));
+    // While its folder is there the drive opens at its root.
+    auto pick = [&](int index) {
+        SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        notify(drives, CBN_SELCHANGE);
+        app.settle(30);
+    };
+    pick(spare);
+    CHECK_EQ(text(path), "Path: " + upper + "\\");
+    pick(home);
+    CHECK_EQ(text(path), "Path: " + tree.root);
+    CHECK(app.fe.messages.empty());
+
+    // The folder goes: the drive is still listed, and picking it is an error.
+    CHECK(RemoveDirectoryW(win32::widen(folder).c_str()));
+    const std::vector<std::string> dirsBefore = listItems(dirs);
+    const std::vector<std::string> filesBefore = listItems(files);
+    pick(spare);
+    CHECK_EQ(static_cast<int>(app.fe.messages.size()), 1);
+    if (!app.fe.messages.empty()) {
+        const std::string& m = app.fe.messages.back();
+        std::printf("  picking the vanished drive: %s\n", m.c_str());
+        CHECK(m == "Run-time error '68':\n\nDevice unavailable" || m == "Run-time error '71':\n\nDisk not ready"
+              || m == "Run-time error '76':\n\nPath not found");
+    }
+    // The drive list shows the drive it showed, and the lists are untouched.
+    CHECK_EQ(static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0)), home);
+    CHECK_EQ(app.form("frmMAIN")["Drive1"].listIndex(), home);
+    CHECK_EQ(text(path), "Path: " + tree.root);
+    CHECK(listItems(dirs) == dirsBefore);
+    CHECK(listItems(files) == filesBefore);
+    // The program goes on.
+    CHECK(app.shell->running());
+    SendMessageW(dirs, LB_SETCURSEL, dirsBefore.size() - 2, 0);
+    notify(dirs, LBN_DBLCLK);
+    app.settle(30);
+    CHECK_EQ(text(path), "Path: " + tree.root + "\\Alpha");
+    CHECK(listItems(files) == std::vector<std::string>{"inner.exe"});
+    CHECK_EQ(static_cast<int>(app.fe.messages.size()), 1);
+    CreateDirectoryW(win32::widen(folder).c_str(), nullptr);  // for the script to remove
+}
+
+void aFolderDeletedWhileListed()
+{
+    TreeAsCurrentFolder tree;
+    App app;
+    HWND dirs = app.control("frmMAIN", "Dir1");
+    HWND files = app.control("frmMAIN", "File1");
+    HWND path = app.control("frmMAIN", "Label1");
+    const std::vector<std::string> before = listItems(dirs);
+    CHECK(!before.empty() && before.back() == "beta");
+    CHECK(RemoveDirectoryW(win32::widen(tree.root + "\\beta").c_str()));
+    SendMessageW(dirs, LB_SETCURSEL, before.size() - 1, 0);
+    notify(dirs, LBN_DBLCLK);
+    app.settle(30);
+    CHECK_EQ(static_cast<int>(app.fe.messages.size()), 1);
+    if (!app.fe.messages.empty())
+        CHECK_EQ(app.fe.messages.back(), std::string("Run-time error '76':\n\nPath not found"));
+    CHECK(listItems(dirs) == before);
+    CHECK_EQ(text(path), "Path: " + tree.root);
+    CHECK(listItems(files) == (std::vector<std::string>{"one.exe", "TWO.EXE"}));
+    CHECK_EQ(app.form("frmMAIN")["Dir1"].path(), tree.root);
+    // The program goes on: a folder that is there opens.
+    SendMessageW(dirs, LB_SETCURSEL, before.size() - 2, 0);
+    notify(dirs, LBN_DBLCLK);
+    app.settle(30);
+    CHECK_EQ(text(path), "Path: " + tree.root + "\\Alpha");
+    CHECK_EQ(static_cast<int>(app.fe.messages.size()), 1);
+}
+
 // The Windows version the program was started under: --windows-version
 // winxp, win7 or win10 on the command line, as run-under-wine.sh was given.
 std::string askedVersion;
+// Runs only the tests whose name holds this (--only), to try one quickly.
+std::string only;
 
 // What the system says it is. RtlGetVersion, because GetVersionEx reports
 // at most 6.2 to a program whose manifest does not name a later version.
@@ -645,8 +1178,12 @@ int main(int argc, char** argv)
         const std::string arg = argv[i];
         if (arg == "--windows-version" && i + 1 < argc) {
             askedVersion = argv[++i];
+        } else if (arg == "--only" && i + 1 < argc) {
+            only = argv[++i];
+        } else if (arg == "--rounds" && i + 1 < argc) {
+            rounds = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::printf("usage: %s [--windows-version winxp|win7|win10]\n", argv[0]);
+            std::printf("usage: %s [--windows-version winxp|win7|win10] [--only PART-OF-A-TEST-NAME] [--rounds N]\n", argv[0]);
             return 2;
         }
     }
@@ -665,8 +1202,15 @@ int main(int argc, char** argv)
         {"the About key leads to the final picture", aboutKeyLeadsToTheFinalPicture},
         {"closing windows", closingWindows},
         {"font and resolution", fontAndDpi},
+        {"a thousand inputs during one pause arrive after it, in order", aThousandInputsDuringOnePause},
+        {"paths longer than 260 characters", pathsLongerThan260},
+        {"a drive that vanishes", aDriveThatVanishes},
+        {"a folder deleted while listed", aFolderDeletedWhileListed},
+        {"rounds of every road leak nothing", roundsOfEveryRoadLeakNothing},
     };
     for (const auto& t : tests) {
+        if (!only.empty() && std::string(t.name).find(only) == std::string::npos)
+            continue;
         currentTest = t.name;
         const int before = failed;
         try {
