@@ -73,6 +73,8 @@ protected:
     // or plain files matching a pattern (dirs false), unsorted. Throws
     // RuntimeError.
     virtual std::vector<std::string> entries(const std::string& folder, bool dirs, const std::string& pattern);
+    // Throws RuntimeError unless an absolute path leads to a folder.
+    virtual void checkFolder(const std::string& folder);
 
 private:
     std::unique_ptr<DriveSource> drives_;

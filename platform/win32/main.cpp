@@ -1,5 +1,6 @@
 // Vornak1 on raw Win32.
 #include "app/filesystem.h"
+#include "win32filesystem.h"
 #include "app/pause.h"
 #include "app/shell.h"
 #include "forms/catalogue.h"
@@ -18,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     try {
         vornak::win32::FrontEnd frontEnd(instance);
         frontEnd.initialise();
-        vornak::FileSystem fileSystem(std::make_unique<vornak::win32::DriveSource>());
+        vornak::win32::FileSystem fileSystem(std::make_unique<vornak::win32::DriveSource>());
         vornak::SteadyClock clock;
         vornak::Shell shell(vornak::forms::catalogue(), frontEnd, fileSystem, clock);
         shell.start();

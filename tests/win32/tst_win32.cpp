@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "forms/catalogue.h"
 #include "win32drives.h"
+#include "win32filesystem.h"
 #include "win32frontend.h"
 #include "win32text.h"
 
@@ -85,7 +86,7 @@ public:
 
 struct App {
     TestFrontEnd fe{GetModuleHandleW(nullptr)};
-    FileSystem fs{std::make_unique<win32::DriveSource>()};
+    win32::FileSystem fs{std::make_unique<win32::DriveSource>()};
     SteadyClock steady;
     std::unique_ptr<Shell> shell;
 
