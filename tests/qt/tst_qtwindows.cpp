@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "app/filesystem.h"
 #include "app/shell.h"
+#include "common/fast_clock.h"
 #include "forms/catalogue.h"
 #include "qtapplication.h"
 #include "qtcontrols.h"
@@ -28,23 +29,6 @@
 using namespace vornak;
 
 namespace {
-
-// Time passes only when slept; what the test wants done "during" a pause
-// runs in the sleep, before the program returns to its event loop.
-class TestClock : public Clock {
-public:
-    time_point t{};
-    int pauses = 0;
-    std::function<void()> duringPause;
-    time_point now() override { return t; }
-    void sleepUntil(time_point deadline) override
-    {
-        ++pauses;
-        if (duringPause)
-            duringPause();
-        t = deadline;
-    }
-};
 
 class TestDrives : public DriveSource {
 public:
@@ -78,7 +62,7 @@ private:
     std::filesystem::path oldFolder_;
     std::unique_ptr<TestFrontEnd> ui_;
     std::unique_ptr<FileSystem> fs_;
-    std::unique_ptr<TestClock> clock_;
+    std::unique_ptr<test::FastClock> clock_;
     std::unique_ptr<Shell> shell_;
 
     qt::Window* window(std::string_view name) { return shell_->form(name) ? ui_->window(*shell_->form(name)) : nullptr; }
@@ -117,7 +101,7 @@ private slots:
         drives->list = {{"c: [SYSTEM]", c_}, {"d: [DATA]", d_}, {"e:", "/notready"}};
         ui_ = std::make_unique<TestFrontEnd>();
         fs_ = std::make_unique<FileSystem>(std::move(drives));
-        clock_ = std::make_unique<TestClock>();
+        clock_ = std::make_unique<test::FastClock>();
         shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_, *clock_);
         shell_->start();
         QVERIFY(QTest::qWaitForWindowExposed(window("frmMAIN")));

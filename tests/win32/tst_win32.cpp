@@ -5,6 +5,7 @@
 #include "app/filesystem.h"
 #include "app/pause.h"
 #include "app/shell.h"
+#include "common/fast_clock.h"
 #include "forms/catalogue.h"
 #include "win32drives.h"
 #include "win32filesystem.h"
@@ -66,23 +67,7 @@ public:
     void messageBox(std::string_view, std::string_view text) override { messages.emplace_back(text); }
 };
 
-// Time passes only when slept, so a pause costs nothing; what a test wants
-// done "during" a pause runs in the sleep, while the window thread is stalled
-// and handles nothing.
-class FastClock : public Clock {
-public:
-    time_point t{};
-    int pauses = 0;
-    std::function<void()> duringPause;
-    time_point now() override { return t; }
-    void sleepUntil(time_point deadline) override
-    {
-        ++pauses;
-        if (duringPause)
-            duringPause();
-        t = deadline;
-    }
-};
+using test::FastClock;
 
 struct App {
     TestFrontEnd fe{GetModuleHandleW(nullptr)};
