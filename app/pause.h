@@ -13,14 +13,6 @@ public:
     virtual void sleepUntil(time_point deadline) = 0;
 };
 
-// Monotonic: midnight and changes of the wall clock do not touch it. The
-// thread sleeps, so a pause costs no processor time.
-class SteadyClock : public Clock {
-public:
-    time_point now() override;
-    void sleepUntil(time_point deadline) override;
-};
-
 constexpr std::chrono::seconds kPauseLength{3};
 
 // Stalls the calling thread until the pause length has passed on the clock.

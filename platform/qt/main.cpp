@@ -1,6 +1,6 @@
 // Vornak1 on Qt 6 Widgets.
 #include "app/filesystem.h"
-#include "app/pause.h"
+#include "app/steadyclock.h"
 #include "app/shell.h"
 #include "forms/catalogue.h"
 #include "qtapplication.h"

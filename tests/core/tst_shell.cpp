@@ -1,4 +1,5 @@
 // Window lifetime, the program-wide cursor and the busy pause.
+#include "app/steadyclock.h"
 #include "testing.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // against a bare directory read of the same folder. Prints one JSON object.
 //   bench_core FOLDER RUNS
 #include "app/filesystem.h"
-#include "app/pause.h"
+#include "app/steadyclock.h"
 
 #include <algorithm>
 #include <chrono>

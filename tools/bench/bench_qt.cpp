@@ -3,6 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen bench_qt PARENT_FOLDER SUBFOLDER RUNS
 #include "app/filesystem.h"
 #include "app/shell.h"
+#include "app/steadyclock.h"
 #include "forms/catalogue.h"
 #include "qtapplication.h"
 #include "qtfrontend.h"
