@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows test-sanitize test-valgrind test-package package-windows windows run-windows art bench tour clean
+.PHONY: all linux run test test-linux test-windows test-sanitize test-valgrind test-package package-windows windows windows64 run-windows art bench tour clean
 
 deps = tools/install-deps.sh
 
@@ -29,13 +29,20 @@ windows:
 	cmake --preset windows
 	cmake --build --preset windows
 
+# The same sources for 64-bit Windows, for the machines that run no 32-bit
+# program (tools/wine-road.sh).
+windows64:
+	@$(deps) windows
+	cmake --preset windows64
+	cmake --build --preset windows64
+
 run-windows: windows
 	@$(deps) x
 	tools/run.sh windows
 
 test-windows: windows
 	@$(deps) x
-	ctest --preset windows
+	tools/windows-tests.sh
 
 # The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:

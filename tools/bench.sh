@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# make bench: runs tools/bench.py on a virtual display.
+# make bench: runs tools/bench.py on a virtual display. The Windows build
+# measured under Wine is the one this machine's Wine runs (tools/wine-road.sh).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+VORNAK_ROAD=$("$top/tools/wine-road.sh" --prepare)
+export VORNAK_ROAD
 exec "$top/tools/xsession.sh" /usr/bin/python3 "$top/tools/bench.py"

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Starts the Linux build, or the Windows build under Wine. With no display it
 # starts it on a virtual one, saves a screenshot of the main window under
-# build/ and ends the program.
+# build/ and ends the program. The Windows build is the one this machine's
+# Wine runs (tools/wine-road.sh).
 #   tools/run.sh linux|windows
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-linux}
 case $build in
   linux) program=("$top/build/linux/vornak1") ;;
-  windows) program=("$top/tests/win32/run-under-wine.sh" "$top/build/windows/Vornak1.exe") ;;
+  windows)
+    [ -n "${VORNAK_ROAD:-}" ] || VORNAK_ROAD=$("$top/tools/wine-road.sh" --prepare)
+    export VORNAK_ROAD
+    program=("$top/tests/win32/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe") ;;
   *) echo "usage: $0 linux|windows" >&2; exit 2 ;;
 esac
 

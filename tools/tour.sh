@@ -9,6 +9,12 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 builds=("$@")
 [ ${#builds[@]} -gt 0 ] || builds=(linux windows)
 
+# The Windows build is the one this machine's Wine runs (tools/wine-road.sh).
+if [[ " ${builds[*]} " == *" windows "* ]] && [ -z "${VORNAK_ROAD:-}" ]; then
+  VORNAK_ROAD=$("$top/tools/wine-road.sh" --prepare)
+  export VORNAK_ROAD
+fi
+
 if [ -z "${DISPLAY:-}" ] || [ -z "${VORNAK_IN_XSESSION:-}" ]; then
   VORNAK_IN_XSESSION=1 exec "$top/tools/xsession.sh" "$0" "${builds[@]}"
 fi
@@ -81,7 +87,7 @@ tour() {
   echo "tour of the $build build"
   case $build in
     linux) "$top/build/linux/vornak1" & ;;
-    windows) "$top/tests/win32/run-under-wine.sh" "$top/build/windows/Vornak1.exe" & ;;
+    windows) "$top/tests/win32/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
     *) fail "unknown build $build" ;;
   esac
   pid=$!

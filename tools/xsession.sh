@@ -1,34 +1,48 @@
 #!/usr/bin/env bash
 # Runs a command on a private virtual X display (Xvfb) with a small window
-# manager (openbox), then takes both down again.
+# manager (openbox), then takes both down again. Xvfb picks a free display
+# number itself, so parallel sessions never collide.
 #   tools/xsession.sh COMMAND [ARGS...]
+# VORNAK_SCREEN sets the screen (default 1024x768x24), VORNAK_DPI its
+# resolution (default 96).
 set -euo pipefail
 
-display=""
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "xsession: no free display number" >&2; exit 1; }
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb=""
+wm=""
 cleanup() {
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
-export DISPLAY="$display"
+numberfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "${VORNAK_SCREEN:-1024x768x24}" -dpi "${VORNAK_DPI:-96}" -nolisten tcp \
+  3>"$numberfile" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 200); do
+  [ -s "$numberfile" ] && break
+  kill -0 "$xvfb" 2>/dev/null || break
+  sleep 0.05
+done
+number=$(tr -dc '0-9' <"$numberfile")
+rm -f "$numberfile"
+[ -n "$number" ] || { echo "xsession: Xvfb did not start" >&2; exit 1; }
+
+export DISPLAY=":$number"
 for _ in $(seq 100); do
   xdpyinfo >/dev/null 2>&1 && break
   sleep 0.05
 done
-xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not start on $display" >&2; exit 1; }
-# An all-grey desktop, as on the machines of the era.
+xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not answer on $DISPLAY" >&2; exit 1; }
+# The classic teal desktop.
 xsetroot -solid '#008080' 2>/dev/null || true
 openbox >/dev/null 2>&1 &
 wm=$!
-sleep 0.5
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.05
+done
 
 "$@"

@@ -1,17 +1,20 @@
 #!/usr/bin/python3
-"""Checks the built Windows program: a 32-bit GUI executable that imports
-only DLLs every Windows has, with icon group 1 made of the images 30001
-(32x32) and 30002 (16x16), and the version record the program is known by.
+"""Checks the built Windows program: a GUI executable for the processor asked
+for (i386, a PE32, the program we ship; or x86-64, a PE32+) that imports
+only DLLs every Windows has, whose resources are icon group 1 made of the
+images 30001 (32x32) and 30002 (16x16) and the version record the program
+is known by, and nothing else.
 
-usage: check_pe.py Vornak1.exe
+usage: check_pe.py i386|x86-64 Vornak1.exe
 Prints one line per check and "N passed, N failed".
 """
 import struct
 import sys
 
-SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'msimg32.dll', 'winmm.dll', 'msvcrt.dll',
+SYSTEM_DLLS = {'kernel32.dll', 'user32.dll', 'gdi32.dll', 'gdiplus.dll', 'msimg32.dll', 'winmm.dll', 'msvcrt.dll',
                'advapi32.dll', 'shell32.dll', 'comctl32.dll', 'ole32.dll', 'ntdll.dll'}
-RT_ICON, RT_BITMAP, RT_GROUP_ICON, RT_VERSION = 3, 2, 14, 16
+MACHINES = {'i386': (0x14C, 0x10B, 'PE32'), 'x86-64': (0x8664, 0x20B, 'PE32+')}
+RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
 
 
 class PE:
@@ -26,8 +29,11 @@ class PE:
         opt = pe + 24
         self.magic = struct.unpack_from('<H', data, opt)[0]
         self.subsystem = struct.unpack_from('<H', data, opt + 68)[0]
-        ndirs = struct.unpack_from('<I', data, opt + 92)[0]
-        self.dirs = [struct.unpack_from('<II', data, opt + 96 + 8 * i) for i in range(ndirs)]
+        # The data directories follow the fields of the optional header,
+        # which are 16 bytes longer in a PE32+ (64-bit addresses).
+        dirs = opt + (112 if self.magic == 0x20B else 96)
+        ndirs = struct.unpack_from('<I', data, dirs - 4)[0]
+        self.dirs = [struct.unpack_from('<II', data, dirs + 8 * i) for i in range(ndirs)]
         self.sections = []
         for i in range(nsections):
             s = opt + optsize + 40 * i
@@ -46,13 +52,26 @@ class PE:
         return self.data[o:self.data.index(b'\0', o)].decode('latin-1')
 
     def imports(self):
+        """[(dll, [imported names; '#n' for an ordinal])]"""
         rva, size = self.dirs[1]
-        names, o = [], self.offset(rva)
+        wide = self.magic == 0x20B
+        entry, ordinal_flag = ('<Q', 1 << 63) if wide else ('<I', 1 << 31)
+        out, o = [], self.offset(rva)
         while True:
             ilt, _, _, name, iat = struct.unpack_from('<IIIII', self.data, o)
             if not (ilt or name or iat):
-                return names
-            names.append(self.cstring(name))
+                return out
+            names, t = [], self.offset(ilt or iat)
+            while True:
+                thunk = struct.unpack_from(entry, self.data, t)[0]
+                if not thunk:
+                    break
+                if thunk & ordinal_flag:
+                    names.append('#%d' % (thunk & 0xFFFF))
+                else:
+                    names.append(self.cstring((thunk & 0x7FFFFFFF) + 2))
+                t += 8 if wide else 4
+            out.append((self.cstring(name), names))
             o += 20
 
     def resources(self):
@@ -115,7 +134,7 @@ def parse_version(blob):
     return fields, strings, translation
 
 
-def main(path):
+def main(kind, path):
     results = []
 
     def check(ok, what):
@@ -124,9 +143,10 @@ def main(path):
 
     with open(path, 'rb') as f:
         pe = PE(f.read())
-    check(pe.machine == 0x14C and pe.magic == 0x10B, 'PE32 for i386')
+    machine, magic, label = MACHINES[kind]
+    check(pe.machine == machine and pe.magic == magic, '%s for %s' % (label, kind))
     check(pe.subsystem == 2, 'Windows GUI subsystem')
-    dlls = [d.lower() for d in pe.imports()]
+    dlls = [d.lower() for d, _ in pe.imports()]
     check(dlls and all(d in SYSTEM_DLLS for d in dlls), 'imports only system DLLs: ' + ', '.join(dlls))
 
     res = pe.resources()
@@ -147,9 +167,9 @@ def main(path):
                 ok = header[0] == 40 and header[1] == w and header[2] == 2 * h
                 ok = ok and len(img[0][1]) == [e[6] for e in images if e[7] == ident][0]
             check(ok, 'RT_ICON %d holds a %dx%d image of the size its group says' % (ident, w, h))
-    check(any(t == RT_GROUP_ICON and n != 1 for t, n in res), 'a second icon group (the match)')
-    for name in ('MODEL', 'STARBURST', 'PORTRAIT', 'FINAL'):
-        check((RT_BITMAP, name) in res, 'picture ' + name)
+    wanted = {(RT_GROUP_ICON, 1), (RT_ICON, 30001), (RT_ICON, 30002), (RT_VERSION, 1)}
+    check(set(res) == wanted, 'no resources but icon group 1, its two images and the version record%s'
+          % ('' if set(res) == wanted else ': also %s' % sorted(map(str, set(res) - wanted))))
 
     version = res.get((RT_VERSION, 1))
     check(version is not None, 'version record')
@@ -173,6 +193,6 @@ def main(path):
 
 
 if __name__ == '__main__':
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3 or sys.argv[1] not in MACHINES:
         raise SystemExit(__doc__)
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main(sys.argv[1], sys.argv[2]))

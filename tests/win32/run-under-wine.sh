@@ -1,23 +1,31 @@
 #!/bin/bash
 # Runs a Windows program of this project under Wine.
 #
-#   run-under-wine.sh [--headless] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]
+#   run-under-wine.sh [--headless] [--stock] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]
 #
-# --headless: on a virtual display of its own (Xvfb 1024x768x24 with the
-# openbox window manager), whatever $DISPLAY says; without it the program
-# uses $DISPLAY when there is one and a virtual display otherwise.
+# The program's own header says which Wine runs it: a 32-bit program (PE32)
+# runs under the 32-bit Wine in a 32-bit prefix under build/windows/, a
+# 64-bit one (PE32+) under wine64 in a 64-bit prefix under build/windows64/
+# ($VORNAK_WINEPREFIX names another place).
 #
-# The Wine prefix lives under the Windows build folder (build/windows/wine,
-# or $VORNAK_WINEPREFIX) and is made once: 32-bit, without the Mono and Gecko
-# installers, with Wine's own bitmap fonts (so "MS Sans Serif" is the
-# classic bitmap face) and at 96 dots per inch. It reports the Windows
-# version that Wine reports by default.
+# --headless: on a virtual display of its own (tools/xsession.sh), whatever
+# $DISPLAY says; without it the program uses $DISPLAY when there is one and
+# a virtual display otherwise.
+#
+# The prefix ("wine") is made once, without the Mono and Gecko installers,
+# and prepared the way the program's users see Windows: Wine's own bitmap
+# fonts in C:\windows\Fonts (so "MS Sans Serif" is the classic bitmap
+# face), 96 dots per inch and the classic colours.
+#
+# --stock: a prefix as Wine makes it ("wine-stock"), with nothing of that
+# preparation, so that the program shows how it looks on a Windows that
+# has none of the era's fonts.
 #
 # --windows-version: the program runs in a prefix of its own for that
 # version (the prefix's path with "-winxp", "-win7" or "-win10" added), a
-# copy of the one above with Wine set to report that version. Each version
-# has its own registry and its own wineserver, so runs for different
-# versions, and runs without the option, never change what another sees.
+# copy of the prepared one with Wine set to report that version. Each has
+# its own registry and its own wineserver, so runs for different versions
+# never change what another sees.
 #
 # --spare-drive: for as long as the program runs, drive x: of the prefix is
 # a folder of its own (a symbolic link in the prefix's dosdevices), which the
@@ -27,23 +35,22 @@
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 [--headless] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
+    echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
     exit 2
 }
 
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+
 headless=0
+stock=0
 version=""
 spare=0
 while [ $# -gt 0 ]; do
     case "$1" in
-    --headless)
-        headless=1
-        shift
-        ;;
-    --spare-drive)
-        spare=1
-        shift
-        ;;
+    --headless) headless=1; shift ;;
+    --stock) stock=1; shift ;;
+    --spare-drive) spare=1; shift ;;
     --windows-version)
         [ $# -ge 2 ] || usage
         case "$2" in
@@ -55,103 +62,94 @@ while [ $# -gt 0 ]; do
         esac
         shift 2
         ;;
+    -*) usage ;;
     *) break ;;
     esac
 done
-if [ $# -lt 1 ]; then
-    usage
+[ $# -ge 1 ] || usage
+[ $stock = 1 ] && [ -n "$version" ] && { echo "$0: --stock and --windows-version do not go together" >&2; exit 2; }
+
+if [ $headless = 1 ] || [ -z "${DISPLAY:-}" ]; then
+    if [ -z "${VORNAK_WINE_XSESSION:-}" ]; then
+        args=()
+        [ $stock = 1 ] && args+=(--stock)
+        [ -n "$version" ] && args+=(--windows-version "$version")
+        [ $spare = 1 ] && args+=(--spare-drive)
+        VORNAK_WINE_XSESSION=1 exec "$root/tools/xsession.sh" "$0" "${args[@]}" "$@"
+    fi
 fi
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-base=${VORNAK_WINEPREFIX:-$root/build/windows/wine}
-export WINEPREFIX=$base
-export WINEARCH=win32
+# The machine the program is built for, from its PE header.
+machine=$(od -An -tx2 -j "$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')" -N 6 "$1" | awk '{print $3}')
+case $machine in
+014c)
+    export WINEARCH=win32
+    wine=/usr/lib/wine/wine
+    base=${VORNAK_WINEPREFIX:-$root/build/windows/wine}
+    ;;
+8664)
+    export WINEARCH=win64
+    wine=/usr/lib/wine/wine64
+    export WINELOADER=$wine
+    base=${VORNAK_WINEPREFIX:-$root/build/windows64/wine}
+    ;;
+*)
+    echo "$0: $1 is not a Windows program for i386 or x86-64" >&2
+    exit 2
+    ;;
+esac
+[ -x "$wine" ] || { echo "$0: $wine is missing (tools/install-deps.sh wine32 or wine64)" >&2; exit 1; }
+wineserver=/usr/lib/wine/wineserver
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
+[ $stock = 1 ] && base=$base-stock
+export WINEPREFIX=$base
 
-pids=()
 spare_link=""
 spare_folder=""
 cleanup() {
     local status=$?
-    # Only what this script started, by its id.
-    wineserver -k >/dev/null 2>&1 || true
-    if [ -n "$spare_link" ]; then
-        rm -f "$spare_link"
-    fi
-    if [ -n "$spare_folder" ]; then
-        rm -rf "$spare_folder"
-    fi
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[$i]}" >/dev/null 2>&1 || true
-        wait "${pids[$i]}" 2>/dev/null || true
-    done
+    "$wineserver" -k >/dev/null 2>&1 || true
+    [ -n "$spare_link" ] && rm -f "$spare_link"
+    [ -n "$spare_folder" ] && rm -rf "$spare_folder"
     exit $status
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-if [ $headless = 1 ] || [ -z "${DISPLAY:-}" ]; then
-    display=""
-    for n in $(seq 91 160); do
-        if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then
-            display=$n
-            break
-        fi
-    done
-    if [ -z "$display" ]; then
-        echo "$0: no free display number" >&2
-        exit 1
-    fi
-    Xvfb :$display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 1 100); do
-        [ -e /tmp/.X11-unix/X$display ] && break
-        sleep 0.05
-    done
-    if [ ! -e /tmp/.X11-unix/X$display ]; then
-        echo "$0: Xvfb did not start on :$display" >&2
-        exit 1
-    fi
-    export DISPLAY=:$display
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    sleep 0.3
-fi
-
 # The prefixes are made under one lock, so parallel runs wait for them.
+ready=.vornak-ready-3
 mkdir -p "$(dirname "$base")"
 (
     flock 9
-    if [ ! -f "$base/.vornak-ready-2" ]; then
+    if [ ! -f "$base/$ready" ]; then
         rm -rf "$base"
-        wineboot -i >/dev/null 2>&1
-        wineserver -w
-        mkdir -p "$base/drive_c/windows/Fonts"
-        cp /usr/share/wine/fonts/*.fon "$base/drive_c/windows/Fonts/"
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-        wine regedit /S "$(winepath -w "$here/classic-colours.reg")" >/dev/null 2>&1
-        wineserver -w
-        touch "$base/.vornak-ready-2"
+        "$wine" wineboot -i >/dev/null 2>&1
+        "$wineserver" -w
+        if [ $stock = 0 ]; then
+            mkdir -p "$base/drive_c/windows/Fonts"
+            cp /usr/share/wine/fonts/*.fon "$base/drive_c/windows/Fonts/"
+            "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+            "$wine" regedit /S "$("$wine" winepath -w "$here/classic-colours.reg" 2>/dev/null)" >/dev/null 2>&1
+            "$wineserver" -w
+        fi
+        touch "$base/$ready"
     fi
     if [ -n "$version" ]; then
         # The copy carries the ready mark of the prefix it was made from:
         # when a new kind of prefix gets a new mark, the copies go too.
         copy="$base-$version"
-        if [ ! -f "$copy/.vornak-ready-2" ] || [ ! -f "$copy/.vornak-version-$version" ]; then
+        if [ ! -f "$copy/$ready" ] || [ ! -f "$copy/.vornak-version-$version" ]; then
             rm -rf "$copy" "$copy.partial"
             cp -a "$base" "$copy.partial"
             mv "$copy.partial" "$copy"
-            WINEPREFIX=$copy wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
-            WINEPREFIX=$copy wineserver -w
+            WINEPREFIX=$copy "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+            WINEPREFIX=$copy "$wineserver" -w
             touch "$copy/.vornak-version-$version"
         fi
     fi
 ) 9>"$base.lock"
-if [ -n "$version" ]; then
-    export WINEPREFIX=$base-$version
-fi
+[ -n "$version" ] && export WINEPREFIX=$base-$version
 
 if [ $spare = 1 ]; then
     spare_link=$WINEPREFIX/dosdevices/x:
@@ -177,8 +175,8 @@ if [ $spare = 1 ]; then
 fi
 
 set +e
-wine "$@"
+"$wine" "$@"
 status=$?
 set -e
-wineserver -w >/dev/null 2>&1 || true
+"$wineserver" -w >/dev/null 2>&1 || true
 exit $status

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Which Windows build the Windows tests, the tour and the bench run under
+# Wine on this machine, decided by trying: a tiny 32-bit Linux program is
+# started, and where the kernel runs it, the 32-bit build (the program we
+# ship) runs under the 32-bit Wine; where it does not, the 64-bit build of
+# the same sources runs under wine64. WINE64=1 takes the 64-bit road on any
+# machine.
+#
+# Prints the build's folder under build/ ("windows" or "windows64") on
+# standard output, and one line saying which road and why on standard error.
+# With --prepare it also installs that road's Wine and, on the 64-bit road,
+# builds the 64-bit program (the 32-bit one is `make windows`).
+#   tools/wine-road.sh [--prepare]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+if [ "${1:-}" = --prepare ]; then
+  road=$("$0")
+  if [ "$road" = windows ]; then
+    "$top/tools/install-deps.sh" wine32
+  else
+    "$top/tools/install-deps.sh" wine64 windows
+    (cd "$top" && cmake --preset windows64 >/dev/null && cmake --build --preset windows64 >&2)
+  fi
+  echo "$road"
+  exit 0
+fi
+
+if [ -n "${WINE64:-}" ] && [ "${WINE64}" != 0 ]; then
+  echo "Windows road: the 64-bit build under wine64, because WINE64=$WINE64 asks for it" >&2
+  echo windows64
+  exit 0
+fi
+
+# An i386 ELF program of 93 bytes that only exits with status 0: the ELF
+# header, one loadable segment, and xor ebx,ebx; mov eax,1; int 0x80.
+probe=$top/build/i386-probe
+mkdir -p "$top/build"
+printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'\
+'\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'\
+'\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'\
+'\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'\
+'\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'\
+'\x31\xdb\xb8\x01\x00\x00\x00\xcd\x80' >"$probe"
+chmod +x "$probe"
+if why=$("$probe" 2>&1); then
+  echo "Windows road: the 32-bit build under the 32-bit Wine, because this machine runs 32-bit programs" >&2
+  echo windows
+else
+  why=$(printf '%s' "$why" | sed 's/.*: //' | tail -n 1)
+  echo "Windows road: the 64-bit build under wine64, because this machine runs no 32-bit program (${why:-it failed})" >&2
+  echo windows64
+fi
