@@ -1,7 +1,9 @@
 #include "win32frontend.h"
 
+#include "app/art.h"
 #include "app/form.h"
 #include "app/shell.h"
+#include "win32art.h"
 #include "win32controls.h"
 #include "win32text.h"
 #include "win32window.h"
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cwchar>
+#include <stdexcept>
 #include <string>
 
 namespace vornak::win32 {
@@ -25,7 +28,15 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 void prepareProcess()
 {
-    SetProcessDPIAware();
+    // Windows Vista and later scale the windows of a program that does not
+    // say it knows the resolution; the call is looked up, since Windows XP
+    // has none (and scales nothing).
+    if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
+        using SetAwareFn = BOOL(WINAPI*)();
+        if (const auto setAware = reinterpret_cast<SetAwareFn>(
+                reinterpret_cast<void (*)()>(GetProcAddress(user, "SetProcessDPIAware"))))
+            setAware();
+    }
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     timeBeginPeriod(1);
 }
@@ -59,26 +70,6 @@ FrontEnd::~FrontEnd()
         WindowProcs::pointerOwner = nullptr;
 }
 
-namespace {
-
-int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
-{
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool faceExists(HDC dc, const wchar_t* face)
-{
-    LOGFONTW lf{};
-    lf.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    bool found = false;
-    EnumFontFamiliesExW(dc, &lf, faceFound, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
-}
-
-}  // namespace
-
 void FrontEnd::initialise()
 {
     HDC screen = GetDC(nullptr);
@@ -88,15 +79,21 @@ void FrontEnd::initialise()
     if (dpi_ <= 0)
         dpi_ = 96;
 
-    // The era's 8-point dialog face; where a prefix lacks it, faces of
-    // nearly the same metrics, so that the texts still fit their boxes.
-    const wchar_t* faces[] = {L"MS Sans Serif", L"Tahoma", L"Arial"};
+    // The era's 8-point dialog face travels inside the program, so that
+    // every text wraps as designed on any Windows and any Wine, whatever
+    // fonts they have. A system that refuses it from memory still has its
+    // own: every Windows since 95 ships the face.
     fontFace_ = L"MS Sans Serif";
-    for (const wchar_t* face : faces)
-        if (faceExists(screen, face)) {
-            fontFace_ = face;
-            break;
-        }
+    if (!addPrivateFont(dialogFontBitmap()) && !faceExists(fontFace_.c_str())) {
+        ReleaseDC(nullptr, screen);
+        fail("AddFontMemResourceEx");
+    }
+    try {
+        decoder_ = std::make_unique<PictureDecoder>();
+    } catch (...) {
+        ReleaseDC(nullptr, screen);
+        throw;
+    }
     font_ = CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, fontFace_.c_str());
     if (!font_) {
@@ -117,8 +114,8 @@ void FrontEnd::initialise()
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
-    wc.hIcon = icon(1, true);
-    wc.hIconSm = icon(1, false);
+    wc.hIcon = icon(Icon::Bolt, true);
+    wc.hIconSm = icon(Icon::Bolt, false);
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         fail("RegisterClassEx VornakForm");
     wc.lpfnWndProc = WindowProcs::picture;
@@ -133,16 +130,14 @@ void FrontEnd::initialise()
         fail("RegisterClassEx VornakLine");
 }
 
-HICON FrontEnd::icon(int group, bool big)
+HICON FrontEnd::icon(Icon which, bool big)
 {
-    const int key = group * 2 + (big ? 1 : 0);
+    const int key = static_cast<int>(which) * 2 + (big ? 1 : 0);
     if (const auto it = icons_.find(key); it != icons_.end())
         return it->second;
     const int cx = GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON);
     const int cy = GetSystemMetrics(big ? SM_CYICON : SM_CYSMICON);
-    auto h = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(group), IMAGE_ICON, cx, cy, 0));
-    if (!h)
-        fail("LoadImage icon");
+    HICON h = iconFromFile(iconFile(which), cx, cy);
     icons_[key] = h;
     return h;
 }
@@ -152,11 +147,10 @@ HBITMAP FrontEnd::picture(std::string_view name)
     std::string key(name);
     if (const auto it = pictures_.find(key); it != pictures_.end())
         return it->second;
-    std::string resource = key;
-    std::transform(resource.begin(), resource.end(), resource.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    auto h = static_cast<HBITMAP>(LoadImageW(instance_, widen(resource).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!h)
-        fail("LoadImage picture " + key);
+    const std::span<const unsigned char> file = picturePng(name);
+    if (file.empty())
+        throw std::runtime_error("no picture " + key);
+    HBITMAP h = decoder_->decode(file);
     pictures_[key] = h;
     return h;
 }
@@ -228,9 +222,8 @@ void FrontEnd::createWindow(Form& form)
             fail("CreateWindowEx " + std::string(d.name));
         if (d.showInTaskbar && !mainWindow_)
             mainWindow_ = hwnd;
-        const int group = d.icon == Icon::Bolt ? 1 : 2;
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(group, true)));
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(group, false)));
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(d.icon, true)));
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(d.icon, false)));
 
         w->controls.assign(form.controls().size(), nullptr);
         for (size_t i = 0; i < form.controls().size(); ++i)

@@ -4,6 +4,7 @@
 // through the user* entry points of Form and Control.
 #pragma once
 
+#include "app/design.h"
 #include "app/frontend.h"
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 
 namespace vornak::win32 {
 
+class PictureDecoder;
 struct Window;
 
 class FrontEnd : public vornak::FrontEnd {
@@ -59,9 +61,8 @@ public:
     HINSTANCE instance() const { return instance_; }
     // The height of an entry of the folder list and of the drive list.
     int folderItemHeight() const { return folderItemHeight_; }
-    // The bitmap resource of a picture of app/pictures.h, loaded once and
-    // kept until the front end goes. Throws std::runtime_error when the
-    // resource cannot be loaded.
+    // A picture of app/pictures.h, decoded once and kept until the front
+    // end goes. Throws std::runtime_error when it cannot be decoded.
     HBITMAP picture(std::string_view name);
 
 private:
@@ -70,7 +71,7 @@ private:
     Window* find(const Form& form) const;
     Window* find(HWND hwnd) const;
     void forget(Window* w);
-    HICON icon(int group, bool big);
+    HICON icon(Icon which, bool big);
     void place(Window& w, Form* owner);
 
     HINSTANCE instance_;
@@ -87,6 +88,7 @@ private:
     std::unordered_map<HWND, Window*> byHwnd_;
     std::unordered_map<std::string, HBITMAP> pictures_;
     std::unordered_map<int, HICON> icons_;
+    std::unique_ptr<PictureDecoder> decoder_;
 };
 
 // What main() and the tests do first: DPI awareness, no system error boxes

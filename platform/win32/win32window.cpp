@@ -30,9 +30,16 @@ LRESULT WindowProcs::command(Window& w, WPARAM wp, LPARAM lp)
     // core may have unloaded the window by then.
     switch (c->type()) {
     case ControlType::CommandButton:
-    case ControlType::OptionButton:
     case ControlType::CheckBox:
         if (code == BN_CLICKED)
+            c->userClick();
+        break;
+    case ControlType::OptionButton:
+        // A choice is an option button that is checked. Windows also
+        // notifies BN_CLICKED when the focus reaches an option that is not
+        // chosen (Tab, an arrow key before the dialog manager clicks it, the
+        // focus given back to a reactivated window): that chooses nothing.
+        if (code == BN_CLICKED && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED)
             c->userClick();
         break;
     case ControlType::TextBox:

@@ -3,10 +3,12 @@
 // Runs under Wine on a virtual display (run-under-wine.sh --headless).
 #include "app/design.h"
 #include "app/filesystem.h"
+#include "app/pictures.h"
 #include "app/pause.h"
 #include "app/shell.h"
 #include "common/fast_clock.h"
 #include "forms/catalogue.h"
+#include "win32clock.h"
 #include "win32drives.h"
 #include "win32filesystem.h"
 #include "win32frontend.h"
@@ -23,7 +25,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace vornak;
@@ -50,6 +51,7 @@ void check(bool ok, const std::string& what, int line)
 std::string show(const std::string& s) { return "\"" + s + "\""; }
 std::string show(int v) { return std::to_string(v); }
 std::string show(long v) { return std::to_string(v); }
+[[maybe_unused]] std::string show(long long v) { return std::to_string(v); }
 std::string show(bool v) { return v ? "true" : "false"; }
 std::string show(const void* p)
 {
@@ -64,7 +66,21 @@ class TestFrontEnd : public win32::FrontEnd {
 public:
     using win32::FrontEnd::FrontEnd;
     std::vector<std::string> messages;
+    int errorDialogs = 0;  // the memory and RAMDAC errors shown or raised
     void messageBox(std::string_view, std::string_view text) override { messages.emplace_back(text); }
+    void showWindow(Form& form, Form* owner, bool firstTime) override
+    {
+        countError(form);
+        win32::FrontEnd::showWindow(form, owner, firstTime);
+    }
+    void raiseWindow(Form& form) override
+    {
+        countError(form);
+        win32::FrontEnd::raiseWindow(form);
+    }
+
+private:
+    void countError(const Form& form) { errorDialogs += form.name() == "frmNO" || form.name() == "frmNO1"; }
 };
 
 using test::FastClock;
@@ -72,7 +88,7 @@ using test::FastClock;
 struct App {
     TestFrontEnd fe{GetModuleHandleW(nullptr)};
     win32::FileSystem fs{std::make_unique<win32::DriveSource>()};
-    SteadyClock steady;
+    win32::Clock steady;
     std::unique_ptr<Shell> shell;
 
     // On the real clock unless given another.
@@ -176,28 +192,37 @@ double secondsOf(const std::function<void()>& f)
 // What a second thread sees of the program while its window thread is
 // stalled in a busy pause.
 struct PauseWatch {
-    std::thread thread;
+    HANDLE thread = nullptr;
+    int afterMs = 0;
     std::atomic<bool> sawHourglass{false};
     std::atomic<bool> looked{false};
     std::function<void()> duringPause;
 
-    void start(int afterMs)
+    static DWORD WINAPI watch(void* self)
     {
-        thread = std::thread([this, afterMs] {
-            Sleep(static_cast<DWORD>(afterMs));
-            CURSORINFO ci{};
-            ci.cbSize = sizeof ci;
-            if (GetCursorInfo(&ci))
-                sawHourglass = ci.hCursor == LoadCursorW(nullptr, IDC_WAIT);
-            looked = true;
-            if (duringPause)
-                duringPause();
-        });
+        auto* w = static_cast<PauseWatch*>(self);
+        Sleep(static_cast<DWORD>(w->afterMs));
+        CURSORINFO ci{};
+        ci.cbSize = sizeof ci;
+        if (GetCursorInfo(&ci))
+            w->sawHourglass = ci.hCursor == LoadCursorW(nullptr, IDC_WAIT);
+        w->looked = true;
+        if (w->duringPause)
+            w->duringPause();
+        return 0;
+    }
+    void start(int ms)
+    {
+        afterMs = ms;
+        thread = CreateThread(nullptr, 0, watch, this, 0, nullptr);
     }
     void join()
     {
-        if (thread.joinable())
-            thread.join();
+        if (thread) {
+            WaitForSingleObject(thread, INFINITE);
+            CloseHandle(thread);
+            thread = nullptr;
+        }
     }
 };
 
@@ -238,29 +263,77 @@ void removeTree(const std::string& root)
     RemoveDirectoryW(r.c_str());
 }
 
-const struct {
-    const char* name;
-    int width, height;
-} kClientSizes[] = {
-    {"frmMAIN", 338, 361}, {"frmSETUP", 359, 262}, {"frmNO", 313, 65}, {"frmNO1", 313, 65},
-    {"frmRUN", 313, 97},   {"frmHARD", 333, 240},  {"frmABOUT", 269, 194}, {"frmFINAL", 620, 306},
-};
-
 // ---------------------------------------------------------------------------
+
+// The space a control's caption needs in the control's own font: a label's
+// words wrapped to its width, another control's caption on one line.
+SIZE captionExtent(HWND h, bool wrap, int width)
+{
+    const std::wstring caption = win32::widen(text(h));
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CALCRECT | DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// Every text inside its box: labels wrapped within theirs, the captions of
+// buttons, check boxes and option buttons on one line beside what the
+// system draws with them.
+void textsFitTheirBoxes(Form& f, App& app)
+{
+    const int boxAndGap = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    for (const auto& c : f.controls()) {
+        const ControlDesign& d = c->design();
+        HWND h = app.fe.controlOf(*c);
+        if (!h || d.caption.empty())
+            continue;
+        RECT box{};
+        GetClientRect(h, &box);
+        const std::string what = std::string(f.name()) + "." + std::string(d.name);
+        switch (d.type) {
+        case ControlType::Label: {
+            const SIZE need = captionExtent(h, true, box.right);
+            // The face's last pixel row is blank: it may fall outside.
+            check(need.cx <= box.right && need.cy <= box.bottom + 1,
+                  what + " needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) + " in "
+                      + std::to_string(box.right) + "x" + std::to_string(box.bottom), __LINE__);
+            break;
+        }
+        case ControlType::CommandButton:
+        case ControlType::CheckBox:
+        case ControlType::OptionButton: {
+            const int frame = d.type == ControlType::CommandButton ? 6 : boxAndGap;
+            const SIZE need = captionExtent(h, false, 0);
+            check(need.cx + frame <= box.right, what + " needs " + std::to_string(need.cx + frame) + " of "
+                      + std::to_string(box.right) + " pixels", __LINE__);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
 
 void windowsMatchTheirDesigns()
 {
     App app;
-    for (const auto& s : kClientSizes)
-        app.shell->show(s.name);  // the driver error pauses as it loads
+    for (std::string_view name : app.shell->names())
+        app.shell->show(name);  // the driver error pauses as it loads
     app.settle();
     HWND main = app.window("frmMAIN");
-    for (const auto& s : kClientSizes) {
-        HWND h = app.window(s.name);
+    for (std::string_view name : app.shell->names()) {
+        Form& f = *app.shell->form(name);
+        const FormDesign& design = f.design();
+        HWND h = app.fe.windowOf(f);
         CHECK(h && IsWindowVisible(h));
         const SIZE size = clientSize(h);
-        CHECK_EQ(std::string(s.name) + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy),
-                 std::string(s.name) + " " + std::to_string(s.width) + "x" + std::to_string(s.height));
+        CHECK_EQ(std::string(name) + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy),
+                 std::string(name) + " " + std::to_string(twipsToPixels(design.width, 96)) + "x"
+                     + std::to_string(twipsToPixels(design.height, 96)));
         const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
         CHECK((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
         CHECK(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)));
@@ -271,10 +344,9 @@ void windowsMatchTheirDesigns()
             CHECK_EQ(static_cast<const void*>(owner), static_cast<const void*>(main));
         CHECK_EQ(static_cast<bool>(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW), h == main);
         CHECK(SendMessageW(h, WM_GETICON, ICON_BIG, 0) != 0 && SendMessageW(h, WM_GETICON, ICON_SMALL, 0) != 0);
-        CHECK_EQ(text(h), std::string(app.form(s.name).design().caption));
+        CHECK_EQ(text(h), std::string(design.caption));
 
         // Every control where its design puts it, within a pixel.
-        Form& f = app.form(s.name);
         for (const auto& c : f.controls()) {
             const ControlDesign& d = c->design();
             HWND ch = app.fe.controlOf(*c);
@@ -296,16 +368,92 @@ void windowsMatchTheirDesigns()
             const bool closeEnough = std::abs(got.left - want.left) <= 1 && std::abs(got.top - want.top) <= 1
                               && std::abs(got.right - want.right) <= 1 && std::abs(got.bottom - want.bottom) <= 1;
             check(closeEnough,
-                  std::string(s.name) + "." + std::string(d.name) + " at " + std::to_string(got.left) + "," + std::to_string(got.top)
+                  std::string(name) + "." + std::string(d.name) + " at " + std::to_string(got.left) + "," + std::to_string(got.top)
                       + "-" + std::to_string(got.right) + "," + std::to_string(got.bottom) + " wants " + std::to_string(want.left)
                       + "," + std::to_string(want.top) + "-" + std::to_string(want.right) + "," + std::to_string(want.bottom),
                   __LINE__);
         }
+        textsFitTheirBoxes(f, app);
     }
+    // The disclaimer wraps into five lines, as with the era's face.
+    HWND disclaimer = app.control("frmMAIN", "Label2");
+    TEXTMETRICW tm{};
+    HDC dc = GetDC(disclaimer);
+    HGDIOBJ old = SelectObject(dc, app.fe.font());
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(disclaimer, dc);
+    RECT box{};
+    GetClientRect(disclaimer, &box);
+    CHECK_EQ(static_cast<long>(captionExtent(disclaimer, true, box.right).cy / tm.tmHeight), 5L);
     // The final picture is a pixel taller than its window: the last row is cut.
     RECT picture = childRect(app.control("frmFINAL", "Image1"));
     CHECK_EQ(picture.bottom - picture.top, 307L);
     CHECK(app.fe.messages.empty());
+}
+
+// The artwork's own pixels of a 24-bit BMP under the source tree, as
+// 0x00RRGGBB, top row first; empty when it cannot be read. The source tree
+// is reached through Wine's drive Z:, the Unix root.
+std::vector<uint32_t> artworkPixels(const std::string& relative, int& width, int& height)
+{
+    std::wstring path = L"Z:" + win32::widen(std::string(VORNAK_SOURCE_DIR) + "/" + relative);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return {};
+    std::vector<unsigned char> data(GetFileSize(f, nullptr));
+    DWORD got = 0;
+    const bool read = ReadFile(f, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) && got == data.size();
+    CloseHandle(f);
+    if (!read || data.size() < 54)
+        return {};
+    auto at = [&](size_t o) { return static_cast<int32_t>(data[o] | data[o + 1] << 8 | data[o + 2] << 16 | data[o + 3] << 24); };
+    const int offset = at(10);
+    width = at(18);
+    height = at(22);
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    if (height <= 0 || offset + stride * static_cast<size_t>(height) > data.size())
+        return {};
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = data.data() + offset + stride * static_cast<size_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(row[3 * x] | row[3 * x + 1] << 8 | static_cast<uint32_t>(row[3 * x + 2]) << 16);
+    }
+    return pixels;
+}
+
+// The pictures travel compressed and reach the windows exactly as drawn:
+// every pixel of a decoded picture is the artwork's own.
+void picturesArriveUnchanged()
+{
+    App app;
+    for (const PictureInfo& p : kPictures) {
+        int width = 0, height = 0;
+        const std::vector<uint32_t> art = artworkPixels("resources/pictures/" + std::string(p.file), width, height);
+        check(!art.empty(), "the artwork of " + std::string(p.name) + " is readable", __LINE__);
+        CHECK_EQ(width, p.width);
+        CHECK_EQ(height, p.height);
+        HBITMAP bitmap = app.fe.picture(p.name);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = p.width;
+        bi.bmiHeader.biHeight = -p.height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        std::vector<uint32_t> shown(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
+        HDC dc = GetDC(nullptr);
+        const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(p.height), shown.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        CHECK_EQ(rows, p.height);
+        int differ = 0;
+        for (size_t i = 0; i < shown.size() && i < art.size(); ++i)
+            differ += (shown[i] & 0xFFFFFFu) != art[i];
+        check(differ == 0 && art.size() == shown.size(),
+              std::string(p.name) + ": " + std::to_string(differ) + " pixels differ from the artwork", __LINE__);
+    }
 }
 
 void keyboardFollowsTheTabOrder()
@@ -480,6 +628,79 @@ void setupPutsTheOptionBack()
     CHECK(app.fe.messages.empty());
 }
 
+// What real Windows sends to an option group, besides what Wine sends: an
+// option that receives the focus while it is not chosen notifies BN_CLICKED
+// before anything checks it; the dialog manager's arrow keys first move the
+// focus (that notification), then click the option; a window made active
+// again gives the focus back to the control that had it, which on an option
+// not chosen is that notification again. Each choice the user makes gives
+// one error dialog, and nothing else gives one.
+void optionGroupsAsRealWindowsNotifies()
+{
+    App app;
+    SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);
+    app.settle();
+    HWND setup = app.window("frmSETUP");
+    HWND mb2048 = app.control("frmSETUP", "Option1");
+    HWND mb4096 = app.control("frmSETUP", "Option2");
+    HWND mb8192 = app.control("frmSETUP", "Option3");
+    auto focusNotice = [&](HWND option) {
+        CHECK_EQ(SendMessageW(option, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_UNCHECKED));
+        notify(option, BN_CLICKED);
+        app.settle(30);
+    };
+    auto chosen = [&](HWND option) { return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED; };
+
+    // Focus alone, on an option not chosen: nothing.
+    SetFocus(mb4096);
+    focusNotice(mb4096);
+    CHECK_EQ(app.fe.errorDialogs, 0);
+    CHECK(chosen(mb2048) && !chosen(mb4096));
+    CHECK_EQ(app.form("frmSETUP")["Option1"].value(), kTrue);
+
+    // The mouse: one choice, one error, and "2048 k" is back.
+    SendMessageW(mb4096, BM_CLICK, 0, 0);
+    app.settle();
+    CHECK_EQ(app.fe.errorDialogs, 1);
+    CHECK(chosen(mb2048) && !chosen(mb4096));
+
+    // "OK" on the error, and the dialog active again: the focus goes back to
+    // the refused option, which is not chosen; no second error.
+    SendMessageW(app.control("frmNO", "Command1"), BM_CLICK, 0, 0);
+    app.settle();
+    SetForegroundWindow(setup);
+    SetActiveWindow(setup);
+    SetFocus(mb4096);
+    focusNotice(mb4096);
+    SendMessageW(setup, WM_ACTIVATE, WA_INACTIVE, 0);
+    SendMessageW(setup, WM_ACTIVATE, WA_ACTIVE, 0);
+    focusNotice(mb4096);
+    CHECK_EQ(app.fe.errorDialogs, 1);
+    CHECK_EQ(app.form("frmSETUP")["Option1"].value(), kTrue);
+
+    // The arrow key down from there: the focus moves to "8192 k" (its
+    // notification), then the dialog manager clicks it: one error.
+    SetFocus(mb8192);
+    focusNotice(mb8192);
+    CHECK_EQ(app.fe.errorDialogs, 1);
+    SendMessageW(mb8192, BM_CLICK, 0, 0);
+    app.settle();
+    CHECK_EQ(app.fe.errorDialogs, 2);
+    CHECK(chosen(mb2048) && !chosen(mb8192));
+
+    // The RAMDAC group the same way: focus, then the click.
+    HWND fast = app.control("frmSETUP", "Option4");
+    SetForegroundWindow(setup);
+    SetFocus(fast);
+    focusNotice(fast);
+    CHECK_EQ(app.fe.errorDialogs, 2);
+    SendMessageW(fast, BM_CLICK, 0, 0);
+    app.settle();
+    CHECK_EQ(app.fe.errorDialogs, 3);
+    CHECK(chosen(app.control("frmSETUP", "Option5")) && !chosen(fast));
+    CHECK(app.fe.messages.empty());
+}
+
 void runExePausesThenShowsTheDriverError()
 {
     App app;
@@ -631,7 +852,8 @@ int wineGdiTableCount()
     if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0 || !info.PebBaseAddress)
         return -1;
     const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + 0x94);  // GdiSharedHandleTable, 32-bit
+    // GdiSharedHandleTable, at its offset in the 32-bit and the 64-bit layout.
+    const auto* table = *reinterpret_cast<const WineGdiEntry* const*>(peb + (sizeof(void*) == 8 ? 0xF8 : 0x94));
     if (!table)
         return -1;
     int n = 0;
@@ -1180,9 +1402,11 @@ int main(int argc, char** argv)
     } tests[] = {
         {"runs under the Windows version asked for", runsUnderTheVersionAskedFor},
         {"windows match their designs", windowsMatchTheirDesigns},
+        {"pictures arrive unchanged", picturesArriveUnchanged},
         {"keyboard follows the tab order", keyboardFollowsTheTabOrder},
         {"the chooser follows the folders", theChooserFollowsTheFolders},
         {"Setup puts the option back", setupPutsTheOptionBack},
+        {"option groups as real Windows notifies them", optionGroupsAsRealWindowsNotifies},
         {"Run EXE pauses, then shows the driver error", runExePausesThenShowsTheDriverError},
         {"Test System shows the hourglass and queues input", testSystemShowsTheHourglassAndQueuesInput},
         {"the About key leads to the final picture", aboutKeyLeadsToTheFinalPicture},

@@ -1,0 +1,137 @@
+#include "win32art.h"
+
+#include "win32text.h"
+
+#include <objbase.h>
+#include <objidl.h>
+
+#include <gdiplus.h>
+
+#include <cstring>
+#include <cwchar>
+#include <stdexcept>
+#include <string>
+
+namespace vornak::win32 {
+
+namespace {
+
+// A stream over a copy of the file, which the stream owns.
+IStream* streamOver(std::span<const unsigned char> file)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, file.size());
+    if (!memory)
+        fail("GlobalAlloc");
+    if (void* p = GlobalLock(memory)) {
+        std::memcpy(p, file.data(), file.size());
+        GlobalUnlock(memory);
+    }
+    IStream* stream = nullptr;
+    const HRESULT hr = CreateStreamOnHGlobal(memory, TRUE, &stream);
+    if (FAILED(hr)) {
+        GlobalFree(memory);
+        throw std::runtime_error("CreateStreamOnHGlobal: " + narrow(systemErrorText(static_cast<DWORD>(hr))));
+    }
+    return stream;
+}
+
+std::string gdiplusFailure(const char* what, Gdiplus::GpStatus status)
+{
+    return std::string(what) + ": GDI+ status " + std::to_string(static_cast<int>(status));
+}
+
+}  // namespace
+
+PictureDecoder::PictureDecoder()
+{
+    Gdiplus::GdiplusStartupInput input{};
+    input.GdiplusVersion = 1;
+    const Gdiplus::GpStatus status = Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+    if (status != Gdiplus::Ok)
+        throw std::runtime_error(gdiplusFailure("GdiplusStartup", status));
+}
+
+PictureDecoder::~PictureDecoder()
+{
+    Gdiplus::GdiplusShutdown(token_);
+}
+
+HBITMAP PictureDecoder::decode(std::span<const unsigned char> file) const
+{
+    IStream* stream = streamOver(file);
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    Gdiplus::GpStatus status = Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &bitmap);
+    stream->Release();
+    if (status != Gdiplus::Ok)
+        throw std::runtime_error(gdiplusFailure("GdipCreateBitmapFromStream", status));
+    HBITMAP h = nullptr;
+    // The pictures are opaque: the background colour never shows.
+    status = Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(bitmap, &h, 0xFF000000u);
+    Gdiplus::DllExports::GdipDisposeImage(bitmap);
+    if (status != Gdiplus::Ok || !h)
+        throw std::runtime_error(gdiplusFailure("GdipCreateHBITMAPFromBitmap", status));
+    return h;
+}
+
+HICON iconFromFile(std::span<const unsigned char> ico, int cx, int cy)
+{
+    // ICONDIR: reserved, type 1, count; then 16 bytes an image.
+    auto word = [&](size_t at) { return static_cast<unsigned>(ico[at] | ico[at + 1] << 8); };
+    auto dword = [&](size_t at) { return static_cast<size_t>(word(at) | word(at + 2) << 16); };
+    if (ico.size() < 6 || word(0) != 0 || word(2) != 1)
+        throw std::runtime_error("icon: not an icon file");
+    const size_t count = word(4);
+    size_t best = count;
+    int bestMiss = 0;
+    for (size_t i = 0; i < count && 6 + 16 * (i + 1) <= ico.size(); ++i) {
+        const int w = ico[6 + 16 * i] ? ico[6 + 16 * i] : 256;
+        const int miss = w > cx ? w - cx : cx - w;
+        if (best == count || miss < bestMiss) {
+            best = i;
+            bestMiss = miss;
+        }
+    }
+    if (best == count)
+        throw std::runtime_error("icon: no image");
+    const size_t size = dword(6 + 16 * best + 8), offset = dword(6 + 16 * best + 12);
+    if (offset > ico.size() || size > ico.size() - offset)
+        throw std::runtime_error("icon: image outside the file");
+    HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(ico.data() + offset), static_cast<DWORD>(size), TRUE,
+                                          0x00030000, cx, cy, LR_DEFAULTCOLOR);
+    if (!icon)
+        fail("CreateIconFromResourceEx");
+    return icon;
+}
+
+bool addPrivateFont(std::span<const unsigned char> file)
+{
+    DWORD faces = 0;
+    return AddFontMemResourceEx(const_cast<unsigned char*>(file.data()), static_cast<DWORD>(file.size()), nullptr, &faces)
+        && faces > 0;
+}
+
+namespace {
+
+int CALLBACK faceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+}  // namespace
+
+bool faceExists(const wchar_t* face)
+{
+    HDC dc = GetDC(nullptr);
+    if (!dc)
+        return false;
+    LOGFONTW lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    EnumFontFamiliesExW(dc, &lf, faceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+}  // namespace vornak::win32

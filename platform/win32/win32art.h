@@ -1,0 +1,41 @@
+// The pictures, icons and dialog face that travel inside the program
+// (app/art.h), made into the system's objects: pictures decoded by GDI+,
+// icons from their .ico images, the face registered for this process only.
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+
+namespace vornak::win32 {
+
+// Starts GDI+ for as long as it lives. Throws std::runtime_error when GDI+
+// cannot be started.
+class PictureDecoder {
+public:
+    PictureDecoder();
+    ~PictureDecoder();
+    PictureDecoder(const PictureDecoder&) = delete;
+    PictureDecoder& operator=(const PictureDecoder&) = delete;
+
+    // A PNG or BMP file as a 32-bit bitmap of its exact pixels. Throws
+    // std::runtime_error when it cannot be decoded.
+    HBITMAP decode(std::span<const unsigned char> file) const;
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+// The image of an .ico file nearest the size asked for (cx by cy), as an
+// icon. Throws std::runtime_error when the file holds no usable image.
+HICON iconFromFile(std::span<const unsigned char> ico, int cx, int cy);
+
+// Makes a font file's faces known to this process and no other, without
+// writing it anywhere; they go when the process ends. False, with the
+// system's reason in GetLastError, when the system refuses the file.
+bool addPrivateFont(std::span<const unsigned char> file);
+
+// Whether the system knows a face of that name.
+bool faceExists(const wchar_t* face);
+
+}  // namespace vornak::win32
