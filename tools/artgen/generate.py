@@ -46,6 +46,10 @@ def build():
         files[f"icons/{name}.ico"] = ico_bytes(images)
         for size, pixels in zip(SIZES, images):
             files[f"icons/{name}{size}.png"] = _png_bytes(rgba_image(pixels))
+    # The hourglass the web page shows during a pause, as a cursor image
+    # (its hot spot is its middle, 16,16).
+    hourglass = load_pixel_art(ICON_DIR / "hourglass32.txt", 32, legend)
+    files["icons/hourglass32.png"] = _png_bytes(rgba_image(hourglass))
     for name, draw in pictures.PICTURES.items():
         files[f"pictures/{name}.bmp"] = bmp_bytes(draw())
     return files
