@@ -257,3 +257,126 @@ TEST(Chooser, ADriveWhoseRootIsGoneAndPathsPastTheSystemLimit)
     EXPECT_TRUE(p.shell().running());
     std::filesystem::current_path(tree.root());
 }
+
+namespace {
+
+std::vector<std::string> rows(const Control& dir)
+{
+    std::vector<std::string> out;
+    for (const FolderEntry& e : dir.folders())
+        out.push_back(e.name + (e.open ? "+" : "-"));
+    return out;
+}
+
+}  // namespace
+
+// Started inside a folder it may not list: the folder list still shows the
+// way up, the error is reported once the window is there, and every level
+// above opens.
+TEST(Chooser, AStartFolderThatCannotBeListedStillShowsTheWayUp)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", {{"c: [SYSTEM]", ch.c}}, {ch.c + "/games"});
+    Control& dir = p.control("frmMAIN", "Dir1");
+    EXPECT_EQ(rows(dir), (std::vector<std::string>{ch.c + "+", "games+"}));
+    EXPECT_EQ(dir.listIndex(), 1);
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_TRUE(p.control("frmMAIN", "File1").items().empty());
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+    ASSERT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '75':\n\nPath/File access error"});
+    const std::vector<std::string> log = p.ui.log;
+    const auto shown = std::find(log.begin(), log.end(), "show frmMAIN first");
+    EXPECT_LT(shown - log.begin(), std::find(log.begin(), log.end(), "message") - log.begin());
+
+    dir.userOpen(0);
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_EQ(rows(dir), (std::vector<std::string>{ch.c + "+", "games-", "tools-"}));
+    // Going back into it reports it again and leaves the lists alone.
+    dir.userOpen(1);
+    EXPECT_EQ(p.ui.messages.size(), 2u);
+    EXPECT_EQ(dir.path(), ch.c);
+    dir.userOpen(2);
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"Arj.EXE", "zip.exe"}));
+}
+
+// On POSIX systems a drive's text is its root's path. A row opens the folder
+// it shows: the root row the root, not the drive's current folder; and the
+// file list follows the folder list there.
+TEST(Chooser, TheRootRowOpensTheRootEvenWhenItReadsLikeADrive)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", {{ch.c, ch.c}, {ch.d, ch.d}});
+    p.drives->current[ch.c] = ch.c + "/games";
+    Control& dir = p.control("frmMAIN", "Dir1");
+    Control& file = p.control("frmMAIN", "File1");
+    dir.userOpen(0);
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_EQ(file.path(), ch.c);
+    EXPECT_TRUE(file.items().empty());
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c);
+
+    // Picking a drive still opens its current folder.
+    Control& drive = p.control("frmMAIN", "Drive1");
+    drive.userSelect(1);
+    EXPECT_EQ(dir.path(), ch.d);
+    drive.userSelect(0);
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_EQ(file.items(), (std::vector<std::string>{"DOOM.EXE"}));
+    EXPECT_TRUE(p.ui.messages.empty());
+}
+
+// A drive whose current folder cannot be listed opens at its root, so that
+// it can still be reached from the drive list.
+TEST(Chooser, ADriveWhoseCurrentFolderCannotBeListedOpensAtItsRoot)
+{
+    Chooser ch;
+    Program p(ch.d, {{"c: [SYSTEM]", ch.c}, {"d: [DATA]", ch.d}}, {ch.c + "/games"});
+    p.drives->current[ch.c] = ch.c + "/games";
+    p.control("frmMAIN", "Drive1").userSelect(0);
+    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c);
+    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    EXPECT_TRUE(p.ui.messages.empty());
+
+    // One whose root cannot be listed either is reported, and the lists go back.
+    p.fileSystem().locked.push_back(ch.d);
+    p.control("frmMAIN", "Drive1").userSelect(1);
+    EXPECT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '75':\n\nPath/File access error"});
+    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c);
+}
+
+// A volume unmounted while the program runs leaves an empty mount point
+// behind: neither picking the drive again nor a row of its list may show
+// that as the drive.
+TEST(Chooser, ADriveThatWentAwayIsDeviceUnavailable)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", {{"c: [SYSTEM]", ch.c}, {"d: [STICK]", ch.d}});
+    p.drives->current[ch.c] = ch.c + "/games";
+    Control& drive = p.control("frmMAIN", "Drive1");
+    Control& dir = p.control("frmMAIN", "Dir1");
+    drive.userSelect(1);
+    dir.userOpen(1);  // install
+    ASSERT_EQ(dir.path(), ch.d + "/install");
+    p.drives->list.pop_back();  // unmounted
+
+    dir.userOpen(0);
+    ASSERT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '68':\n\nDevice unavailable"});
+    EXPECT_EQ(dir.path(), ch.d + "/install");
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"SETUP.EXE"}));
+
+    drive.userSelect(0);
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    drive.userSelect(1);
+    ASSERT_EQ(p.ui.messages.size(), 2u);
+    EXPECT_EQ(p.ui.messages[1], "Run-time error '68':\n\nDevice unavailable");
+    EXPECT_EQ(drive.drive(), "c: [SYSTEM]");
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+
+    // Mounted again, it opens as before.
+    p.drives->list.push_back({"d: [STICK]", ch.d});
+    drive.userSelect(1);
+    EXPECT_EQ(dir.path(), ch.d);
+    EXPECT_EQ(p.ui.messages.size(), 2u);
+}
