@@ -2,6 +2,8 @@
 // each other, and the path line follows the folder list.
 #include "testing.h"
 
+#include "app/text.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/inotify.h>
@@ -379,4 +381,40 @@ TEST(Chooser, ADriveThatWentAwayIsDeviceUnavailable)
     drive.userSelect(1);
     EXPECT_EQ(dir.path(), ch.d);
     EXPECT_EQ(p.ui.messages.size(), 2u);
+}
+
+// A name holding bidirectional formatting characters is shown with each of
+// them written out, so that nothing is reordered; everything else, valid
+// UTF-8 or not, is shown as stored.
+TEST(Chooser, BidiControlsInNamesAreShownWrittenOut)
+{
+    EXPECT_EQ(shownText("SETUP.EXE"), "SETUP.EXE");
+    EXPECT_EQ(shownText("holiday\u202Egnp.EXE"), "holiday<U+202E>gnp.EXE");
+    const char32_t controls[] = {0x061C, 0x200E, 0x200F, 0x202A, 0x202B, 0x202C, 0x202D,
+                                 0x202E, 0x2066, 0x2067, 0x2068, 0x2069};
+    for (const char32_t c : controls) {
+        std::string utf8;
+        if (c < 0x800) {
+            utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else {
+            utf8 = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "a<U+%04X>b", static_cast<unsigned>(c));
+        EXPECT_EQ(shownText("a" + utf8 + "b"), expected);
+    }
+    // Neighbours of the controls, right-to-left letters and broken UTF-8
+    // stay as they are.
+    for (const std::string same : {"\u2010\u202F\u2065\u206A\u061B", "\u05E9\u05DC\u05D5\u05DD.exe",
+                                   "bad\xff\xfe.exe", "cut\xe2\x80", "cut\xd8"})
+        EXPECT_EQ(shownText(same), same);
+    EXPECT_EQ(shownText("bad\xff\u202E\xfe"), "bad\xff<U+202E>\xfe");
+    EXPECT_EQ(shownText("\u202E\u202E"), "<U+202E><U+202E>");
+
+    // The lists keep the names as stored; showing them is the front end's.
+    TempTree tree;
+    tree.file("odd/holiday\u202Egnp.EXE");
+    Program p(tree.root() / "odd");
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
 }
