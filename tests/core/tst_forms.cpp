@@ -130,3 +130,27 @@ TEST(Designs, FocusStartsWhereEachWindowWantsIt)
         order.push_back(c->name());
     EXPECT_EQ(order, (std::vector<std::string_view>{"Command1", "Command2", "Command3", "Dir1", "Drive1", "File1"}));
 }
+
+// The arrow keys go round each option group in tab order, wrapping at the
+// ends, and leave the other group alone.
+TEST(Designs, ArrowKeysGoRoundEachOptionGroup)
+{
+    test::TempTree tree;
+    test::Program p(tree.root());
+    Form& setup = p.shell().show("frmSETUP");
+    auto walk = [&](std::string_view from, bool forward) {
+        std::vector<std::string_view> seen{from};
+        const Control* at = &setup[from];
+        for (int i = 0; i < 3; ++i) {
+            at = setup.nextInGroup(*at, forward);
+            seen.push_back(at->name());
+        }
+        return seen;
+    };
+    using V = std::vector<std::string_view>;
+    EXPECT_EQ(walk("Option1", true), (V{"Option1", "Option2", "Option3", "Option1"}));
+    EXPECT_EQ(walk("Option1", false), (V{"Option1", "Option3", "Option2", "Option1"}));
+    EXPECT_EQ(walk("Option5", true), (V{"Option5", "Option4", "Option5", "Option4"}));
+    EXPECT_EQ(walk("Option4", false), (V{"Option4", "Option5", "Option4", "Option5"}));
+    EXPECT_EQ(setup.nextInGroup(setup["Check1"], true), nullptr);
+}
