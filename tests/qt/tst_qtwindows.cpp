@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -159,6 +160,46 @@ private slots:
                          qPrintable(QString::fromLatin1(cd.name.data(), cd.name.size()) + " overflows its box"));
             }
         }
+    }
+
+    // Every window's frame, title bar included, is centred on its owner or
+    // on the screen as far as the work area allows, and never leaves the
+    // work area at the top or the left. Run again on a 640 x 480 screen at
+    // 144 dpi, where the main window is taller than the screen.
+    void framesStayOnTheWorkArea()
+    {
+        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+        auto check = [&](std::string_view name, std::string_view ownerName) {
+            qt::Window* w = window(name);
+            QVERIFY(w);
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            const QRect frame = w->frameGeometry();
+            QVERIFY2(frame.height() > w->height(), "the window has a frame");
+            QVERIFY2(frame.top() >= work.top() && frame.left() >= work.left(), name.data());
+            if (frame.width() <= work.width() && frame.height() <= work.height())
+                QVERIFY2(work.contains(frame), name.data());
+            const bool onOwner = !ownerName.empty() && form(name).design().position == StartPosition::CentreOwner;
+            const QRect around = onOwner ? window(ownerName)->frameGeometry() : work;
+            QRect centred(QPoint(), frame.size());
+            centred.moveCenter(around.center());
+            if (work.contains(centred))
+                QVERIFY2((frame.center() - around.center()).manhattanLength() <= 2, name.data());
+        };
+        check("frmMAIN", "");
+        QTest::mouseClick(widget("frmMAIN", "Command1"), Qt::LeftButton);
+        check("frmSETUP", "frmMAIN");
+        QTest::mouseClick(widget("frmSETUP", "Option3"), Qt::LeftButton);
+        check("frmNO", "frmSETUP");
+        QTest::mouseClick(widget("frmSETUP", "Option4"), Qt::LeftButton);
+        check("frmNO1", "frmSETUP");
+        QTest::mouseClick(widget("frmSETUP", "HARD_SETUP"), Qt::LeftButton);
+        check("frmHARD", "frmSETUP");
+        QTest::mouseClick(widget("frmMAIN", "Command2"), Qt::LeftButton);
+        check("frmABOUT", "frmMAIN");
+        QTest::keyClick(window("frmABOUT"), Qt::Key_A);
+        check("frmFINAL", "frmABOUT");
+        QTest::mouseClick(widget("frmMAIN", "Command3"), Qt::LeftButton);
+        check("frmRUN", "frmMAIN");
     }
 
     void disclaimerWrapsIntoFiveLines()
