@@ -67,8 +67,15 @@ void Control::loadList()
         } else {
             state_.items = std::make_shared<std::vector<std::string>>(fs.fileList(folder, pattern_));
         }
-    } catch (const RuntimeError&) {
-        // An unreadable start folder shows as an empty list.
+    } catch (const RuntimeError& e) {
+        // A start folder that cannot be listed still shows where it lies,
+        // so that the user can go up from it; the error is reported once
+        // the window is on the screen.
+        if (type() == ControlType::DirList) {
+            state_.folders = std::make_shared<std::vector<FolderEntry>>(fs.ancestry(folder));
+            state_.listIndex = openIndex(*state_.folders);
+        }
+        loadError_ = e.number();
     }
 }
 
@@ -141,15 +148,27 @@ void Control::setDrive(const std::string& drive)
 void Control::setPath(const std::string& path)
 {
     FileSystem& fs = form_.shell().fileSystem();
-    const std::string folder = fs.resolveFolder(path);
     if (type() == ControlType::DirList) {
-        auto folders = std::make_shared<std::vector<FolderEntry>>(fs.folderList(folder));
-        state_.path = folder;
-        state_.listIndex = openIndex(*folders);
-        state_.folders = std::move(folders);
-        changed(Property::List);
-        raise("Change");
+        // A drive's text opens that drive's current folder; when that folder
+        // cannot be listed, the drive's root, so that every drive that can be
+        // read at all can be reached from the drive list.
+        if (const std::optional<Drive> drive = fs.driveNamed(path)) {
+            const std::string folder = fs.driveFolder(*drive);
+            try {
+                openFolder(folder);
+            } catch (const RuntimeError&) {
+                const std::string root = fs.folderPath(drive->root);
+                if (root == folder)
+                    throw;
+                openFolder(root);
+            }
+            return;
+        }
+        openFolder(fs.folderPath(path));
     } else if (type() == ControlType::FileList) {
+        // Always a folder, even one whose path reads like a drive's text
+        // (the root "/" on POSIX systems).
+        const std::string folder = fs.folderPath(path);
         auto files = std::make_shared<std::vector<std::string>>(fs.fileList(folder, pattern_));
         state_.path = folder;
         state_.items = std::move(files);
@@ -157,6 +176,16 @@ void Control::setPath(const std::string& path)
         changed(Property::List);
         raise("PathChange");
     }
+}
+
+void Control::openFolder(const std::string& folder)
+{
+    auto folders = std::make_shared<std::vector<FolderEntry>>(form_.shell().fileSystem().folderList(folder));
+    state_.path = folder;
+    state_.listIndex = openIndex(*folders);
+    state_.folders = std::move(folders);
+    changed(Property::List);
+    raise("Change");
 }
 
 const std::vector<std::string>& Control::items() const
@@ -222,10 +251,14 @@ void Control::userOpen(int index)
 {
     form_.shell().userAction(form_, [this, index] {
         const std::vector<FolderEntry>& list = folders();
-        if (type() == ControlType::DirList && index >= 0 && index < static_cast<int>(list.size())) {
-            const std::string target = list[index].path;  // the list is replaced while opening
-            setPath(target);
-        }
+        if (type() != ControlType::DirList || index < 0 || index >= static_cast<int>(list.size()))
+            return;
+        // A row opens the folder it shows, never a drive's current folder,
+        // and only while the drive the list shows is still there.
+        FileSystem& fs = form_.shell().fileSystem();
+        fs.checkDriveAt(list.front().path);
+        const std::string target = fs.folderPath(list[index].path);  // the list is replaced while opening
+        openFolder(target);
     });
 }
 

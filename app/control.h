@@ -70,6 +70,10 @@ public:
     const State& state() const { return state_; }
     void restore(const State& state);
 
+    // The error number of a list that could not be listed when its window
+    // was loaded; 0 when it could.
+    int loadError() const { return loadError_; }
+
     // What the user did, from a front end.
     void userClick();              // button pressed, option chosen, check box toggled
     void userSelect(int index);    // an entry picked in a drive or file list
@@ -80,11 +84,13 @@ private:
     void changed(Property property);
     void raise(std::string_view event);
     void loadList();
+    void openFolder(const std::string& folder);
 
     Form& form_;
     const ControlDesign& design_;
     State state_;
     std::string pattern_;
+    int loadError_ = 0;
 };
 
 }  // namespace vornak

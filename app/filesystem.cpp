@@ -188,7 +188,27 @@ std::string PosixDriveSource::currentFolderOf(const Drive& drive)
     return drive.root;
 }
 
+bool DriveSource::present(const Drive& drive)
+{
+    for (const Drive& d : drives())
+        if (d.root == drive.root)
+            return true;
+    return false;
+}
+
 FileSystem::FileSystem(std::unique_ptr<DriveSource> drives) : drives_(std::move(drives)) {}
+
+std::vector<Drive> FileSystem::drives()
+{
+    std::vector<Drive> now = drives_->drives();
+    for (const Drive& d : now) {
+        const bool seen = std::any_of(known_.begin(), known_.end(),
+                                      [&](const Drive& k) { return k.text == d.text && k.root == d.root; });
+        if (!seen)
+            known_.push_back(d);
+    }
+    return now;
+}
 
 Drive FileSystem::driveOf(const std::string& folder)
 {
@@ -213,20 +233,49 @@ std::string FileSystem::currentFolder()
     return fromPath(tidy(cwd));
 }
 
-std::string FileSystem::resolveFolder(const std::string& text)
+std::optional<Drive> FileSystem::driveNamed(const std::string& text)
 {
-    for (const Drive& d : drives())
-        if (text == d.text)
-            return fromPath(tidy(toPath(drives_->currentFolderOf(d))));
-    if (text.empty())
+    drives();
+    for (const Drive& d : known_)
+        if (d.text == text)
+            return d;
+    return std::nullopt;
+}
+
+std::string FileSystem::driveFolder(const Drive& drive)
+{
+    // A volume unmounted or a drive removed while the program runs: its
+    // mount point, if any is left, is not the drive.
+    if (!drives_->present(drive))
+        throw RuntimeError(kDeviceUnavailable);
+    return fromPath(tidy(toPath(drives_->currentFolderOf(drive))));
+}
+
+void FileSystem::checkDriveAt(const std::string& root)
+{
+    for (const Drive& d : known_)
+        if (fromPath(tidy(toPath(d.root))) == root && !drives_->present(d))
+            throw RuntimeError(kDeviceUnavailable);
+}
+
+std::string FileSystem::folderPath(const std::string& path)
+{
+    if (path.empty())
         throw RuntimeError(kPathNotFound);
     std::error_code ec;
-    fs::path p = fs::absolute(toPath(text), ec);
+    fs::path p = fs::absolute(toPath(path), ec);
     if (ec)
         throw RuntimeError(errorNumberFor(ec));
     p = tidy(p);
     checkFolder(fromPath(p));
     return fromPath(p);
+}
+
+std::string FileSystem::resolveFolder(const std::string& text)
+{
+    if (const std::optional<Drive> d = driveNamed(text))
+        return driveFolder(*d);
+    return folderPath(text);
 }
 
 void FileSystem::checkFolder(const std::string& folder)
@@ -303,15 +352,11 @@ std::vector<std::string> FileSystem::entries(const std::string& folder, bool dir
 }
 #endif
 
-std::vector<FolderEntry> FileSystem::folderList(const std::string& folder)
+std::vector<FolderEntry> FileSystem::ancestry(const std::string& folder)
 {
-    std::vector<std::string> subfolders = entries(folder, true, {});
-    std::sort(subfolders.begin(), subfolders.end(), lessNoCase);
-
-    const fs::path open = toPath(folder);
     std::string root = fromPath(tidy(toPath(driveOf(folder).root)));
     if (!isUnder(folder, root))
-        root = fromPath(open.root_path());
+        root = fromPath(toPath(folder).root_path());
 
     std::vector<FolderEntry> list;
     list.push_back({root, root, 0, true});
@@ -325,6 +370,16 @@ std::vector<FolderEntry> FileSystem::folderList(const std::string& folder)
         walked /= part;
         list.push_back({fromPath(part), fromPath(walked), static_cast<int>(list.size()), true});
     }
+    return list;
+}
+
+std::vector<FolderEntry> FileSystem::folderList(const std::string& folder)
+{
+    std::vector<std::string> subfolders = entries(folder, true, {});
+    std::sort(subfolders.begin(), subfolders.end(), lessNoCase);
+
+    std::vector<FolderEntry> list = ancestry(folder);
+    const fs::path open = toPath(folder);
     const int level = static_cast<int>(list.size());
     for (std::string& name : subfolders) {
         const std::string path = fromPath(open / toPath(name));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
     // The folder that a drive opens at. Throws RuntimeError when the drive
     // cannot be used (not ready, gone).
     virtual std::string currentFolderOf(const Drive& drive) = 0;
+    // Whether a drive listed earlier is still there: by default, whether the
+    // drives listed now still hold its root.
+    virtual bool present(const Drive& drive);
 };
 
 // Mount points from a mounts table in the /proc/self/mounts format: the root
@@ -50,19 +54,37 @@ public:
     explicit FileSystem(std::unique_ptr<DriveSource> drives);
     virtual ~FileSystem() = default;
 
-    std::vector<Drive> drives() { return drives_->drives(); }
+    // The drives there are now. Every drive listed is remembered, so that a
+    // drive that goes away later is still known by its text.
+    std::vector<Drive> drives();
     // The drive that holds a folder: the one whose root is the longest
     // prefix of it. The first drive when none matches.
     Drive driveOf(const std::string& folder);
     std::string currentFolder();
 
+    // The drive of that text among all drives listed so far, if any.
+    std::optional<Drive> driveNamed(const std::string& text);
+    // The folder a drive opens at, absolute and lexically normal. Throws
+    // RuntimeError: 68 when the drive has gone since it was listed, or what
+    // the drive source reports (71 not ready).
+    std::string driveFolder(const Drive& drive);
+    // Throws RuntimeError 68 when a folder list's root row is the root of a
+    // drive that has gone since it was listed.
+    void checkDriveAt(const std::string& root);
+    // A folder path made absolute and lexically normal. Throws RuntimeError
+    // unless it leads to a folder.
+    std::string folderPath(const std::string& path);
     // Resolves what is written to a folder list's Path: a drive's text opens
     // that drive's current folder, anything else is taken as a folder path.
-    // The result is absolute and lexically normal. Throws RuntimeError.
+    // Throws RuntimeError.
     std::string resolveFolder(const std::string& text);
 
     // The folder list for an open folder. Throws RuntimeError.
     virtual std::vector<FolderEntry> folderList(const std::string& folder);
+    // Only the open folder's ancestry from its drive's root, the folder
+    // itself last: what the folder list shows of a folder that cannot be
+    // listed, so that the user can still go up.
+    std::vector<FolderEntry> ancestry(const std::string& folder);
     // Names of the plain files in a folder that match a pattern ("*.EXE",
     // several joined with ';'), case-insensitively, sorted case-insensitively.
     // Throws RuntimeError.
@@ -78,6 +100,7 @@ protected:
 
 private:
     std::unique_ptr<DriveSource> drives_;
+    std::vector<Drive> known_;
 };
 
 // Case-insensitive wildcard match with '*' and '?', the way file lists

@@ -60,6 +60,30 @@ Control* Form::firstFocus() const
     return order.empty() ? nullptr : order.front();
 }
 
+Control* Form::nextInGroup(const Control& option, bool forward) const
+{
+    if (option.type() != ControlType::OptionButton)
+        return nullptr;
+    std::vector<Control*> group;
+    for (Control* c : contained(option.design().container))
+        if (c->type() == ControlType::OptionButton)
+            group.push_back(c);
+    std::stable_sort(group.begin(), group.end(),
+                     [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
+    const auto at = std::find(group.begin(), group.end(), &option);
+    const size_t i = static_cast<size_t>(at - group.begin());
+    const size_t n = group.size();
+    return group[forward ? (i + 1) % n : (i + n - 1) % n];
+}
+
+int Form::loadError() const
+{
+    for (const auto& c : controls_)
+        if (c->loadError())
+            return c->loadError();
+    return 0;
+}
+
 void Form::raise(std::string_view control, std::string_view event)
 {
     for (const Binding& b : class_.bindings)

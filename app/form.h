@@ -55,6 +55,14 @@ public:
     // Where the focus goes when the window is loaded; null when no control
     // can take it.
     Control* firstFocus() const;
+    // The option button an arrow key moves to from another: the next one
+    // (down, right) or the previous one (up, left) of the same frame in tab
+    // order, wrapping round at the ends. Null for a control that is not an
+    // option button.
+    Control* nextInGroup(const Control& option, bool forward) const;
+
+    // The first error met while loading the window's lists, 0 for none.
+    int loadError() const;
 
     // Runs the event procedure bound to a control's event, if any.
     void raise(std::string_view control, std::string_view event);

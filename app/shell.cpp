@@ -77,6 +77,10 @@ Form& Shell::show(std::string_view name)
         f.raise("", "Load");
         s->visible = true;
         frontEnd_.showWindow(f, owner, true);
+        // A list that could not be listed is reported once the window is
+        // there to show where the user is.
+        if (const int error = f.loadError())
+            report(error, errorDescription(error));
         return f;
     }
     if (!s->visible) {

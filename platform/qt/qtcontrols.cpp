@@ -1,9 +1,12 @@
 #include "qtcontrols.h"
 
+#include "app/form.h"
 #include "app/pictures.h"
+#include "app/text.h"
 #include "qtapplication.h"
 
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -26,6 +29,12 @@ constexpr int kLevelRole = Qt::UserRole;
 constexpr int kOpenRole = Qt::UserRole + 1;
 constexpr int kIndentPixels = 7;
 
+// What a list or label shows of a stored text.
+QString shown(const std::string& text)
+{
+    return toQt(shownText(text));
+}
+
 // Enter presses the button that has the focus, as it does in the era's
 // dialogs; Space presses it too (Qt's own handling).
 class CommandButton : public QPushButton {
@@ -40,6 +49,72 @@ protected:
             return;
         }
         QPushButton::keyPressEvent(e);
+    }
+};
+
+// An option button as the era's dialogs have it: the arrow keys move round
+// its group, wrapping at the ends, and the button they reach is chosen,
+// raising its Click (the core may then put the choice back). Qt's own
+// arrow keys move by geometry, stop at the ends and choose only when the
+// button they leave was chosen.
+class OptionButton : public QRadioButton {
+public:
+    OptionButton(Control& control, QWidget* parent) : QRadioButton(toQt(control.caption()), parent), control_(control) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        const int key = e->key();
+        const bool arrow = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+        if (!arrow || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+            QRadioButton::keyPressEvent(e);
+            return;
+        }
+        e->accept();
+        const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
+        Control* to = control_.form().nextInGroup(control_, forward);
+        if (!to)
+            return;
+        // The buttons of one group share a frame, and so a parent widget.
+        if (auto* target = parentWidget()->findChild<QRadioButton*>(toQt(std::string(to->name())), Qt::FindDirectChildrenOnly))
+            target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        to->userClick();
+    }
+
+private:
+    Control& control_;
+};
+
+// A file list that shows where the focus is without choosing a file: Tab
+// puts the focus rectangle on the first row and selects nothing. Only a
+// selection, by mouse or keys, is the user's choice.
+class FileList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void focusInEvent(QFocusEvent* e) override
+    {
+        QListWidget::focusInEvent(e);
+        if (!currentIndex().isValid() && count() > 0 && e->reason() != Qt::MouseFocusReason)
+            selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    }
+};
+
+// A text box in which, as everywhere in the program, a key with Alt (or the
+// logo key) held produces no character.
+class TextBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if ((e->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) && !e->text().isEmpty()) {
+            e->ignore();
+            return;
+        }
+        QLineEdit::keyPressEvent(e);
     }
 };
 
@@ -132,7 +207,7 @@ void fillFolders(QListWidget* list, const Control& c)
     const QSignalBlocker block(list);
     list->clear();
     for (const FolderEntry& f : c.folders()) {
-        auto* item = new QListWidgetItem(f.open ? openMark : closedMark, toQt(f.name));
+        auto* item = new QListWidgetItem(f.open ? openMark : closedMark, shown(f.name));
         item->setData(kLevelRole, f.level);
         item->setData(kOpenRole, f.open);
         list->addItem(item);
@@ -146,7 +221,7 @@ void fillItems(QListWidget* list, const Control& c)
     QStringList names;
     names.reserve(static_cast<qsizetype>(c.items().size()));
     for (const std::string& n : c.items())
-        names.push_back(toQt(n));
+        names.push_back(shown(n));
     list->clear();
     list->addItems(names);
     list->setCurrentRow(c.listIndex());
@@ -157,7 +232,7 @@ void fillDrives(QComboBox* box, const Control& c)
     const QSignalBlocker block(box);
     box->clear();
     for (const std::string& d : c.items())
-        box->addItem(toQt(d));
+        box->addItem(shown(d));
     box->setCurrentIndex(c.listIndex());
 }
 
@@ -207,7 +282,7 @@ QWidget* createControl(Control& c, QWidget* parent, int dpi)
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignTop | (d.alignment == Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft));
-        label->setText(toQt(c.caption()));
+        label->setText(shown(c.caption()));
         if (d.backColour != kDefaultColour || d.foreColour != kDefaultColour) {
             QPalette p = label->palette();
             if (d.backColour != kDefaultColour)
@@ -228,12 +303,12 @@ QWidget* createControl(Control& c, QWidget* parent, int dpi)
         break;
     }
     case ControlType::OptionButton: {
-        auto* radio = new QRadioButton(toQt(c.caption()), parent);
+        auto* radio = new OptionButton(c, parent);
         radio->setAutoExclusive(true);
         radio->setChecked(c.value() != kFalse);
         setTabStop(radio, radio->isChecked());
-        // Mouse and arrow keys alike: Qt checks the button, the control
-        // raises its Click.
+        // A click or Space: Qt checks the button, the control raises its
+        // Click.
         QObject::connect(radio, &QRadioButton::toggled, [&c, radio](bool on) {
             setTabStop(radio, on);
             if (on)
@@ -253,7 +328,7 @@ QWidget* createControl(Control& c, QWidget* parent, int dpi)
         w = new QGroupBox(toQt(c.caption()), parent);
         break;
     case ControlType::TextBox: {
-        auto* edit = new QLineEdit(toQt(c.text()), parent);
+        auto* edit = new TextBox(toQt(c.text()), parent);
         edit->setMaxLength(std::numeric_limits<int>::max());
         QObject::connect(edit, &QLineEdit::textEdited, [&c](const QString& t) { c.userEdit(t.toStdString()); });
         w = edit;
@@ -290,10 +365,13 @@ QWidget* createControl(Control& c, QWidget* parent, int dpi)
         break;
     }
     case ControlType::FileList: {
-        auto* list = new QListWidget(parent);
+        auto* list = new FileList(parent);
         list->setUniformItemSizes(true);
         fillItems(list, c);
-        QObject::connect(list, &QListWidget::currentRowChanged, [&c](int row) { c.userSelect(row); });
+        QObject::connect(list, &QListWidget::itemSelectionChanged, [&c, list] {
+            const QList<QListWidgetItem*> chosen = list->selectedItems();
+            c.userSelect(chosen.isEmpty() ? -1 : list->row(chosen.front()));
+        });
         w = list;
         break;
     }
@@ -309,7 +387,7 @@ void reflect(Control& c, QWidget* w, Property property)
 {
     switch (c.type()) {
     case ControlType::Label:
-        static_cast<QLabel*>(w)->setText(toQt(c.caption()));
+        static_cast<QLabel*>(w)->setText(shown(c.caption()));
         break;
     case ControlType::CommandButton:
     case ControlType::CheckBox:

@@ -1,5 +1,6 @@
 #include "qtfrontend.h"
 
+#include "app/placement.h"
 #include "app/shell.h"
 #include "qtapplication.h"
 #include "qtcontrols.h"
@@ -9,8 +10,15 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 
 #include <xcb/xcb.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
 
 namespace vornak::qt {
 
@@ -45,22 +53,114 @@ void FrontEnd::showWindow(Form& form, Form* owner, bool firstTime)
     Window* w = window(form);
     if (!w)
         return;
-    if (firstTime) {
-        QRect area;
-        Window* o = owner ? window(*owner) : nullptr;
-        if (o && form.design().position == StartPosition::CentreOwner)
-            area = o->geometry();
-        else if (QScreen* s = QGuiApplication::primaryScreen())
-            area = s->availableGeometry();
-        if (area.isValid()) {
-            QRect r(QPoint(0, 0), w->size());
-            r.moveCenter(area.center());
-            w->setGeometry(r);
-        }
-    }
+    if (firstTime)
+        place(*w, owner);
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+void FrontEnd::place(Window& w, Form* owner)
+{
+    w.winId();  // the window exists for the system, which can tell its frame
+    const QMargins m = frameMargins(w);
+    const Window* o = owner ? window(*owner) : nullptr;
+    QScreen* screen = o && o->isVisible() ? o->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect work = screen->availableGeometry();
+    Rect ownerFrame;
+    if (o && o->isVisible()) {
+        const QRect f = o->frameGeometry();
+        ownerFrame = {f.x(), f.y(), f.width(), f.height()};
+    }
+    const Point at = placeFrame(w.form().design(), w.width() + m.left() + m.right(), w.height() + m.top() + m.bottom(),
+                                o && o->isVisible() ? &ownerFrame : nullptr, {work.x(), work.y(), work.width(), work.height()});
+    // The client area goes inside the frame; the window manager puts the
+    // frame round it.
+    w.setGeometry(QRect(QPoint(at.x + m.left(), at.y + m.top()), w.size()));
+}
+
+QMargins FrontEnd::frameMargins(Window& w)
+{
+    QMargins m = w.windowHandle() ? w.windowHandle()->frameMargins() : QMargins();
+    if (m.isNull())
+        m = requestedFrame(w);
+    if (m.isNull() && mainWindow_ && mainWindow_->isVisible() && mainWindow_->windowHandle())
+        m = mainWindow_->windowHandle()->frameMargins();  // dialogs are framed alike
+    return m;
+}
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(r);
+    return a;
+}
+
+// The four cardinals of a window property, when it holds them.
+bool cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, uint32_t (&out)[4])
+{
+    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+    const bool ok = r && r->format == 32 && xcb_get_property_value_length(r) == 16;
+    if (ok)
+        std::memcpy(out, xcb_get_property_value(r), sizeof out);
+    std::free(r);
+    return ok;
+}
+
+}  // namespace
+
+// The frame an X11 window manager will put round a window it has not
+// mapped yet, asked for with _NET_REQUEST_FRAME_EXTENTS: with it the frame,
+// not only the client area, can be centred before the window appears.
+// Nothing when no window manager that offers it is running.
+QMargins FrontEnd::requestedFrame(Window& w)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return {};
+    const auto window = static_cast<xcb_window_t>(w.winId());
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+    if (!g)
+        return {};
+    const xcb_window_t root = g->root;
+    std::free(g);
+    const xcb_atom_t supported = atom(c, "_NET_SUPPORTED");
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    bool offered = false;
+    if (xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr)) {
+        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
+        const int n = xcb_get_property_value_length(r) / static_cast<int>(sizeof(xcb_atom_t));
+        offered = r->format == 32 && std::find(atoms, atoms + n, request) != atoms + n;
+        std::free(r);
+    }
+    if (!offered)
+        return {};
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = window;
+    e.type = request;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY, reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+    // The window manager answers by setting the property; give it a tenth
+    // of a second.
+    uint32_t px[4];
+    for (int i = 0; i < 50; ++i) {
+        if (cardinals(c, window, extents, px)) {
+            const qreal ratio = w.devicePixelRatioF();
+            auto dip = [ratio](uint32_t v) { return qRound(v / ratio); };
+            return QMargins(dip(px[0]), dip(px[2]), dip(px[1]), dip(px[3]));  // left, right, top, bottom
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return {};
 }
 
 void FrontEnd::hideWindow(Form& form)

@@ -3,6 +3,8 @@
 
 #include "app/frontend.h"
 
+#include <QMargins>
+
 #include <unordered_map>
 
 class QWidget;
@@ -31,6 +33,10 @@ public:
     int dpi() const { return dpi_; }
 
 private:
+    void place(Window& w, Form* owner);
+    QMargins frameMargins(Window& w);
+    QMargins requestedFrame(Window& w);
+
     std::unordered_map<const Form*, Window*> windows_;
     QWidget* mainWindow_ = nullptr;
     int dpi_;

@@ -82,10 +82,14 @@ void Window::closeEvent(QCloseEvent* e)
         form_.userClose();
 }
 
-// A key that produces a character goes to a form that previews keys.
+// A key that produces a character goes to a form that previews keys. With
+// Alt (or the logo key) held a key produces none: it is a command for the
+// menus and the window manager, whatever text the keyboard gives it.
 bool Window::keyPress(QKeyEvent* e)
 {
     if (detached_ || !form_.design().keyPreview)
+        return false;
+    if (e->modifiers() & (Qt::AltModifier | Qt::MetaModifier))
         return false;
     const QString text = e->text();
     if (text.isEmpty())

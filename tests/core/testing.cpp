@@ -117,17 +117,27 @@ std::string FakeDrives::currentFolderOf(const Drive& drive)
     for (const std::string& r : notReady)
         if (r == drive.root)
             throw RuntimeError(kDiskNotReady);
-    return drive.root;
+    const auto it = current.find(drive.root);
+    return it == current.end() ? drive.root : it->second;
 }
 
-Program::Program(const std::filesystem::path& startFolder, std::vector<Drive> driveList)
+std::vector<std::string> LockingFileSystem::entries(const std::string& folder, bool dirs, const std::string& pattern)
+{
+    for (const std::string& l : locked)
+        if (l == folder)
+            throw RuntimeError(kPathFileAccessError);
+    return FileSystem::entries(folder, dirs, pattern);
+}
+
+Program::Program(const std::filesystem::path& startFolder, std::vector<Drive> driveList, std::vector<std::string> locked)
 {
     oldFolder_ = std::filesystem::current_path();
     std::filesystem::current_path(startFolder);
     auto source = std::make_unique<FakeDrives>();
     drives = source.get();
     drives->list = driveList.empty() ? std::vector<Drive>{{"/", "/"}} : std::move(driveList);
-    fs_ = std::make_unique<FileSystem>(std::move(source));
+    fs_ = std::make_unique<LockingFileSystem>(std::move(source));
+    fs_->locked = std::move(locked);
     shell_ = std::make_unique<Shell>(forms::catalogue(), ui, *fs_, clock);
     shell_->start();
 }

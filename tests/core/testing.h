@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,19 +68,33 @@ private:
 };
 
 // Drives that are folders of a temporary tree; any of them can be made
-// not ready.
+// not ready, and any can remember a current folder other than its root.
 class FakeDrives : public DriveSource {
 public:
     std::vector<Drive> list;
     std::vector<std::string> notReady;  // roots
+    std::map<std::string, std::string> current;  // root -> current folder
     std::vector<Drive> drives() override { return list; }
     std::string currentFolderOf(const Drive& drive) override;
+};
+
+// Real folders, some of which list as folders but cannot be read, as
+// permissions do it (the tests may run as root, which reads everything).
+class LockingFileSystem : public FileSystem {
+public:
+    using FileSystem::FileSystem;
+    std::vector<std::string> locked;
+
+protected:
+    std::vector<std::string> entries(const std::string& folder, bool dirs, const std::string& pattern) override;
 };
 
 // The whole program, headless, started in a folder.
 class Program {
 public:
-    explicit Program(const std::filesystem::path& startFolder, std::vector<Drive> drives = {});
+    // locked: folders that cannot be read from the start.
+    explicit Program(const std::filesystem::path& startFolder, std::vector<Drive> drives = {},
+                     std::vector<std::string> locked = {});
     ~Program();
 
     Shell& shell() { return *shell_; }
@@ -91,10 +106,11 @@ public:
     RecordingFrontEnd ui;
     FakeClock clock;
     FakeDrives* drives;
+    LockingFileSystem& fileSystem() { return *fs_; }
 
 private:
     std::filesystem::path oldFolder_;
-    std::unique_ptr<FileSystem> fs_;
+    std::unique_ptr<LockingFileSystem> fs_;
     std::unique_ptr<Shell> shell_;
 };
 

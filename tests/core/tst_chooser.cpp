@@ -2,6 +2,8 @@
 // each other, and the path line follows the folder list.
 #include "testing.h"
 
+#include "app/text.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/inotify.h>
@@ -256,4 +258,163 @@ TEST(Chooser, ADriveWhoseRootIsGoneAndPathsPastTheSystemLimit)
     EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + dir.path());
     EXPECT_TRUE(p.shell().running());
     std::filesystem::current_path(tree.root());
+}
+
+namespace {
+
+std::vector<std::string> rows(const Control& dir)
+{
+    std::vector<std::string> out;
+    for (const FolderEntry& e : dir.folders())
+        out.push_back(e.name + (e.open ? "+" : "-"));
+    return out;
+}
+
+}  // namespace
+
+// Started inside a folder it may not list: the folder list still shows the
+// way up, the error is reported once the window is there, and every level
+// above opens.
+TEST(Chooser, AStartFolderThatCannotBeListedStillShowsTheWayUp)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", {{"c: [SYSTEM]", ch.c}}, {ch.c + "/games"});
+    Control& dir = p.control("frmMAIN", "Dir1");
+    EXPECT_EQ(rows(dir), (std::vector<std::string>{ch.c + "+", "games+"}));
+    EXPECT_EQ(dir.listIndex(), 1);
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_TRUE(p.control("frmMAIN", "File1").items().empty());
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+    ASSERT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '75':\n\nPath/File access error"});
+    const std::vector<std::string> log = p.ui.log;
+    const auto shown = std::find(log.begin(), log.end(), "show frmMAIN first");
+    EXPECT_LT(shown - log.begin(), std::find(log.begin(), log.end(), "message") - log.begin());
+
+    dir.userOpen(0);
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_EQ(rows(dir), (std::vector<std::string>{ch.c + "+", "games-", "tools-"}));
+    // Going back into it reports it again and leaves the lists alone.
+    dir.userOpen(1);
+    EXPECT_EQ(p.ui.messages.size(), 2u);
+    EXPECT_EQ(dir.path(), ch.c);
+    dir.userOpen(2);
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"Arj.EXE", "zip.exe"}));
+}
+
+// On POSIX systems a drive's text is its root's path. A row opens the folder
+// it shows: the root row the root, not the drive's current folder; and the
+// file list follows the folder list there.
+TEST(Chooser, TheRootRowOpensTheRootEvenWhenItReadsLikeADrive)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", {{ch.c, ch.c}, {ch.d, ch.d}});
+    p.drives->current[ch.c] = ch.c + "/games";
+    Control& dir = p.control("frmMAIN", "Dir1");
+    Control& file = p.control("frmMAIN", "File1");
+    dir.userOpen(0);
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_EQ(file.path(), ch.c);
+    EXPECT_TRUE(file.items().empty());
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c);
+
+    // Picking a drive still opens its current folder.
+    Control& drive = p.control("frmMAIN", "Drive1");
+    drive.userSelect(1);
+    EXPECT_EQ(dir.path(), ch.d);
+    drive.userSelect(0);
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_EQ(file.items(), (std::vector<std::string>{"DOOM.EXE"}));
+    EXPECT_TRUE(p.ui.messages.empty());
+}
+
+// A drive whose current folder cannot be listed opens at its root, so that
+// it can still be reached from the drive list.
+TEST(Chooser, ADriveWhoseCurrentFolderCannotBeListedOpensAtItsRoot)
+{
+    Chooser ch;
+    Program p(ch.d, {{"c: [SYSTEM]", ch.c}, {"d: [DATA]", ch.d}}, {ch.c + "/games"});
+    p.drives->current[ch.c] = ch.c + "/games";
+    p.control("frmMAIN", "Drive1").userSelect(0);
+    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c);
+    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    EXPECT_TRUE(p.ui.messages.empty());
+
+    // One whose root cannot be listed either is reported, and the lists go back.
+    p.fileSystem().locked.push_back(ch.d);
+    p.control("frmMAIN", "Drive1").userSelect(1);
+    EXPECT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '75':\n\nPath/File access error"});
+    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c);
+}
+
+// A volume unmounted while the program runs leaves an empty mount point
+// behind: neither picking the drive again nor a row of its list may show
+// that as the drive.
+TEST(Chooser, ADriveThatWentAwayIsDeviceUnavailable)
+{
+    Chooser ch;
+    Program p(ch.c + "/games", {{"c: [SYSTEM]", ch.c}, {"d: [STICK]", ch.d}});
+    p.drives->current[ch.c] = ch.c + "/games";
+    Control& drive = p.control("frmMAIN", "Drive1");
+    Control& dir = p.control("frmMAIN", "Dir1");
+    drive.userSelect(1);
+    dir.userOpen(1);  // install
+    ASSERT_EQ(dir.path(), ch.d + "/install");
+    p.drives->list.pop_back();  // unmounted
+
+    dir.userOpen(0);
+    ASSERT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '68':\n\nDevice unavailable"});
+    EXPECT_EQ(dir.path(), ch.d + "/install");
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"SETUP.EXE"}));
+
+    drive.userSelect(0);
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    drive.userSelect(1);
+    ASSERT_EQ(p.ui.messages.size(), 2u);
+    EXPECT_EQ(p.ui.messages[1], "Run-time error '68':\n\nDevice unavailable");
+    EXPECT_EQ(drive.drive(), "c: [SYSTEM]");
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+
+    // Mounted again, it opens as before.
+    p.drives->list.push_back({"d: [STICK]", ch.d});
+    drive.userSelect(1);
+    EXPECT_EQ(dir.path(), ch.d);
+    EXPECT_EQ(p.ui.messages.size(), 2u);
+}
+
+// A name holding bidirectional formatting characters is shown with each of
+// them written out, so that nothing is reordered; everything else, valid
+// UTF-8 or not, is shown as stored.
+TEST(Chooser, BidiControlsInNamesAreShownWrittenOut)
+{
+    EXPECT_EQ(shownText("SETUP.EXE"), "SETUP.EXE");
+    EXPECT_EQ(shownText("holiday\u202Egnp.EXE"), "holiday<U+202E>gnp.EXE");
+    const char32_t controls[] = {0x061C, 0x200E, 0x200F, 0x202A, 0x202B, 0x202C, 0x202D,
+                                 0x202E, 0x2066, 0x2067, 0x2068, 0x2069};
+    for (const char32_t c : controls) {
+        std::string utf8;
+        if (c < 0x800) {
+            utf8 = {static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))};
+        } else {
+            utf8 = {static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "a<U+%04X>b", static_cast<unsigned>(c));
+        EXPECT_EQ(shownText("a" + utf8 + "b"), expected);
+    }
+    // Neighbours of the controls, right-to-left letters and broken UTF-8
+    // stay as they are.
+    for (const std::string same : {"\u2010\u202F\u2065\u206A\u061B", "\u05E9\u05DC\u05D5\u05DD.exe",
+                                   "bad\xff\xfe.exe", "cut\xe2\x80", "cut\xd8"})
+        EXPECT_EQ(shownText(same), same);
+    EXPECT_EQ(shownText("bad\xff\u202E\xfe"), "bad\xff<U+202E>\xfe");
+    EXPECT_EQ(shownText("\u202E\u202E"), "<U+202E><U+202E>");
+
+    // The lists keep the names as stored; showing them is the front end's.
+    TempTree tree;
+    tree.file("odd/holiday\u202Egnp.EXE");
+    Program p(tree.root() / "odd");
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
 }

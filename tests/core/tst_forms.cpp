@@ -1,6 +1,7 @@
 // The eight window designs as tables: consistent, and as the windows need
 // them.
 #include "app/pictures.h"
+#include "app/placement.h"
 #include "testing.h"
 
 #include <gtest/gtest.h>
@@ -129,4 +130,65 @@ TEST(Designs, FocusStartsWhereEachWindowWantsIt)
     for (Control* c : p.form("frmMAIN").tabOrder())
         order.push_back(c->name());
     EXPECT_EQ(order, (std::vector<std::string_view>{"Command1", "Command2", "Command3", "Dir1", "Drive1", "File1"}));
+}
+
+// The arrow keys go round each option group in tab order, wrapping at the
+// ends, and leave the other group alone.
+TEST(Designs, ArrowKeysGoRoundEachOptionGroup)
+{
+    test::TempTree tree;
+    test::Program p(tree.root());
+    Form& setup = p.shell().show("frmSETUP");
+    auto walk = [&](std::string_view from, bool forward) {
+        std::vector<std::string_view> seen{from};
+        const Control* at = &setup[from];
+        for (int i = 0; i < 3; ++i) {
+            at = setup.nextInGroup(*at, forward);
+            seen.push_back(at->name());
+        }
+        return seen;
+    };
+    using V = std::vector<std::string_view>;
+    EXPECT_EQ(walk("Option1", true), (V{"Option1", "Option2", "Option3", "Option1"}));
+    EXPECT_EQ(walk("Option1", false), (V{"Option1", "Option3", "Option2", "Option1"}));
+    EXPECT_EQ(walk("Option5", true), (V{"Option5", "Option4", "Option5", "Option4"}));
+    EXPECT_EQ(walk("Option4", false), (V{"Option4", "Option5", "Option4", "Option5"}));
+    EXPECT_EQ(setup.nextInGroup(setup["Check1"], true), nullptr);
+}
+
+// A window's frame is centred on its owner or on the work area, then kept
+// inside the work area with its title bar reachable, whatever the sizes.
+TEST(Designs, FramesAreCentredAndKeptOnTheWorkArea)
+{
+    FormDesign dialog{.position = StartPosition::CentreOwner};
+    FormDesign main{.position = StartPosition::CentreScreen};
+    const Rect screen{0, 0, 1024, 768};
+    const Rect panelAbove{0, 30, 1024, 738};
+    const Rect owner{100, 80, 346, 390};
+    const Rect ownerUpLeft{-300, -200, 346, 390};
+    const Rect ownerDownRight{900, 700, 346, 390};
+    struct Case {
+        const char* what;
+        const FormDesign& design;
+        int width, height;
+        const Rect* owner;
+        Rect work;
+        int x, y;
+    } cases[] = {
+        {"on the screen", main, 346, 390, nullptr, screen, 339, 189},
+        {"below a panel", main, 346, 390, nullptr, panelAbove, 339, 204},
+        {"on its owner", dialog, 200, 100, &owner, screen, 173, 225},
+        {"no owner: on the screen", dialog, 200, 100, nullptr, screen, 412, 334},
+        {"an owner it does not follow", main, 200, 100, &owner, screen, 412, 334},
+        {"an owner off the left and top edges", dialog, 200, 100, &ownerUpLeft, screen, 0, 0},
+        {"an owner off the right and bottom edges", dialog, 200, 100, &ownerDownRight, screen, 824, 668},
+        {"taller than the screen: title bar at the top", main, 509, 569, nullptr, Rect{0, 0, 640, 480}, 65, 0},
+        {"larger than the work area both ways", main, 1100, 800, nullptr, panelAbove, 0, 30},
+        {"a second screen to the left", main, 346, 390, nullptr, Rect{-1280, 0, 1280, 1024}, -813, 317},
+    };
+    for (const Case& c : cases) {
+        const Point p = placeFrame(c.design, c.width, c.height, c.owner, c.work);
+        EXPECT_EQ(p.x, c.x) << c.what;
+        EXPECT_EQ(p.y, c.y) << c.what;
+    }
 }

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,6 +162,46 @@ private slots:
         }
     }
 
+    // Every window's frame, title bar included, is centred on its owner or
+    // on the screen as far as the work area allows, and never leaves the
+    // work area at the top or the left. Run again on a 640 x 480 screen at
+    // 144 dpi, where the main window is taller than the screen.
+    void framesStayOnTheWorkArea()
+    {
+        const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+        auto check = [&](std::string_view name, std::string_view ownerName) {
+            qt::Window* w = window(name);
+            QVERIFY(w);
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            const QRect frame = w->frameGeometry();
+            QVERIFY2(frame.height() > w->height(), "the window has a frame");
+            QVERIFY2(frame.top() >= work.top() && frame.left() >= work.left(), name.data());
+            if (frame.width() <= work.width() && frame.height() <= work.height())
+                QVERIFY2(work.contains(frame), name.data());
+            const bool onOwner = !ownerName.empty() && form(name).design().position == StartPosition::CentreOwner;
+            const QRect around = onOwner ? window(ownerName)->frameGeometry() : work;
+            QRect centred(QPoint(), frame.size());
+            centred.moveCenter(around.center());
+            if (work.contains(centred))
+                QVERIFY2((frame.center() - around.center()).manhattanLength() <= 2, name.data());
+        };
+        check("frmMAIN", "");
+        QTest::mouseClick(widget("frmMAIN", "Command1"), Qt::LeftButton);
+        check("frmSETUP", "frmMAIN");
+        QTest::mouseClick(widget("frmSETUP", "Option3"), Qt::LeftButton);
+        check("frmNO", "frmSETUP");
+        QTest::mouseClick(widget("frmSETUP", "Option4"), Qt::LeftButton);
+        check("frmNO1", "frmSETUP");
+        QTest::mouseClick(widget("frmSETUP", "HARD_SETUP"), Qt::LeftButton);
+        check("frmHARD", "frmSETUP");
+        QTest::mouseClick(widget("frmMAIN", "Command2"), Qt::LeftButton);
+        check("frmABOUT", "frmMAIN");
+        QTest::keyClick(window("frmABOUT"), Qt::Key_A);
+        check("frmFINAL", "frmABOUT");
+        QTest::mouseClick(widget("frmMAIN", "Command3"), Qt::LeftButton);
+        check("frmRUN", "frmMAIN");
+    }
+
     void disclaimerWrapsIntoFiveLines()
     {
         auto* label = widget<QLabel>("frmMAIN", "Label2");
@@ -267,6 +308,153 @@ private slots:
         QTest::mouseClick(filtering, Qt::LeftButton);
         QVERIFY(filtering->isChecked());
         QCOMPARE(form("frmSETUP")["Check6"].value(), 1);
+    }
+
+    // The arrow keys go round an option group in both directions, wrapping
+    // at the ends, and choose the button they reach. A refused choice shows
+    // its error and is put back; the focus stays where the arrow left it.
+    void arrowKeysChooseInsideAnOptionGroup_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("reached");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("2048 k, down") << "Option1" << int(Qt::Key_Down) << "Option2" << "frmNO";
+        QTest::newRow("2048 k, right") << "Option1" << int(Qt::Key_Right) << "Option2" << "frmNO";
+        QTest::newRow("2048 k, up: round to 8192 k") << "Option1" << int(Qt::Key_Up) << "Option3" << "frmNO";
+        QTest::newRow("2048 k, left: round to 8192 k") << "Option1" << int(Qt::Key_Left) << "Option3" << "frmNO";
+        QTest::newRow("170 Mhz, down: round to 220 Mhz") << "Option5" << int(Qt::Key_Down) << "Option4" << "frmNO1";
+        QTest::newRow("170 Mhz, right: round to 220 Mhz") << "Option5" << int(Qt::Key_Right) << "Option4" << "frmNO1";
+        QTest::newRow("170 Mhz, up") << "Option5" << int(Qt::Key_Up) << "Option4" << "frmNO1";
+        QTest::newRow("170 Mhz, left") << "Option5" << int(Qt::Key_Left) << "Option4" << "frmNO1";
+    }
+    void arrowKeysChooseInsideAnOptionGroup()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, reached);
+        QFETCH(QString, error);
+        shell_->show("frmSETUP");
+        qt::Window* setup = window("frmSETUP");
+        auto* start = widget<QRadioButton>("frmSETUP", from.toStdString());
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key(key));
+        QCOMPARE(setup->focusWidget()->objectName(), reached);
+        QCOMPARE(shell_->state(error.toStdString()), WindowState::Visible);
+        // Put back: the group's allowed choice is chosen again, in the core
+        // and on the screen.
+        const std::string kept = error == "frmNO" ? "Option1" : "Option5";
+        QCOMPARE(form("frmSETUP")[kept].value(), kTrue);
+        QVERIFY(widget<QRadioButton>("frmSETUP", kept)->isChecked());
+        QVERIFY(!widget<QRadioButton>("frmSETUP", reached.toStdString())->isChecked());
+    }
+
+    // From the unchosen button a refused arrow left the focus on, the next
+    // arrow chooses again; going round to the allowed button chooses it
+    // without an error.
+    void arrowsGoOnFromARefusedButton()
+    {
+        shell_->show("frmSETUP");
+        qt::Window* setup = window("frmSETUP");
+        auto* mb2048 = widget<QRadioButton>("frmSETUP", "Option1");
+        mb2048->setFocus();
+        QTest::keyClick(mb2048, Qt::Key_Down);
+        QCOMPARE(setup->focusWidget(), widget("frmSETUP", "Option2"));
+        QTest::mouseClick(widget("frmNO", "Command1"), Qt::LeftButton);
+        QCOMPARE(shell_->state("frmNO"), WindowState::Hidden);
+
+        QTest::keyClick(setup->focusWidget(), Qt::Key_Down);
+        QCOMPARE(setup->focusWidget(), widget("frmSETUP", "Option3"));
+        QCOMPARE(shell_->state("frmNO"), WindowState::Visible);
+        QTest::mouseClick(widget("frmNO", "Command1"), Qt::LeftButton);
+
+        QTest::keyClick(setup->focusWidget(), Qt::Key_Down);
+        QCOMPARE(setup->focusWidget(), mb2048);
+        QCOMPARE(shell_->state("frmNO"), WindowState::Hidden);
+        QVERIFY(mb2048->isChecked());
+        QCOMPARE(form("frmSETUP")["Option1"].value(), kTrue);
+    }
+
+    // A key with Alt held produces no character: the About dialog does not
+    // take it, and neither does a text box.
+    void altKeysProduceNoCharacter()
+    {
+        QTest::mouseClick(widget("frmMAIN", "Command2"), Qt::LeftButton);
+        qt::Window* about = window("frmABOUT");
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QTest::keyClick(about, Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(about, Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
+        QTest::keyClick(about, Qt::Key_A, Qt::MetaModifier);
+        QCOMPARE(clock_->pauses, 0);
+        QCOMPARE(shell_->state("frmFINAL"), WindowState::Absent);
+        QTest::keyClick(about, Qt::Key_A, Qt::ControlModifier);  // Ctrl+A is a character, 1
+        QCOMPARE(clock_->pauses, 1);
+
+        shell_->show("frmHARD");
+        auto* cpu = widget<QLineEdit>("frmHARD", "Text1");
+        cpu->setFocus();
+        QTest::keyClick(cpu, Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(cpu->text(), QString());
+        QTest::keyClick(cpu, Qt::Key_A);
+        QCOMPARE(cpu->text(), QStringLiteral("a"));
+    }
+
+    // Tab into the file list shows the focus on its first row and chooses
+    // nothing; a click chooses.
+    void tabIntoTheFileListChoosesNothing()
+    {
+        Control& dir = form("frmMAIN")["Dir1"];
+        dir.setPath(c_ + "/tools");
+        qt::Window* main = window("frmMAIN");
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        auto* files = widget<QListWidget>("frmMAIN", "File1");
+        QCOMPARE(files->count(), 2);
+        widget("frmMAIN", "Drive1")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), files);
+        QCOMPARE(files->currentRow(), 0);
+        QVERIFY(files->selectedItems().isEmpty());
+        QCOMPARE(form("frmMAIN")["File1"].listIndex(), -1);
+
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(1)).center());
+        QCOMPARE(form("frmMAIN")["File1"].listIndex(), 1);
+        QCOMPARE(files->selectedItems(), QList<QListWidgetItem*>{files->item(1)});
+        // A new folder drops the choice; Tab in again chooses nothing.
+        dir.setPath(c_ + "/games");
+        QVERIFY(files->selectedItems().isEmpty());
+        QCOMPARE(form("frmMAIN")["File1"].listIndex(), -1);
+    }
+
+    // Bidirectional formatting characters in names are written out in the
+    // lists and the path line, so that nothing shown is reordered.
+    void bidiControlsAreWrittenOut()
+    {
+        const std::string odd = dir_.path().toStdString() + "/bidi/odd\u2067";
+        std::filesystem::create_directories(odd + "/sub\u200F");
+        std::fclose(std::fopen((odd + "/holiday\u202Egnp.EXE").c_str(), "w"));
+        form("frmMAIN")["Dir1"].setPath(odd);
+        auto* files = widget<QListWidget>("frmMAIN", "File1");
+        auto* folders = widget<QListWidget>("frmMAIN", "Dir1");
+        QCOMPARE(files->count(), 1);
+        QCOMPARE(files->item(0)->text(), QStringLiteral("holiday<U+202E>gnp.EXE"));
+        QCOMPARE(folders->currentItem()->text(), QStringLiteral("odd<U+2067>"));
+        QCOMPARE(folders->item(folders->count() - 1)->text(), QStringLiteral("sub<U+200F>"));
+        QVERIFY(widget<QLabel>("frmMAIN", "Label1")->text().endsWith(QStringLiteral("/bidi/odd<U+2067>")));
+        // The core keeps what is stored.
+        QCOMPARE(form("frmMAIN")["File1"].items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
+        const QString controls = QString::fromUtf8("\u061C\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2066\u2067\u2068\u2069");
+        for (QWidget* w : window("frmMAIN")->findChildren<QWidget*>()) {
+            QStringList texts;
+            if (auto* l = qobject_cast<QListWidget*>(w))
+                for (int i = 0; i < l->count(); ++i)
+                    texts << l->item(i)->text();
+            if (auto* l = qobject_cast<QLabel*>(w))
+                texts << l->text();
+            for (const QString& t : texts)
+                for (QChar ch : controls)
+                    QVERIFY2(!t.contains(ch), qPrintable(t));
+        }
     }
 
     void enterPressesOnlyTheFocusedButton()
