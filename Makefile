@@ -59,9 +59,10 @@ test-valgrind: linux
 	cd build/linux && QT_QPA_PLATFORM=offscreen VORNAK_UNDER_VALGRIND=1 valgrind --error-exitcode=9 --leak-check=full \
 		--errors-for-leak-kinds=definite -q ./tests/qt/tst_qtwindows -silent
 
-# Builds the .deb, installs it, runs it and removes it again (as root).
+# Builds the .deb, checks it with lintian, appstreamcli and
+# desktop-file-validate, installs it, runs it and removes it again (as root).
 test-package: linux
-	@$(deps) x
+	@$(deps) x package
 	tools/test-deb.sh
 
 # A zip holding Vornak1.exe, a short readme, its licence and the notices
