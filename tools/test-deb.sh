@@ -18,7 +18,9 @@ dpkg-deb --info "$deb" | sed -n 's/^ *\(Package\|Version\|Section\|Depends\):/&/
 # lintian warns about running as root on stderr; that says nothing about
 # the package.
 echo "test-deb: lintian"
-lintian --display-info --fail-on error,warning "$deb" 2> >(grep -v '^running with root privileges is not recommended!$' >&2)
+tags=$(lintian --display-info --fail-on error,warning "$deb" 2> >(grep -v '^running with root privileges is not recommended!$' >&2)) \
+  || { printf '%s\n' "$tags"; echo "test-deb: lintian reports an error or a warning" >&2; exit 1; }
+printf '%s\n' "${tags:-lintian: no tags}"
 
 # Prints what a checker said and fails when any line of it matches $2.
 check_output() {
