@@ -59,17 +59,16 @@ test-valgrind: linux
 	cd build/linux && QT_QPA_PLATFORM=offscreen VORNAK_UNDER_VALGRIND=1 valgrind --error-exitcode=9 --leak-check=full \
 		--errors-for-leak-kinds=definite -q ./tests/qt/tst_qtwindows -silent
 
-# Builds the .deb, installs it, runs it and removes it again (as root).
+# Builds the .deb, checks it with lintian, appstreamcli and
+# desktop-file-validate, installs it, runs it and removes it again (as root).
 test-package: linux
-	@$(deps) x
+	@$(deps) x package
 	tools/test-deb.sh
 
-# A zip holding Vornak1.exe and a short readme.
+# A zip holding Vornak1.exe, a short readme, its licence and the notices
+# and licence texts of what is linked into it.
 package-windows: windows
-	rm -rf build/windows/zip && mkdir -p build/windows/zip
-	cp build/windows/Vornak1.exe resources/windows/README.TXT build/windows/zip/
-	cd build/windows/zip && cmake -E tar cf ../Vornak1.zip --format=zip Vornak1.exe README.TXT
-	@echo "build/windows/Vornak1.zip"
+	tools/package-windows.sh
 
 # Regenerates the icons and pictures under resources/ from their sources.
 art:

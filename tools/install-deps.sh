@@ -2,7 +2,8 @@
 # Installs from Debian's packages whatever the named builds need and this
 # machine lacks. Groups: linux, windows (the cross-compilers of both Windows
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
-# art, x (virtual display), bench.
+# art, x (virtual display), bench, package (the checkers a distribution
+# runs on a package).
 #   tools/install-deps.sh linux windows
 set -euo pipefail
 
@@ -14,6 +15,7 @@ declare -A groups=(
   [art]="python3 python3-pil fonts-dejavu-core"
   [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
   [bench]="valgrind"
+  [package]="lintian appstream desktop-file-utils"
 )
 
 wanted=()
