@@ -72,8 +72,9 @@ package-windows: windows
 
 # Regenerates the icons and pictures under resources/ from their sources.
 art:
-	@$(deps) art
-	/usr/bin/python3 tools/artgen/generate.py --out resources
+	@$(deps) linux art
+	cmake --preset linux >/dev/null
+	cmake --build --preset linux --target art
 
 bench: linux windows
 	@$(deps) x bench

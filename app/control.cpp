@@ -1,5 +1,6 @@
 #include "control.h"
 
+#include "controlkind.h"
 #include "errors.h"
 #include "form.h"
 #include "shell.h"
@@ -27,9 +28,10 @@ Control::Control(Form& form, const ControlDesign& design)
     : form_(form), design_(design), pattern_(design.pattern)
 {
     state_.caption = std::string(design.caption);
-    if (design.type == ControlType::OptionButton)
+    // An option's value is a boolean, a check box's 0 or 1.
+    if (kind().click == ClickAction::Choose)
         state_.value = design.value ? kTrue : kFalse;
-    else if (design.type == ControlType::CheckBox)
+    else if (kind().click == ClickAction::Toggle)
         state_.value = design.value;
     loadList();
 }
@@ -38,7 +40,7 @@ Control::Control(Form& form, const ControlDesign& design)
 // loaded, without raising an event.
 void Control::loadList()
 {
-    if (type() != ControlType::DriveList && type() != ControlType::DirList && type() != ControlType::FileList)
+    if (kind().list == ListKind::None)
         return;
     FileSystem& fs = form_.shell().fileSystem();
     std::string folder;
@@ -49,7 +51,7 @@ void Control::loadList()
         const std::vector<Drive> drives = fs.drives();
         folder = drives.empty() ? std::string() : drives.front().root;
     }
-    if (type() == ControlType::DriveList) {
+    if (kind().list == ListKind::Drives) {
         auto items = std::make_shared<std::vector<std::string>>();
         for (const Drive& d : fs.drives())
             items->push_back(d.text);
@@ -61,7 +63,7 @@ void Control::loadList()
     }
     state_.path = folder;
     try {
-        if (type() == ControlType::DirList) {
+        if (kind().list == ListKind::Folders) {
             state_.folders = std::make_shared<std::vector<FolderEntry>>(fs.folderList(folder));
             state_.listIndex = openIndex(*state_.folders);
         } else {
@@ -71,7 +73,7 @@ void Control::loadList()
         // A start folder that cannot be listed still shows where it lies,
         // so that the user can go up from it; the error is reported once
         // the window is on the screen.
-        if (type() == ControlType::DirList) {
+        if (kind().list == ListKind::Folders) {
             state_.folders = std::make_shared<std::vector<FolderEntry>>(fs.ancestry(folder));
             state_.listIndex = openIndex(*state_.folders);
         }
@@ -84,7 +86,7 @@ void Control::changed(Property property)
     form_.shell().frontEnd().propertyChanged(*this, property);
 }
 
-void Control::raise(std::string_view event)
+void Control::raise(Event event)
 {
     form_.raise(name(), event);
 }
@@ -99,12 +101,12 @@ void Control::setText(std::string text)
 {
     state_.caption = std::move(text);
     changed(Property::Text);
-    raise("Change");
+    raise(Event::Change);
 }
 
 void Control::setValue(int value)
 {
-    if (type() == ControlType::OptionButton) {
+    if (kind().click == ClickAction::Choose) {
         const bool select = value != kFalse;
         if (!select) {
             if (state_.value != kFalse) {
@@ -117,22 +119,22 @@ void Control::setValue(int value)
             return;
         // A frame, or the window itself, is one exclusive group.
         for (Control* other : form_.contained(design_.container)) {
-            if (other != this && other->type() == ControlType::OptionButton && other->state_.value != kFalse) {
+            if (other != this && other->kind().click == ClickAction::Choose && other->state_.value != kFalse) {
                 other->state_.value = kFalse;
                 other->changed(Property::Value);
             }
         }
         state_.value = kTrue;
         changed(Property::Value);
-        raise("Click");
+        raise(Event::Click);
         return;
     }
     if (state_.value == value)
         return;
     state_.value = value;
     changed(Property::Value);
-    if (type() == ControlType::CheckBox)
-        raise("Click");
+    if (kind().click == ClickAction::Toggle)
+        raise(Event::Click);
 }
 
 void Control::setDrive(const std::string& drive)
@@ -142,13 +144,13 @@ void Control::setDrive(const std::string& drive)
     state_.drive = drive;
     state_.listIndex = it == list.end() ? -1 : static_cast<int>(it - list.begin());
     changed(Property::ListIndex);
-    raise("Change");
+    raise(Event::Change);
 }
 
 void Control::setPath(const std::string& path)
 {
     FileSystem& fs = form_.shell().fileSystem();
-    if (type() == ControlType::DirList) {
+    if (kind().list == ListKind::Folders) {
         // A drive's text opens that drive's current folder; when that folder
         // cannot be listed, the drive's root, so that every drive that can be
         // read at all can be reached from the drive list.
@@ -165,7 +167,7 @@ void Control::setPath(const std::string& path)
             return;
         }
         openFolder(fs.folderPath(path));
-    } else if (type() == ControlType::FileList) {
+    } else if (kind().list == ListKind::Files) {
         // Always a folder, even one whose path reads like a drive's text
         // (the root "/" on POSIX systems).
         const std::string folder = fs.folderPath(path);
@@ -174,7 +176,7 @@ void Control::setPath(const std::string& path)
         state_.items = std::move(files);
         state_.listIndex = -1;
         changed(Property::List);
-        raise("PathChange");
+        raise(Event::PathChange);
     }
 }
 
@@ -185,7 +187,7 @@ void Control::openFolder(const std::string& folder)
     state_.listIndex = openIndex(*folders);
     state_.folders = std::move(folders);
     changed(Property::List);
-    raise("Change");
+    raise(Event::Change);
 }
 
 const std::vector<std::string>& Control::items() const
@@ -204,31 +206,28 @@ void Control::setListIndex(int index)
         return;
     state_.listIndex = index;
     changed(Property::ListIndex);
-    raise("Click");
+    raise(Event::Click);
 }
 
 void Control::restore(const State& state)
 {
     state_ = state;
-    switch (type()) {
-    case ControlType::TextBox: changed(Property::Text); break;
-    case ControlType::OptionButton:
-    case ControlType::CheckBox: changed(Property::Value); break;
-    case ControlType::DriveList:
-    case ControlType::DirList:
-    case ControlType::FileList: changed(Property::List); break;
-    default: changed(Property::Caption); break;
+    switch (kind().shown) {
+    case Shown::Caption: changed(Property::Caption); break;
+    case Shown::Text: changed(Property::Text); break;
+    case Shown::Value: changed(Property::Value); break;
+    case Shown::List: changed(Property::List); break;
     }
 }
 
 void Control::userClick()
 {
     form_.shell().userAction(form_, [this] {
-        switch (type()) {
-        case ControlType::CommandButton: raise("Click"); break;
-        case ControlType::OptionButton: setValue(kTrue); break;
-        case ControlType::CheckBox: setValue(state_.value == 1 ? 0 : 1); break;
-        default: break;
+        switch (kind().click) {
+        case ClickAction::None: break;
+        case ClickAction::Raise: raise(Event::Click); break;
+        case ClickAction::Choose: setValue(kTrue); break;
+        case ClickAction::Toggle: setValue(state_.value == 1 ? 0 : 1); break;
         }
     });
 }
@@ -236,11 +235,11 @@ void Control::userClick()
 void Control::userSelect(int index)
 {
     form_.shell().userAction(form_, [this, index] {
-        if (type() == ControlType::DriveList) {
+        if (kind().list == ListKind::Drives) {
             const std::vector<std::string>& list = items();
             if (index >= 0 && index < static_cast<int>(list.size()) && list[index] != state_.drive)
                 setDrive(list[index]);
-        } else if (type() == ControlType::FileList) {
+        } else if (kind().list == ListKind::Files) {
             if (index >= -1 && index < static_cast<int>(items().size()))
                 setListIndex(index);
         }
@@ -251,7 +250,7 @@ void Control::userOpen(int index)
 {
     form_.shell().userAction(form_, [this, index] {
         const std::vector<FolderEntry>& list = folders();
-        if (type() != ControlType::DirList || index < 0 || index >= static_cast<int>(list.size()))
+        if (kind().list != ListKind::Folders || index < 0 || index >= static_cast<int>(list.size()))
             return;
         // A row opens the folder it shows, never a drive's current folder,
         // and only while the drive the list shows is still there.
@@ -265,11 +264,11 @@ void Control::userOpen(int index)
 void Control::userEdit(std::string text)
 {
     form_.shell().userAction(form_, [this, &text] {
-        if (type() != ControlType::TextBox)
+        if (kind().shown != Shown::Text)
             return;
         // The front end already shows the text; only keep it.
         state_.caption = std::move(text);
-        raise("Change");
+        raise(Event::Change);
     });
 }
 

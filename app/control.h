@@ -2,6 +2,7 @@
 // with the semantics of the classic intrinsic controls.
 #pragma once
 
+#include "controlkind.h"
 #include "design.h"
 #include "filesystem.h"
 #include "frontend.h"
@@ -36,6 +37,7 @@ public:
 
     const ControlDesign& design() const { return design_; }
     ControlType type() const { return design_.type; }
+    const ControlKind& kind() const { return kindOf(design_.type); }
     std::string_view name() const { return design_.name; }
     Form& form() const { return form_; }
 
@@ -82,7 +84,7 @@ public:
 
 private:
     void changed(Property property);
-    void raise(std::string_view event);
+    void raise(Event event);
     void loadList();
     void openFolder(const std::string& folder);
 

@@ -23,11 +23,6 @@ enum class ControlType {
     FileList,
 };
 
-std::string_view controlTypeName(ControlType type);
-
-// A control type that can hold the keyboard focus.
-bool canTakeFocus(ControlType type);
-
 enum class Alignment { Left, Centre };
 
 enum class Icon { Bolt, Match };

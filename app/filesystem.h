@@ -1,7 +1,11 @@
 // The listings behind the drive, folder and file lists. Reads directory
-// entries only: no listed file is ever opened.
+// entries only: no listed file is ever opened. The platform lists (see
+// platform/posix, platform/win32, platform/web); what the lists make of the
+// listings is here.
 // Paths are UTF-8 on Windows and the native bytes on POSIX systems.
 #pragma once
+
+#include "paths.h"
 
 #include <memory>
 #include <optional>
@@ -16,7 +20,8 @@ struct Drive {
 };
 
 // Where the drives come from: the platform's logical drives on Windows,
-// the mount points a user would call drives on POSIX systems.
+// the mount points a user would call drives on POSIX systems, a built-in
+// set in the browser.
 class DriveSource {
 public:
     virtual ~DriveSource() = default;
@@ -27,17 +32,6 @@ public:
     // Whether a drive listed earlier is still there: by default, whether the
     // drives listed now still hold its root.
     virtual bool present(const Drive& drive);
-};
-
-// Mount points from a mounts table in the /proc/self/mounts format: the root
-// filesystem first, then a separate /home and removable or mounted media
-// under /media, /run/media and /mnt, sorted, each once.
-std::vector<Drive> drivesFromMountTable(const std::string& table);
-
-class PosixDriveSource : public DriveSource {
-public:
-    std::vector<Drive> drives() override;
-    std::string currentFolderOf(const Drive& drive) override;
 };
 
 // One level of the folder list: the open folder's ancestry from the drive's
@@ -51,8 +45,10 @@ struct FolderEntry {
 
 class FileSystem {
 public:
-    explicit FileSystem(std::unique_ptr<DriveSource> drives);
+    FileSystem(std::unique_ptr<DriveSource> drives, PathStyle style);
     virtual ~FileSystem() = default;
+
+    PathStyle style() const { return style_; }
 
     // The drives there are now. Every drive listed is remembered, so that a
     // drive that goes away later is still known by its text.
@@ -60,7 +56,9 @@ public:
     // The drive that holds a folder: the one whose root is the longest
     // prefix of it. The first drive when none matches.
     Drive driveOf(const std::string& folder);
-    std::string currentFolder();
+    // The program's current folder, absolute and normal. Throws
+    // RuntimeError when it is gone.
+    virtual std::string currentFolder() = 0;
 
     // The drive of that text among all drives listed so far, if any.
     std::optional<Drive> driveNamed(const std::string& text);
@@ -91,15 +89,19 @@ public:
     virtual std::vector<std::string> fileList(const std::string& folder, const std::string& pattern);
 
 protected:
+    // A path made absolute against the current folder and lexically
+    // normal. Throws RuntimeError.
+    virtual std::string absolute(const std::string& path);
     // Names of the visible entries of a folder that are folders (dirs true)
     // or plain files matching a pattern (dirs false), unsorted. Throws
     // RuntimeError.
-    virtual std::vector<std::string> entries(const std::string& folder, bool dirs, const std::string& pattern);
+    virtual std::vector<std::string> entries(const std::string& folder, bool dirs, const std::string& pattern) = 0;
     // Throws RuntimeError unless an absolute path leads to a folder.
-    virtual void checkFolder(const std::string& folder);
+    virtual void checkFolder(const std::string& folder) = 0;
 
 private:
     std::unique_ptr<DriveSource> drives_;
+    PathStyle style_;
     std::vector<Drive> known_;
 };
 

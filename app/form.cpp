@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "controlkind.h"
 #include "shell.h"
 
 #include <algorithm>
@@ -7,6 +8,32 @@
 #include <cstdlib>
 
 namespace vornak {
+
+std::string bindingError(const FormClass& cls)
+{
+    const FormDesign& d = cls.design;
+    const std::string window(d.name);
+    for (size_t i = 0; i < cls.bindings.size(); ++i) {
+        const Binding& b = cls.bindings[i];
+        const std::string procedure = (b.control.empty() ? std::string("Form") : std::string(b.control)) + "_"
+                                    + std::string(eventName(b.event));
+        Events raised = eventBit(Event::Load) | eventBit(Event::KeyPress);
+        if (!b.control.empty()) {
+            const auto c = std::find_if(d.controls.begin(), d.controls.end(),
+                                        [&](const ControlDesign& cd) { return cd.name == b.control; });
+            if (c == d.controls.end())
+                return window + ": " + procedure + " is bound to " + std::string(b.control) + ", a control the window does not have";
+            raised = kindOf(c->type).events;
+        }
+        if (!has(raised, b.event))
+            return window + ": " + procedure + " is bound to an event its " + (b.control.empty() ? "form" : "control")
+                 + " never raises";
+        for (size_t j = 0; j < i; ++j)
+            if (cls.bindings[j].control == b.control && cls.bindings[j].event == b.event)
+                return window + ": " + procedure + " is bound twice";
+    }
+    return {};
+}
 
 Form::Form(Shell& shell, const FormClass& cls) : shell_(shell), class_(cls)
 {
@@ -47,7 +74,7 @@ std::vector<Control*> Form::tabOrder() const
 {
     std::vector<Control*> out;
     for (const auto& c : controls_)
-        if (c->design().tabIndex >= 0 && canTakeFocus(c->type()))
+        if (c->design().tabIndex >= 0 && kindOf(c->type()).takesFocus)
             out.push_back(c.get());
     std::stable_sort(out.begin(), out.end(),
                      [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
@@ -84,7 +111,7 @@ int Form::loadError() const
     return 0;
 }
 
-void Form::raise(std::string_view control, std::string_view event)
+void Form::raise(std::string_view control, Event event)
 {
     for (const Binding& b : class_.bindings)
         if (b.control == control && b.event == event) {
@@ -114,7 +141,7 @@ void Form::userKeyPress(int ascii)
         return;
     shell_.userAction(*this, [this, ascii] {
         keyAscii_ = ascii;
-        raise("", "KeyPress");
+        raise({}, Event::KeyPress);
         keyAscii_ = 0;
     });
 }

@@ -4,6 +4,7 @@
 
 #include "control.h"
 #include "design.h"
+#include "event.h"
 
 #include <memory>
 #include <string>
@@ -18,10 +19,10 @@ class Shell;
 using Procedure = void (*)(Form& me);
 
 // An event procedure bound to a control's event; control empty for the
-// form's own events ("Load", "KeyPress").
+// form's own events (Load, KeyPress).
 struct Binding {
     std::string_view control;
-    std::string_view event;
+    Event event;
     Procedure procedure;
 };
 
@@ -30,6 +31,11 @@ struct FormClass {
     FormDesign design;
     std::vector<Binding> bindings;
 };
+
+// What is wrong with a window's event table: a procedure bound to a control
+// the window does not have, to an event its control (or a form) cannot
+// raise, or twice to one event. Empty when nothing is.
+std::string bindingError(const FormClass& cls);
 
 class Form {
 public:
@@ -64,8 +70,9 @@ public:
     // The first error met while loading the window's lists, 0 for none.
     int loadError() const;
 
-    // Runs the event procedure bound to a control's event, if any.
-    void raise(std::string_view control, std::string_view event);
+    // Runs the event procedure bound to a control's event, if any; an
+    // empty control name for the form's own events.
+    void raise(std::string_view control, Event event);
 
     // The character of the key press being handled (Form_KeyPress).
     int keyAscii() const { return keyAscii_; }

@@ -1,13 +1,15 @@
 // The one narrow road from the core to a toolkit. A front end realises
 // windows and control types and never knows a particular window; it tells
 // the core what the user did through the user* entry points of Form and
-// Control. With the defaults below the core runs headless.
+// Control. The core tests drive the core through a headless front end of
+// their own.
 #pragma once
 
 #include <string_view>
 
 namespace vornak {
 
+class Clock;
 class Form;
 class Control;
 
@@ -19,30 +21,35 @@ enum class Property {
     ListIndex,  // the selected entry of a list
 };
 
+// Screen.MousePointer: the cursor over every window of the program.
+enum class MousePointer { Default = 0, Hourglass = 11 };
+
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
 
     // Builds the window and its controls from the form's design and current
     // values, hidden.
-    virtual void createWindow(Form&) {}
+    virtual void createWindow(Form& form) = 0;
     // Makes the window visible and active. On its first showing after a
-    // load the window is placed: centred on owner when there is one and the
-    // design says so, on the screen otherwise.
-    virtual void showWindow(Form&, Form* /*owner*/, bool /*firstTime*/) {}
-    virtual void hideWindow(Form&) {}
-    virtual void raiseWindow(Form&) {}
-    virtual void destroyWindow(Form&) {}
-    virtual void propertyChanged(Control&, Property) {}
-    // 0 default, 11 hourglass, over every window of the program.
-    virtual void setCursor(int /*mousePointer*/) {}
-    // A modal message with one OK button.
-    virtual void messageBox(std::string_view /*title*/, std::string_view /*text*/) {}
+    // load the window is placed (app/placement.h): centred on its owner
+    // when there is one and the design says so, on the screen otherwise.
+    virtual void showWindow(Form& form, Form* owner, bool firstTime) = 0;
+    virtual void hideWindow(Form& form) = 0;
+    virtual void raiseWindow(Form& form) = 0;
+    virtual void destroyWindow(Form& form) = 0;
+    virtual void propertyChanged(Control& control, Property property) = 0;
+    virtual void setCursor(MousePointer pointer) = 0;
+    // A modal message with one OK button; returns when it is dismissed.
+    virtual void messageBox(std::string_view title, std::string_view text) = 0;
     // Puts everything drawn so far, and the cursor, on the screen without
     // handling any input. Called before the program stalls.
-    virtual void flush() {}
+    virtual void flush() = 0;
     // No window is left: leave the input loop.
-    virtual void quit() {}
+    virtual void quit() = 0;
+    // The clock the busy pause sleeps on: a front end that cannot block its
+    // thread (a browser) sleeps its own way.
+    virtual Clock& clock() = 0;
 };
 
 }  // namespace vornak

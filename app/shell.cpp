@@ -8,11 +8,17 @@
 
 namespace vornak {
 
-Shell::Shell(const std::vector<const FormClass*>& catalogue, FrontEnd& frontEnd, FileSystem& fileSystem, Clock& clock)
-    : frontEnd_(frontEnd), fileSystem_(fileSystem), clock_(clock)
+Shell::Shell(const std::vector<const FormClass*>& catalogue, FrontEnd& frontEnd, FileSystem& fileSystem)
+    : frontEnd_(frontEnd), fileSystem_(fileSystem)
 {
-    for (const FormClass* cls : catalogue)
+    for (const FormClass* cls : catalogue) {
+        const std::string error = bindingError(*cls);
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::abort();
+        }
         slots_.push_back({cls, nullptr, false});
+    }
 }
 
 Shell::~Shell() = default;
@@ -56,7 +62,8 @@ void Shell::start()
 {
     running_ = true;
     try {
-        show(kStartupForm);
+        if (!slots_.empty())
+            show(slots_.front().cls->design.name);
     } catch (const RuntimeError& e) {
         report(e.number(), e.what());
         end();
@@ -74,7 +81,7 @@ Form& Shell::show(std::string_view name)
         s->form = std::make_unique<Form>(*this, *s->cls);
         Form& f = *s->form;
         frontEnd_.createWindow(f);
-        f.raise("", "Load");
+        f.raise({}, Event::Load);
         s->visible = true;
         frontEnd_.showWindow(f, owner, true);
         // A list that could not be listed is reported once the window is
@@ -120,7 +127,7 @@ void Shell::unload(std::string_view name)
     Slot* s = slot(name);
     if (!s->form)
         return;
-    if (name == kStartupForm) {
+    if (s == &slots_.front()) {
         end();
         return;
     }
@@ -145,7 +152,7 @@ void Shell::end()
     }
 }
 
-void Shell::setMousePointer(int pointer)
+void Shell::setMousePointer(MousePointer pointer)
 {
     mousePointer_ = pointer;
     frontEnd_.setCursor(pointer);
@@ -154,7 +161,7 @@ void Shell::setMousePointer(int pointer)
 void Shell::busyPause()
 {
     frontEnd_.flush();
-    stall(clock_);
+    stall(frontEnd_.clock());
 }
 
 void Shell::run(Form& form, Procedure procedure)

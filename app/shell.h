@@ -18,15 +18,15 @@ namespace vornak {
 
 enum class WindowState { Absent, Hidden, Visible };
 
-constexpr int kDefaultPointer = 0;
-constexpr int kHourglass = 11;
-
-constexpr std::string_view kStartupForm = "frmMAIN";
 constexpr std::string_view kProgramTitle = "Vornak1";
 
 class Shell {
 public:
-    Shell(const std::vector<const FormClass*>& catalogue, FrontEnd& frontEnd, FileSystem& fileSystem, Clock& clock);
+    // The catalogue holds every window the program has, the start-up window
+    // first. A window's event table that names a control the window does
+    // not have, or an event its control cannot raise, stops the program
+    // here with a message saying which.
+    Shell(const std::vector<const FormClass*>& catalogue, FrontEnd& frontEnd, FileSystem& fileSystem);
     ~Shell();
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
@@ -50,10 +50,10 @@ public:
     void unload(std::string_view name);
 
     // Screen.MousePointer.
-    int mousePointer() const { return mousePointer_; }
-    void setMousePointer(int pointer);
-    void setHourglass() { setMousePointer(kHourglass); }
-    void restoreCursor() { setMousePointer(kDefaultPointer); }
+    MousePointer mousePointer() const { return mousePointer_; }
+    void setMousePointer(MousePointer pointer);
+    void setHourglass() { setMousePointer(MousePointer::Hourglass); }
+    void restoreCursor() { setMousePointer(MousePointer::Default); }
     // Stalls the program for three seconds: nothing is handled or repainted
     // meanwhile, and input waits in the platform's queue.
     void busyPause();
@@ -86,8 +86,7 @@ private:
     std::vector<Slot> slots_;
     FrontEnd& frontEnd_;
     FileSystem& fileSystem_;
-    Clock& clock_;
-    int mousePointer_ = kDefaultPointer;
+    MousePointer mousePointer_ = MousePointer::Default;
     bool running_ = false;
     bool inAction_ = false;
     std::vector<Form*> running_procedures_;

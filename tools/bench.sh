@@ -5,4 +5,4 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 VORNAK_ROAD=$("$top/tools/wine-road.sh" --prepare)
 export VORNAK_ROAD
-exec "$top/tools/xsession.sh" /usr/bin/python3 "$top/tools/bench.py"
+exec "$top/tools/xsession.sh" python3 "$top/tools/bench.py"

@@ -52,7 +52,7 @@ click_twips() {
 }
 
 # A fingerprint of the pointer's image.
-cursor() { /usr/bin/python3 "$top/tools/cursor.py"; }
+cursor() { python3 "$top/tools/cursor.py"; }
 
 # The title bar's close box, through the window manager.
 close_box() { wmctrl -i -c "$1"; }

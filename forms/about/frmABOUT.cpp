@@ -38,7 +38,7 @@ const FormClass& frmABOUT()
             .keyPreview = true,
             .controls = controls,
         },
-        {{"", "KeyPress", Form_KeyPress}},
+        {{{}, Event::KeyPress, Form_KeyPress}},
     };
     return cls;
 }

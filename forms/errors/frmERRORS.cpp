@@ -42,7 +42,7 @@ const FormClass& frmNO()
             .icon = Icon::Match,
             .controls = controls,
         },
-        {{"Command1", "Click", Command1_Click<kNO>}},
+        {{"Command1", Event::Click, Command1_Click<kNO>}},
     };
     return cls;
 }
@@ -62,7 +62,7 @@ const FormClass& frmNO1()
             .icon = Icon::Match,
             .controls = controls,
         },
-        {{"Command1", "Click", Command1_Click<kNO1>}},
+        {{"Command1", Event::Click, Command1_Click<kNO1>}},
     };
     return cls;
 }
@@ -85,8 +85,8 @@ const FormClass& frmRUN()
             .controls = controls,
         },
         {
-            {"", "Load", Form_Load},
-            {"Command1", "Click", Command1_Click<kRUN>},
+            {{}, Event::Load, Form_Load},
+            {"Command1", Event::Click, Command1_Click<kRUN>},
         },
     };
     return cls;

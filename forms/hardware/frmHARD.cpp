@@ -57,8 +57,8 @@ const FormClass& frmHARD()
             .controls = controls,
         },
         {
-            {"TEST", "Click", TEST_Click},
-            {"Command2", "Click", Command2_Click},
+            {"TEST", Event::Click, TEST_Click},
+            {"Command2", Event::Click, Command2_Click},
         },
     };
     return cls;

@@ -83,13 +83,13 @@ const FormClass& frmMAIN()
             .controls = controls,
         },
         {
-            {"", "Load", Form_Load},
-            {"Drive1", "Change", Drive1_Change},
-            {"Dir1", "Change", Dir1_Change},
-            {"File1", "PathChange", File1_PathChange},
-            {"Command1", "Click", Command1_Click},
-            {"Command2", "Click", Command2_Click},
-            {"Command3", "Click", Command3_Click},
+            {{}, Event::Load, Form_Load},
+            {"Drive1", Event::Change, Drive1_Change},
+            {"Dir1", Event::Change, Dir1_Change},
+            {"File1", Event::PathChange, File1_PathChange},
+            {"Command1", Event::Click, Command1_Click},
+            {"Command2", Event::Click, Command2_Click},
+            {"Command3", Event::Click, Command3_Click},
         },
     };
     return cls;

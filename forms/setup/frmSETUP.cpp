@@ -69,11 +69,11 @@ const FormClass& frmSETUP()
             .controls = controls,
         },
         {
-            {"Option2", "Click", Option2_Click},
-            {"Option3", "Click", Option3_Click},
-            {"Option4", "Click", Option4_Click},
-            {"HARD_SETUP", "Click", HARD_SETUP_Click},
-            {"OK_SETUP", "Click", OK_SETUP_Click},
+            {"Option2", Event::Click, Option2_Click},
+            {"Option3", Event::Click, Option3_Click},
+            {"Option4", Event::Click, Option4_Click},
+            {"HARD_SETUP", Event::Click, HARD_SETUP_Click},
+            {"OK_SETUP", Event::Click, OK_SETUP_Click},
         },
     };
     return cls;

@@ -1,4 +1,4 @@
-#!/usr/bin/python3
+#!/usr/bin/env python3
 """Splits an .ico file into the raw images and the group directory that a
 resource script embeds as RT_ICON and RT_GROUP_ICON resources, so that the
 images get exactly the resource ids asked for (the resource compiler would

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace vornak::test {
@@ -29,10 +30,10 @@ void RecordingFrontEnd::propertyChanged(Control& c, Property p)
         log.push_back("value " + std::string(c.form().name()) + "." + std::string(c.name()) + " " + std::to_string(c.value()));
 }
 
-void RecordingFrontEnd::setCursor(int pointer)
+void RecordingFrontEnd::setCursor(MousePointer pointer)
 {
     cursor = pointer;
-    log.push_back("cursor " + std::to_string(pointer));
+    log.push_back("cursor " + std::to_string(static_cast<int>(pointer)));
 }
 
 void RecordingFrontEnd::messageBox(std::string_view, std::string_view text)
@@ -45,6 +46,7 @@ void RecordingFrontEnd::messageBox(std::string_view, std::string_view text)
 
 void RecordingFrontEnd::flush()
 {
+    flushed = true;
     cursorAtFlush = cursor;
     log.push_back("flush");
 }
@@ -58,17 +60,6 @@ std::vector<std::string> RecordingFrontEnd::entries(const std::string& prefix) c
         if (e.rfind(prefix, 0) == 0)
             out.push_back(e);
     return out;
-}
-
-void FakeClock::sleepUntil(time_point deadline)
-{
-    ++sleeps;
-    if (deadline > t) {
-        slept += deadline - t;
-        t = deadline;
-    }
-    if (whileAsleep)
-        whileAsleep();
 }
 
 TempTree::TempTree()
@@ -126,7 +117,7 @@ std::vector<std::string> LockingFileSystem::entries(const std::string& folder, b
     for (const std::string& l : locked)
         if (l == folder)
             throw RuntimeError(kPathFileAccessError);
-    return FileSystem::entries(folder, dirs, pattern);
+    return posix::FileSystem::entries(folder, dirs, pattern);
 }
 
 Program::Program(const std::filesystem::path& startFolder, std::vector<Drive> driveList, std::vector<std::string> locked)
@@ -138,7 +129,7 @@ Program::Program(const std::filesystem::path& startFolder, std::vector<Drive> dr
     drives->list = driveList.empty() ? std::vector<Drive>{{"/", "/"}} : std::move(driveList);
     fs_ = std::make_unique<LockingFileSystem>(std::move(source));
     fs_->locked = std::move(locked);
-    shell_ = std::make_unique<Shell>(forms::catalogue(), ui, *fs_, clock);
+    shell_ = std::make_unique<Shell>(forms::catalogue(), ui, *fs_);
     shell_->start();
 }
 
@@ -152,10 +143,8 @@ Program::~Program()
 Form& Program::form(std::string_view name)
 {
     Form* f = shell_->form(name);
-    if (!f) {
-        ADD_FAILURE() << name << " is not loaded";
-        std::abort();
-    }
+    if (!f)
+        throw std::logic_error(std::string(name) + " is not loaded");
     return *f;
 }
 

@@ -8,7 +8,9 @@
 #include "app/frontend.h"
 #include "app/pause.h"
 #include "app/shell.h"
+#include "common/fake_clock.h"
 #include "forms/catalogue.h"
+#include "platform/posix/posixfilesystem.h"
 
 #include <filesystem>
 #include <functional>
@@ -23,9 +25,11 @@ class RecordingFrontEnd : public FrontEnd {
 public:
     std::vector<std::string> log;  // "show frmNO owner=frmSETUP first", "cursor 11", ...
     std::vector<std::string> messages;
-    int cursor = 0;
-    int cursorAtFlush = -1;
+    MousePointer cursor = MousePointer::Default;
+    bool flushed = false;
+    MousePointer cursorAtFlush = MousePointer::Default;
     std::function<void()> onMessage;
+    FakeClock fakeClock;
 
     void createWindow(Form& f) override;
     void showWindow(Form& f, Form* owner, bool firstTime) override;
@@ -33,25 +37,14 @@ public:
     void raiseWindow(Form& f) override;
     void destroyWindow(Form& f) override;
     void propertyChanged(Control& c, Property p) override;
-    void setCursor(int pointer) override;
+    void setCursor(MousePointer pointer) override;
     void messageBox(std::string_view title, std::string_view text) override;
     void flush() override;
     void quit() override;
+    Clock& clock() override { return fakeClock; }
 
     // The log entries that start with a prefix.
     std::vector<std::string> entries(const std::string& prefix) const;
-};
-
-// Time passes only when slept, so pauses cost nothing.
-class FakeClock : public Clock {
-public:
-    time_point t{std::chrono::hours(24)};
-    int sleeps = 0;
-    std::chrono::nanoseconds slept{0};
-    std::function<void()> whileAsleep;
-
-    time_point now() override { return t; }
-    void sleepUntil(time_point deadline) override;
 };
 
 // A folder tree under the system's temporary folder, removed afterwards.
@@ -80,9 +73,9 @@ public:
 
 // Real folders, some of which list as folders but cannot be read, as
 // permissions do it (the tests may run as root, which reads everything).
-class LockingFileSystem : public FileSystem {
+class LockingFileSystem : public posix::FileSystem {
 public:
-    using FileSystem::FileSystem;
+    using posix::FileSystem::FileSystem;
     std::vector<std::string> locked;
 
 protected:
@@ -98,13 +91,15 @@ public:
     ~Program();
 
     Shell& shell() { return *shell_; }
+    // A loaded window; a window that is not loaded fails the test (an
+    // exception the test framework reports).
     Form& form(std::string_view name);
     Control& control(std::string_view form, std::string_view name) { return this->form(form)[name]; }
     // Presses a button, as the user would.
     void click(std::string_view form, std::string_view control) { this->control(form, control).userClick(); }
 
     RecordingFrontEnd ui;
-    FakeClock clock;
+    FakeClock& clock = ui.fakeClock;
     FakeDrives* drives;
     LockingFileSystem& fileSystem() { return *fs_; }
 

@@ -119,9 +119,9 @@ TEST(Chooser, AFolderThatVanishedIsReportedAndTheListsStay)
 
 // A folder that lists as a folder but cannot be read, as permissions do it
 // (simulated: the tests may run as root, which reads everything).
-class UnreadableFolders : public FileSystem {
+class UnreadableFolders : public posix::FileSystem {
 public:
-    using FileSystem::FileSystem;
+    using posix::FileSystem::FileSystem;
     std::string locked;
 
 protected:
@@ -129,7 +129,7 @@ protected:
     {
         if (folder == locked)
             throw RuntimeError(kPathFileAccessError);
-        return FileSystem::entries(folder, dirs, pattern);
+        return posix::FileSystem::entries(folder, dirs, pattern);
     }
 };
 
@@ -147,8 +147,7 @@ TEST(Chooser, AFolderThatCannotBeReadIsReported)
     UnreadableFolders fs(std::move(drives));
     fs.locked = ch.c + "/games";
     test::RecordingFrontEnd ui;
-    test::FakeClock clock;
-    Shell shell(forms::catalogue(), ui, fs, clock);
+    Shell shell(forms::catalogue(), ui, fs);
     shell.start();
     Control& dir = (*shell.form("frmMAIN"))["Dir1"];
     dir.userOpen(indexOf(dir.folders(), "games"));

@@ -89,7 +89,7 @@ TEST(Roads, EveryRunEndsInTheDriverErrorAfterThePause)
             expected.back() += " first";
         }
         EXPECT_EQ(p.ui.log, expected);
-        EXPECT_EQ(p.shell().mousePointer(), kDefaultPointer);
+        EXPECT_EQ(p.shell().mousePointer(), MousePointer::Default);
         p.click("frmRUN", "Command1");
         EXPECT_EQ(p.shell().state("frmRUN"), WindowState::Hidden);
         if (run == 1)
@@ -110,8 +110,8 @@ TEST(Roads, TestSystemWritesTheCannedResultsAfterThePause)
     p.clock.whileAsleep = [&] { duringPause = p.control("frmHARD", "Text1").text(); };
     p.click("frmHARD", "TEST");
     EXPECT_EQ(duringPause, "");
-    EXPECT_EQ(p.ui.cursorAtFlush, kHourglass);
-    EXPECT_EQ(p.shell().mousePointer(), kDefaultPointer);
+    EXPECT_EQ(p.ui.cursorAtFlush, MousePointer::Hourglass);
+    EXPECT_EQ(p.shell().mousePointer(), MousePointer::Default);
     const std::pair<const char*, const char*> expected[] = {
         {"Text1", "INTEL P55 MMX 200 Mhz, Stepping 3"}, {"Text2", "64 mb SDRAM, 10 ns"},
         {"Text3", "Quantum Pioneer 2.1 Gb"},            {"Text4", "BCD BTC 8x"},
@@ -148,7 +148,7 @@ TEST(Roads, AKeyInTheAboutDialogOpensTheFinalPicture)
         about.userKeyPress(key);
         EXPECT_EQ(p.clock.t - before, std::chrono::seconds(3));
         EXPECT_EQ(p.shell().state("frmFINAL"), WindowState::Visible);
-        EXPECT_EQ(p.shell().mousePointer(), kDefaultPointer);
+        EXPECT_EQ(p.shell().mousePointer(), MousePointer::Default);
         EXPECT_EQ(p.shell().state("frmABOUT"), WindowState::Visible);
     }
     EXPECT_EQ(p.ui.entries("create frmFINAL").size(), 1u);
@@ -170,5 +170,5 @@ TEST(Roads, ACloseDuringAProcedureWaitsUntilItReturns)
     p.clock.whileAsleep = [&] { p.form("frmHARD").userClose(); };
     p.click("frmHARD", "TEST");
     EXPECT_EQ(p.shell().state("frmHARD"), WindowState::Absent);
-    EXPECT_EQ(p.shell().mousePointer(), kDefaultPointer);
+    EXPECT_EQ(p.shell().mousePointer(), MousePointer::Default);
 }

@@ -1,4 +1,4 @@
-#!/usr/bin/python3
+#!/usr/bin/env python3
 """Checks the built Windows program: a GUI executable for the processor asked
 for (i386, a PE32, the program we ship; or x86-64, a PE32+) that imports
 only DLLs every Windows has, whose resources are icon group 1 made of the

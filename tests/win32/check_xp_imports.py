@@ -1,4 +1,4 @@
-#!/usr/bin/python3
+#!/usr/bin/env python3
 """Checks that a Windows program imports nothing newer than Windows XP, so
 that it loads on XP SP3 and every later version (the loader refuses a
 program that names a function its DLLs do not export).

@@ -1,7 +1,7 @@
 // Measures the busy pause and the file list's reading of a large folder,
 // against a bare directory read of the same folder. Prints one JSON object.
 //   bench_core FOLDER RUNS
-#include "app/filesystem.h"
+#include "platform/posix/posixfilesystem.h"
 #include "app/steadyclock.h"
 
 #include <algorithm>
@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
         pauseCpu.push_back(cpuSeconds() - cpu);
     }
 
-    vornak::FileSystem fs(std::make_unique<vornak::PosixDriveSource>());
+    vornak::posix::FileSystem fs(std::make_unique<vornak::posix::DriveSource>());
     std::vector<double> listing, bare;
     size_t listed = 0, entries = 0;
     for (int i = 0; i < runs; ++i) {

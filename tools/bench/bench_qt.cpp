@@ -1,9 +1,8 @@
 // How long the interface is blocked when the folder list opens a large
 // folder: the listing and the filling of the Qt file list together.
 //   QT_QPA_PLATFORM=offscreen bench_qt PARENT_FOLDER SUBFOLDER RUNS
-#include "app/filesystem.h"
+#include "platform/posix/posixfilesystem.h"
 #include "app/shell.h"
-#include "app/steadyclock.h"
 #include "forms/catalogue.h"
 #include "qtapplication.h"
 #include "qtfrontend.h"
@@ -28,9 +27,8 @@ int main(int argc, char* argv[])
     const int runs = std::max(1, std::atoi(argv[3]));
 
     vornak::qt::FrontEnd ui;
-    vornak::FileSystem fs(std::make_unique<vornak::PosixDriveSource>());
-    vornak::SteadyClock clock;
-    vornak::Shell shell(vornak::forms::catalogue(), ui, fs, clock);
+    vornak::posix::FileSystem fs(std::make_unique<vornak::posix::DriveSource>());
+    vornak::Shell shell(vornak::forms::catalogue(), ui, fs);
     shell.start();
     vornak::Control& dir = (*shell.form("frmMAIN"))["Dir1"];
 
