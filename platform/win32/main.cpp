@@ -1,10 +1,8 @@
 // Vornak1 on raw Win32.
-#include "app/filesystem.h"
-#include "win32filesystem.h"
 #include "app/shell.h"
 #include "forms/catalogue.h"
-#include "win32clock.h"
 #include "win32drives.h"
+#include "win32filesystem.h"
 #include "win32frontend.h"
 #include "win32text.h"
 
@@ -20,8 +18,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         vornak::win32::FrontEnd frontEnd(instance);
         frontEnd.initialise();
         vornak::win32::FileSystem fileSystem(std::make_unique<vornak::win32::DriveSource>());
-        vornak::win32::Clock clock;
-        vornak::Shell shell(vornak::forms::catalogue(), frontEnd, fileSystem, clock);
+        vornak::Shell shell(vornak::forms::catalogue(), frontEnd, fileSystem);
         shell.start();
         if (!shell.running())
             return 1;

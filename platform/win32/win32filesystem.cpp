@@ -77,6 +77,33 @@ bool attributesOf(const std::wstring& path, DWORD& attributes)
 
 }  // namespace
 
+FileSystem::FileSystem(std::unique_ptr<vornak::DriveSource> drives) : vornak::FileSystem(std::move(drives), PathStyle::Dos) {}
+
+std::string FileSystem::currentFolder()
+{
+    const DWORD n = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(n, L'\0');
+    const DWORD got = n ? GetCurrentDirectoryW(n, folder.data()) : 0;
+    if (got == 0 || got >= n)
+        throw RuntimeError(errorNumberForSystem(GetLastError()));
+    folder.resize(got);
+    return normalPath(narrow(folder), PathStyle::Dos);
+}
+
+std::string FileSystem::absolute(const std::string& path)
+{
+    if (!pathRoot(path, PathStyle::Dos).empty())
+        return normalPath(path, PathStyle::Dos);
+    const std::wstring p = widen(path);
+    const DWORD n = GetFullPathNameW(p.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    const DWORD got = n ? GetFullPathNameW(p.c_str(), n, full.data(), nullptr) : 0;
+    if (got == 0 || got >= n)
+        throw RuntimeError(errorNumberForSystem(GetLastError()));
+    full.resize(got);
+    return normalPath(narrow(full), PathStyle::Dos);
+}
+
 void FileSystem::checkFolder(const std::string& folder)
 {
     // Not the C runtime's stat, which stops at 260 characters.

@@ -1,30 +1,21 @@
 #include "win32frontend.h"
 
 #include "app/art.h"
+#include "app/controlkind.h"
 #include "app/form.h"
-#include "app/shell.h"
+#include "app/placement.h"
+#include "controls/piece.h"
 #include "win32art.h"
-#include "win32controls.h"
 #include "win32text.h"
 #include "win32window.h"
 
 #include <mmsystem.h>
 
 #include <algorithm>
-#include <cctype>
-#include <cwchar>
 #include <stdexcept>
 #include <string>
 
 namespace vornak::win32 {
-
-namespace {
-
-// No WS_CLIPCHILDREN: a group box paints only its frame and caption, and
-// the window's own background must show through it.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-
-}  // namespace
 
 void prepareProcess()
 {
@@ -41,10 +32,7 @@ void prepareProcess()
     timeBeginPeriod(1);
 }
 
-FrontEnd::FrontEnd(HINSTANCE instance) : instance_(instance)
-{
-    WindowProcs::pointerOwner = this;
-}
+FrontEnd::FrontEnd(HINSTANCE instance) : instance_(instance) {}
 
 FrontEnd::~FrontEnd()
 {
@@ -66,8 +54,6 @@ FrontEnd::~FrontEnd()
         DestroyIcon(icon);
     if (font_)
         DeleteObject(font_);
-    if (WindowProcs::pointerOwner == this)
-        WindowProcs::pointerOwner = nullptr;
 }
 
 void FrontEnd::initialise()
@@ -78,24 +64,16 @@ void FrontEnd::initialise()
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     if (dpi_ <= 0)
         dpi_ = 96;
-
     // The era's 8-point dialog face travels inside the program, so that
     // every text wraps as designed on any Windows and any Wine, whatever
     // fonts they have. A system that refuses it from memory still has its
     // own: every Windows since 95 ships the face.
-    fontFace_ = L"MS Sans Serif";
-    if (!addPrivateFont(dialogFontBitmap()) && !faceExists(fontFace_.c_str())) {
+    if (!addPrivateFont(dialogFontBitmap()) && !faceExists(L"MS Sans Serif")) {
         ReleaseDC(nullptr, screen);
         fail("AddFontMemResourceEx");
     }
-    try {
-        decoder_ = std::make_unique<PictureDecoder>();
-    } catch (...) {
-        ReleaseDC(nullptr, screen);
-        throw;
-    }
     font_ = CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, fontFace_.c_str());
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
     if (!font_) {
         ReleaseDC(nullptr, screen);
         fail("CreateFont");
@@ -106,10 +84,15 @@ void FrontEnd::initialise()
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
     folderItemHeight_ = std::max<int>(tm.tmHeight + 2, 15);
+    decoder_ = std::make_unique<PictureDecoder>();
+    registerClasses();
+}
 
+void FrontEnd::registerClasses()
+{
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProcs::form;
+    wc.lpfnWndProc = formProcedure;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -118,16 +101,8 @@ void FrontEnd::initialise()
     wc.hIconSm = icon(Icon::Bolt, false);
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         fail("RegisterClassEx VornakForm");
-    wc.lpfnWndProc = WindowProcs::picture;
-    wc.lpszClassName = kPictureClass;
-    wc.hIcon = wc.hIconSm = nullptr;
-    wc.hbrBackground = nullptr;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        fail("RegisterClassEx VornakPicture");
-    wc.lpfnWndProc = WindowProcs::line;
-    wc.lpszClassName = kLineClass;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        fail("RegisterClassEx VornakLine");
+    for (unsigned t = 0; t <= static_cast<unsigned>(ControlType::FileList); ++t)
+        pieceFor(static_cast<ControlType>(t)).registerClass(instance_);
 }
 
 HICON FrontEnd::icon(Icon which, bool big)
@@ -179,19 +154,29 @@ HWND FrontEnd::controlOf(const Control& control) const
     if (!w)
         return nullptr;
     const auto& all = control.form().controls();
-    for (size_t i = 0; i < all.size(); ++i)
+    for (size_t i = 0; i < all.size() && i < w->controls.size(); ++i)
         if (all[i].get() == &control)
-            return i < w->controls.size() ? w->controls[i] : nullptr;
+            return w->controls[i];
     return nullptr;
 }
 
-void FrontEnd::forget(Window* w)
+void FrontEnd::attach(HWND hwnd, Window* w)
 {
-    for (auto it = dying_.begin(); it != dying_.end(); ++it)
-        if (it->get() == w) {
-            dying_.erase(it);
-            return;
-        }
+    w->hwnd = hwnd;
+    byHwnd_[hwnd] = w;
+}
+
+void FrontEnd::detach(HWND hwnd, Window* w)
+{
+    byHwnd_.erase(hwnd);
+    if (mainWindow_ == hwnd)
+        mainWindow_ = nullptr;
+    w->hwnd = nullptr;
+    const auto gone = [w](const std::unique_ptr<Window>& p) { return p.get() == w; };
+    if (const auto it = std::find_if(dying_.begin(), dying_.end(), gone); it != dying_.end()) {
+        dying_.erase(it);
+        return;
+    }
     for (auto it = windows_.begin(); it != windows_.end(); ++it)
         if (it->second.get() == w) {
             windows_.erase(it);
@@ -199,76 +184,72 @@ void FrontEnd::forget(Window* w)
         }
 }
 
+// The top-level window of a form, its client area the design's size.
+// Dialogs are owned by the main window: they stay above it and out of the
+// taskbar.
+HWND FrontEnd::createFrame(Window& w)
+{
+    const FormDesign& d = w.form->design();
+    RECT r{0, 0, twipsToPixels(d.width, dpi_), twipsToPixels(d.height, dpi_)};
+    const DWORD exStyle = d.showInTaskbar ? WS_EX_APPWINDOW : 0;
+    if (!AdjustWindowRectEx(&r, kFormStyle, FALSE, exStyle))
+        fail("AdjustWindowRectEx");
+    HWND owner = d.showInTaskbar ? nullptr : mainWindow_;
+    HWND hwnd = CreateWindowExW(exStyle, kFormClass, widen(d.caption).c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                r.right - r.left, r.bottom - r.top, owner, nullptr, instance_, &w);
+    if (!hwnd)
+        fail("CreateWindowEx " + std::string(d.name));
+    if (d.showInTaskbar && !mainWindow_)
+        mainWindow_ = hwnd;
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(d.icon, true)));
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(d.icon, false)));
+    return hwnd;
+}
+
 void FrontEnd::createWindow(Form& form)
 {
-    const FormDesign& d = form.design();
     auto owned = std::make_unique<Window>();
     Window* w = owned.get();
     w->frontEnd = this;
     w->form = &form;
     windows_[&form] = std::move(owned);
-
     try {
-        RECT r{0, 0, twipsToPixels(d.width, dpi_), twipsToPixels(d.height, dpi_)};
-        const DWORD exStyle = d.showInTaskbar ? WS_EX_APPWINDOW : 0;
-        if (!AdjustWindowRectEx(&r, kFormStyle, FALSE, exStyle))
-            fail("AdjustWindowRectEx");
-        // Dialogs are owned by the main window: they stay above it and out
-        // of the taskbar.
-        HWND owner = d.showInTaskbar ? nullptr : mainWindow_;
-        HWND hwnd = CreateWindowExW(exStyle, kFormClass, widen(d.caption).c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    r.right - r.left, r.bottom - r.top, owner, nullptr, instance_, w);
-        if (!hwnd)
-            fail("CreateWindowEx " + std::string(d.name));
-        if (d.showInTaskbar && !mainWindow_)
-            mainWindow_ = hwnd;
-        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(d.icon, true)));
-        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(d.icon, false)));
-
-        w->controls.assign(form.controls().size(), nullptr);
-        for (size_t i = 0; i < form.controls().size(); ++i)
-            createControl(*w, i);
-        stackControls(*w);
-
+        createFrame(*w);
+        createControls(*w);
         if (Control* first = form.firstFocus())
             w->lastFocus = controlOf(*first);
     } catch (...) {
-        windows_.erase(&form);  // ~Window; the HWND goes below
-        for (auto it = byHwnd_.begin(); it != byHwnd_.end();) {
-            if (it->second == w) {
-                HWND h = it->first;
-                SetWindowLongPtrW(h, GWLP_USERDATA, 0);
-                it = byHwnd_.erase(it);
-                if (mainWindow_ == h)
-                    mainWindow_ = nullptr;
-                DestroyWindow(h);
-            } else {
-                ++it;
-            }
-        }
+        abandon(w);
         throw;
+    }
+}
+
+// A window whose making failed half way: its HWND goes, and it with it.
+void FrontEnd::abandon(Window* w)
+{
+    HWND h = w->hwnd;
+    w->form = nullptr;
+    if (h) {
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+        detach(h, w);
+        DestroyWindow(h);
+    } else {
+        detach(nullptr, w);
     }
 }
 
 void FrontEnd::place(Window& w, Form* owner)
 {
-    RECT area{};
-    Window* o = owner ? find(*owner) : nullptr;
-    RECT work{};
+    auto rect = [](const RECT& r) { return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
+    RECT work{}, frame{}, ownerFrame{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (o && o->hwnd && w.form->design().position == StartPosition::CentreOwner)
-        GetWindowRect(o->hwnd, &area);
-    else
-        area = work;
-    RECT r;
-    GetWindowRect(w.hwnd, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    // Keep the title bar on the screen, where the window can be moved.
-    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
-    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
-    SetWindowPos(w.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(w.hwnd, &frame);
+    const Window* o = owner ? find(*owner) : nullptr;
+    const bool haveOwner = o && o->hwnd && GetWindowRect(o->hwnd, &ownerFrame);
+    const Rect ownerRect = rect(ownerFrame);
+    const Point at = placeFrame(w.form->design(), frame.right - frame.left, frame.bottom - frame.top,
+                                haveOwner ? &ownerRect : nullptr, rect(work));
+    SetWindowPos(w.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FrontEnd::showWindow(Form& form, Form* owner, bool firstTime)
@@ -281,10 +262,7 @@ void FrontEnd::showWindow(Form& form, Form* owner, bool firstTime)
     ShowWindow(w->hwnd, SW_SHOW);
     SetForegroundWindow(w->hwnd);
     SetActiveWindow(w->hwnd);
-    if (w->lastFocus && IsWindow(w->lastFocus))
-        SetFocus(w->lastFocus);
-    else
-        SetFocus(w->hwnd);
+    SetFocus(w->lastFocus && IsWindow(w->lastFocus) ? w->lastFocus : w->hwnd);
 }
 
 void FrontEnd::hideWindow(Form& form)
@@ -315,11 +293,9 @@ void FrontEnd::destroyWindow(Form& form)
     windows_.erase(it);
     w->form = nullptr;  // nothing reaches the core from it any more
     HWND hwnd = w->hwnd;
-    if (hwnd == mainWindow_) {
-        // The dialogs it owns go with it.
+    if (hwnd == mainWindow_)
         for (auto& [f, other] : windows_)
-            other->form = nullptr;
-    }
+            other->form = nullptr;  // the dialogs it owns go with it
     dying_.push_back(std::move(w));
     if (hwnd) {
         ShowWindow(hwnd, SW_HIDE);
@@ -334,23 +310,23 @@ void FrontEnd::propertyChanged(Control& control, Property property)
     if (!h)
         return;
     ++reflecting_;
-    reflect(control, h, property);
+    pieceFor(control.type()).reflect(control, h, property);
     --reflecting_;
 }
 
-void FrontEnd::setCursor(int mousePointer)
+void FrontEnd::setCursor(MousePointer pointer)
 {
-    pointer_ = mousePointer;
-    if (mousePointer == kHourglass) {
+    pointer_ = pointer;
+    if (pointer == MousePointer::Hourglass) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    } else {
-        // The class cursor of whatever lies under the pointer comes back
-        // with the next WM_SETCURSOR; show the arrow until then.
-        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-        POINT p;
-        if (GetCursorPos(&p))
-            SetCursorPos(p.x, p.y);
+        return;
     }
+    // The class cursor of whatever lies under the pointer comes back with
+    // the next WM_SETCURSOR; show the arrow until then.
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    POINT p;
+    if (GetCursorPos(&p))
+        SetCursorPos(p.x, p.y);
 }
 
 void FrontEnd::messageBox(std::string_view title, std::string_view text)
@@ -366,7 +342,7 @@ void FrontEnd::flush()
     for (auto& [form, w] : windows_)
         if (w->hwnd && IsWindowVisible(w->hwnd))
             RedrawWindow(w->hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (pointer_ == kHourglass)
+    if (pointer_ == MousePointer::Hourglass)
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     GdiFlush();
 }
@@ -377,35 +353,47 @@ void FrontEnd::quit()
     PostQuitMessage(0);
 }
 
+namespace {
+
+// Every key that produces a character goes to a form that previews keys
+// first; Tab still moves the focus. True when the message was handled.
+bool previewKey(Form& form, HWND root, MSG& msg)
+{
+    if (msg.message == WM_CHAR) {
+        form.userKeyPress(static_cast<int>(msg.wParam));
+        return true;
+    }
+    if (msg.message != WM_KEYDOWN)
+        return false;
+    TranslateMessage(&msg);
+    if (msg.wParam == VK_TAB) {
+        if (HWND next = GetNextDlgTabItem(root, GetFocus(), GetKeyState(VK_SHIFT) < 0))
+            SetFocus(next);
+        return true;
+    }
+    DispatchMessageW(&msg);
+    return true;
+}
+
+// Enter presses the focused button and nothing else: these windows have no
+// default button (the dialog manager would send IDOK).
+void pressFocusedButton(HWND root)
+{
+    HWND focus = GetFocus();
+    if (focus && IsChild(root, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+}
+
+}  // namespace
+
 void FrontEnd::handle(MSG& msg)
 {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     Window* w = root ? find(root) : nullptr;
-    if (w && w->form && w->form->design().keyPreview) {
-        // Every key that produces a character goes to the form first.
-        if (msg.message == WM_CHAR) {
-            w->form->userKeyPress(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (msg.message == WM_KEYDOWN) {
-            TranslateMessage(&msg);
-            if (msg.wParam == VK_TAB) {
-                const bool back = GetKeyState(VK_SHIFT) < 0;
-                if (HWND next = GetNextDlgTabItem(root, GetFocus(), back))
-                    SetFocus(next);
-                return;
-            }
-            DispatchMessageW(&msg);
-            return;
-        }
-    }
+    if (w && w->form && w->form->design().keyPreview && previewKey(*w->form, root, msg))
+        return;
     if (w && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-        // Enter presses the focused button and nothing else: these windows
-        // have no default button. (The dialog manager would send IDOK.)
-        HWND focus = GetFocus();
-        if (focus && IsChild(root, focus)
-            && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
-            SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+        pressFocusedButton(root);
         return;
     }
     if (w && IsDialogMessageW(root, &msg))

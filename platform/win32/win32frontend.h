@@ -1,11 +1,11 @@
-// The Win32 front end: each form a top-level window, each control one of
-// the system's own control classes (a picture and a line are drawn by two
-// small classes of this program). What the user does reaches the core
-// through the user* entry points of Form and Control.
+// The Win32 front end: each form a top-level window, each control a window
+// made by the piece of its type (controls/piece.h). What the user does
+// reaches the core through the user* entry points of Form and Control.
 #pragma once
 
 #include "app/design.h"
 #include "app/frontend.h"
+#include "win32clock.h"
 
 #include <windows.h>
 
@@ -26,8 +26,9 @@ public:
     FrontEnd(const FrontEnd&) = delete;
     FrontEnd& operator=(const FrontEnd&) = delete;
 
-    // Registers the window classes and makes the dialog font. Throws
-    // std::runtime_error with the system's reason when that fails.
+    // Registers the window classes, makes the dialog font and starts the
+    // picture decoder. Throws std::runtime_error with the system's reason
+    // when that fails.
     void initialise();
 
     void createWindow(Form& form) override;
@@ -36,10 +37,11 @@ public:
     void raiseWindow(Form& form) override;
     void destroyWindow(Form& form) override;
     void propertyChanged(Control& control, Property property) override;
-    void setCursor(int mousePointer) override;
+    void setCursor(MousePointer pointer) override;
     void messageBox(std::string_view title, std::string_view text) override;
     void flush() override;
     void quit() override;
+    vornak::Clock& clock() override { return clock_; }
 
     // The input loop; returns when quit() has been called.
     int run();
@@ -54,10 +56,8 @@ public:
     HWND windowOf(const Form& form) const;
     HWND controlOf(const Control& control) const;
     int dpi() const { return dpi_; }
-    int mousePointer() const { return pointer_; }
+    MousePointer pointer() const { return pointer_; }
     HFONT font() const { return font_; }
-    // The face the dialog font was made with.
-    const std::wstring& fontFace() const { return fontFace_; }
     HINSTANCE instance() const { return instance_; }
     // The height of an entry of the folder list and of the drive list.
     int folderItemHeight() const { return folderItemHeight_; }
@@ -65,34 +65,42 @@ public:
     // end goes. Throws std::runtime_error when it cannot be decoded.
     HBITMAP picture(std::string_view name);
 
-private:
-    friend struct WindowProcs;
+    // For the form window procedure: a window made, and gone (w with it).
+    void attach(HWND hwnd, Window* w);
+    void detach(HWND hwnd, Window* w);
+    // Whether a change of the core is being shown: the notifications that
+    // sends are not the user's.
+    bool reflecting() const { return reflecting_ > 0; }
 
+private:
     Window* find(const Form& form) const;
     Window* find(HWND hwnd) const;
-    void forget(Window* w);
     HICON icon(Icon which, bool big);
+    void registerClasses();
+    HWND createFrame(Window& w);
     void place(Window& w, Form* owner);
+    void abandon(Window* w);
 
     HINSTANCE instance_;
+    Clock clock_;
     int dpi_ = 96;
     HFONT font_ = nullptr;
-    std::wstring fontFace_;
     int folderItemHeight_ = 16;
-    int pointer_ = 0;
+    MousePointer pointer_ = MousePointer::Default;
     int reflecting_ = 0;
     bool quitting_ = false;
     HWND mainWindow_ = nullptr;
     std::unordered_map<const Form*, std::unique_ptr<Window>> windows_;
-    std::vector<std::unique_ptr<Window>> dying_;  // detached, destroyed from the loop
+    std::vector<std::unique_ptr<Window>> dying_;  // let go by the core, destroyed from the loop
     std::unordered_map<HWND, Window*> byHwnd_;
     std::unordered_map<std::string, HBITMAP> pictures_;
     std::unordered_map<int, HICON> icons_;
     std::unique_ptr<PictureDecoder> decoder_;
 };
 
-// What main() and the tests do first: DPI awareness, no system error boxes
-// for empty drives, a 1 ms timer so the busy pause ends on time.
+// What main() and the tests do first: DPI awareness where the system has
+// it, no system error boxes for empty drives, a 1 ms timer so the busy
+// pause ends on time.
 void prepareProcess();
 
 }  // namespace vornak::win32

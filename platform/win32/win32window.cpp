@@ -1,93 +1,230 @@
 #include "win32window.h"
 
-#include "app/shell.h"
-#include "win32controls.h"
+#include "app/controlkind.h"
+#include "win32frontend.h"
 #include "win32text.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace vornak::win32 {
 
-bool WindowProcs::setHourglass(const FrontEnd* fe)
+int Window::indexOf(HWND child) const
 {
-    if (!fe || fe->pointer_ != kHourglass)
-        return false;
-    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    return true;
+    const auto it = std::find(controls.begin(), controls.end(), child);
+    return it == controls.end() || !child ? -1 : static_cast<int>(it - controls.begin());
 }
 
-LRESULT WindowProcs::command(Window& w, WPARAM wp, LPARAM lp)
+Control* Window::control(int index) const
 {
-    HWND child = reinterpret_cast<HWND>(lp);
-    const int code = HIWORD(wp);
+    if (!form || index < 0 || index >= static_cast<int>(form->controls().size()))
+        return nullptr;
+    return form->controls()[static_cast<size_t>(index)].get();
+}
+
+int Window::px(int twips) const
+{
+    return twipsToPixels(twips, frontEnd->dpi());
+}
+
+namespace {
+
+size_t indexIn(const Form& form, const Control& c)
+{
+    const auto& all = form.controls();
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i].get() == &c)
+            return i;
+    return all.size();
+}
+
+}  // namespace
+
+void Window::keep(const Control& c, std::unique_ptr<PieceData> data)
+{
+    const size_t i = indexIn(c.form(), c);
+    if (data_.size() <= i)
+        data_.resize(i + 1);
+    data_[i] = std::move(data);
+}
+
+PieceData* Window::kept(const Control& c) const
+{
+    const size_t i = indexIn(c.form(), c);
+    return i < data_.size() ? data_[i].get() : nullptr;
+}
+
+namespace {
+
+// Where a control lies in the window: frames are not windows of their own
+// to the system, so what a frame contains is placed relative to it.
+RECT designBox(const Window& w, const ControlDesign& d)
+{
+    POINT o{0, 0};
+    std::string_view container = d.container;
+    for (int depth = 0; !container.empty() && depth < 16; ++depth) {
+        const Control* frame = w.form->find(container);
+        if (!frame)
+            break;
+        o.x += w.px(frame->design().left);
+        o.y += w.px(frame->design().top);
+        container = frame->design().container;
+    }
+    return {o.x + w.px(d.left), o.y + w.px(d.top), o.x + w.px(d.left) + w.px(d.width), o.y + w.px(d.top) + w.px(d.height)};
+}
+
+HWND createControl(Window& w, size_t index)
+{
+    const Control& c = *w.form->controls()[index];
+    const Piece& piece = pieceFor(c.type());
+    const Blueprint b = piece.blueprint(w, c, designBox(w, c.design()));
+    HWND h = CreateWindowExW(b.ex, b.cls, b.text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | b.style, b.box.left,
+                             b.box.top, b.box.right - b.box.left, b.box.bottom - b.box.top, w.hwnd,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(index))),
+                             w.frontEnd->instance(), b.param);
+    if (!h)
+        fail("CreateWindowEx " + std::string(c.name()));
+    w.controls[index] = h;
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(w.frontEnd->font()), FALSE);
+    piece.fill(w, c, h);
+    return h;
+}
+
+// The controls' z-order, top first: those that are windows of their own in
+// tab order, each frame right after the last of what it holds; then those
+// drawn on the window, the last created on top.
+std::vector<size_t> zOrder(const Form& form)
+{
+    const auto& controls = form.controls();
+    std::vector<size_t> order;
+    for (const Control* c : form.tabOrder())
+        order.push_back(indexIn(form, *c));
+    for (size_t f = 0; f < controls.size(); ++f) {
+        if (controls[f]->type() != ControlType::Frame)
+            continue;
+        auto after = order.end();
+        for (auto it = order.begin(); it != order.end(); ++it)
+            if (controls[*it]->design().container == controls[f]->name())
+                after = it + 1;
+        order.insert(after, f);
+    }
+    for (size_t i = controls.size(); i-- > 0;)
+        if (kindOf(controls[i]->type()).drawnOnWindow)
+            order.push_back(i);
+    return order;
+}
+
+// The first option of each run of options of one frame starts a group for
+// the arrow keys; the group ends at the next control that is not one of
+// its options.
+void startOptionGroups(const Window& w, const std::vector<size_t>& order)
+{
+    const Control* previous = nullptr;
+    for (size_t i : order) {
+        const Control& c = *w.form->controls()[i];
+        const bool continues = previous && previous->type() == ControlType::OptionButton
+                            && previous->design().container == c.design().container;
+        if (c.type() == ControlType::OptionButton && !continues)
+            SetWindowLongPtrW(w.controls[i], GWL_STYLE, GetWindowLongPtrW(w.controls[i], GWL_STYLE) | WS_GROUP);
+        previous = &c;
+    }
+}
+
+void stackControls(Window& w)
+{
+    const std::vector<size_t> order = zOrder(*w.form);
+    startOptionGroups(w, order);
+    HWND previous = HWND_TOP;
+    for (size_t i : order) {
+        if (!SetWindowPos(w.controls[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW))
+            fail("SetWindowPos");
+        previous = w.controls[i];
+    }
+}
+
+}  // namespace
+
+void createControls(Window& w)
+{
+    w.controls.assign(w.form->controls().size(), nullptr);
+    for (size_t i = 0; i < w.controls.size(); ++i)
+        createControl(w, i);
+    stackControls(w);
+}
+
+namespace {
+
+LRESULT onCommand(Window& w, WPARAM wp, LPARAM lp)
+{
     // Without a control this is the dialog manager's IDOK (Enter outside a
     // button) or IDCANCEL (Escape): neither does anything in this program.
+    HWND child = reinterpret_cast<HWND>(lp);
     const int index = w.indexOf(child);
     Control* c = w.control(index);
-    if (!c || LOWORD(wp) != kFirstId + index || w.frontEnd->reflecting_)
-        return 0;
-    // Nothing of w's form or controls may be used after a user* call: the
-    // core may have unloaded the window by then.
-    switch (c->type()) {
-    case ControlType::CommandButton:
-    case ControlType::CheckBox:
-        if (code == BN_CLICKED)
-            c->userClick();
-        break;
-    case ControlType::OptionButton:
-        // A choice is an option button that is checked. Windows also
-        // notifies BN_CLICKED when the focus reaches an option that is not
-        // chosen (Tab, an arrow key before the dialog manager clicks it, the
-        // focus given back to a reactivated window): that chooses nothing.
-        if (code == BN_CLICKED && SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED)
-            c->userClick();
-        break;
-    case ControlType::TextBox:
-        if (code == EN_CHANGE)
-            c->userEdit(narrow(windowText(child)));
-        break;
-    case ControlType::DriveList:
-        if (code == CBN_SELCHANGE)
-            c->userSelect(static_cast<int>(SendMessageW(child, CB_GETCURSEL, 0, 0)));
-        break;
-    case ControlType::DirList:
-        if (code == LBN_DBLCLK)
-            c->userOpen(static_cast<int>(SendMessageW(child, LB_GETCURSEL, 0, 0)));
-        break;
-    case ControlType::FileList:
-        if (code == LBN_SELCHANGE)
-            c->userSelect(static_cast<int>(SendMessageW(child, LB_GETCURSEL, 0, 0)));
-        break;
-    default:
-        break;
-    }
+    if (c && LOWORD(wp) == kFirstId + index && !w.frontEnd->reflecting())
+        pieceFor(c->type()).notified(*c, child, HIWORD(wp));
     return 0;
 }
 
-LRESULT CALLBACK WindowProcs::form(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+// The focus goes back to the control that had it when the window was left.
+bool onActivate(Window& w, HWND hwnd, WPARAM wp)
+{
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus))
+            w.lastFocus = focus;
+        return false;
+    }
+    if (w.lastFocus && IsWindow(w.lastFocus) && IsWindowVisible(hwnd)) {
+        SetFocus(w.lastFocus);
+        return true;
+    }
+    return false;
+}
+
+// A control's own part in painting: its colours and an owner-drawn list.
+bool onControlMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLOREDIT) {
+        const Control* c = w.control(w.indexOf(reinterpret_cast<HWND>(lp)));
+        HBRUSH brush = c ? pieceFor(c->type()).colours(w, *c, reinterpret_cast<HDC>(wp)) : nullptr;
+        result = reinterpret_cast<LRESULT>(brush);
+        return brush != nullptr;
+    }
+    const int index = msg == WM_MEASUREITEM ? static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID) - kFirstId
+                    : msg == WM_DRAWITEM   ? static_cast<int>(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->CtlID) - kFirstId
+                                           : -1;
+    const Control* c = w.control(index);
+    if (!c)
+        return false;
+    if (msg == WM_MEASUREITEM)
+        pieceFor(c->type()).measure(w, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+    else
+        pieceFor(c->type()).draw(w, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+    result = TRUE;
+    return true;
+}
+
+}  // namespace
+
+LRESULT CALLBACK formProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_NCCREATE) {
         auto* w = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        w->hwnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
-        w->frontEnd->byHwnd_[hwnd] = w;
+        w->frontEnd->attach(hwnd, w);
         return DefWindowProcW(hwnd, msg, wp, lp);
     }
     auto* w = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!w)
         return DefWindowProcW(hwnd, msg, wp, lp);
-
+    LRESULT result = 0;
     switch (msg) {
-    case WM_NCDESTROY: {
+    case WM_NCDESTROY:
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        FrontEnd* fe = w->frontEnd;
-        w->hwnd = nullptr;
-        fe->byHwnd_.erase(hwnd);
-        if (fe->mainWindow_ == hwnd)
-            fe->mainWindow_ = nullptr;
-        fe->forget(w);  // w is gone from here on
-        return DefWindowProcW(hwnd, msg, wp, lp);
-    }
+        w->frontEnd->detach(hwnd, w);  // w is gone from here on
+        break;
     case kDestroyLater:
         DestroyWindow(hwnd);
         return 0;
@@ -98,96 +235,28 @@ LRESULT CALLBACK WindowProcs::form(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             w->form->userClose();
         return 0;
     case WM_COMMAND:
-        return command(*w, wp, lp);
+        return onCommand(*w, wp, lp);
     case WM_SETCURSOR:
-        if (setHourglass(w->frontEnd))
+        if (w->frontEnd->pointer() == MousePointer::Hourglass) {
+            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
+        }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wp) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd, focus))
-                w->lastFocus = focus;
-        } else if (w->lastFocus && IsWindow(w->lastFocus) && IsWindowVisible(hwnd)) {
-            SetFocus(w->lastFocus);
+        if (onActivate(*w, hwnd, wp))
             return 0;
-        }
         break;
-    case WM_CTLCOLORSTATIC: {
-        HWND child = reinterpret_cast<HWND>(lp);
-        for (auto& [h, brush] : w->labelBrushes)
-            if (h == child) {
-                const Control* c = w->control(w->indexOf(child));
-                if (!c)
-                    break;
-                HDC dc = reinterpret_cast<HDC>(wp);
-                SetTextColor(dc, colourOf(c->design().foreColour, COLOR_BTNTEXT));
-                SetBkColor(dc, colourOf(c->design().backColour, COLOR_BTNFACE));
-                return reinterpret_cast<LRESULT>(brush);
-            }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        if (onControlMessage(*w, msg, wp, lp, result))
+            return result;
         break;
-    }
-    case WM_MEASUREITEM: {
-        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        if (m->CtlType == ODT_LISTBOX) {
-            m->itemHeight = static_cast<UINT>(w->frontEnd->folderItemHeight());
-            return TRUE;
-        }
-        break;
-    }
-    case WM_DRAWITEM: {
-        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        if (d->CtlType == ODT_LISTBOX) {
-            drawFolder(*d, w->frontEnd->font());
-            return TRUE;
-        }
-        break;
-    }
     default:
         break;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT WindowProcs::graphic(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void (*paint)(HWND, HDC))
-{
-    switch (msg) {
-    case WM_NCCREATE:
-        // The window's data, kept by the Window that owns the control.
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
-        break;
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
-    case WM_SETCURSOR:
-        if (setHourglass(pointerOwner))
-            return TRUE;
-        break;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        paint(hwnd, dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    default:
-        break;
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK WindowProcs::picture(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return graphic(hwnd, msg, wp, lp, paintPicture);
-}
-
-LRESULT CALLBACK WindowProcs::line(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    return graphic(hwnd, msg, wp, lp, paintLine);
 }
 
 }  // namespace vornak::win32

@@ -1,23 +1,24 @@
-// A form's top-level window as the front end keeps it, and the window
-// procedures of the program's three window classes: the form, the picture
-// and the line.
+// A form's top-level window as the front end keeps it, and its window
+// procedure. The controls in it are the pieces' (controls/piece.h).
 #pragma once
 
 #include "app/form.h"
-#include "win32frontend.h"
+#include "controls/piece.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace vornak::win32 {
 
+class FrontEnd;
+
 inline constexpr wchar_t kFormClass[] = L"VornakForm";
-inline constexpr wchar_t kPictureClass[] = L"VornakPicture";
-inline constexpr wchar_t kLineClass[] = L"VornakLine";
+
+// No WS_CLIPCHILDREN: a group box paints only its frame and caption, and
+// the window's own background must show through it.
+inline constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 // Asks a window to destroy itself once the current message is over, so a
 // window is never destroyed while its own procedure is still running.
@@ -27,65 +28,37 @@ inline constexpr UINT kDestroyLater = WM_APP + 1;
 // manager sends for Enter and Escape.
 inline constexpr int kFirstId = 100;
 
-// What a picture window draws.
-struct PictureData {
-    HBITMAP bitmap = nullptr;
-    int width = 0, height = 0;
-    bool greyKeyed = false;
-};
-
-// A line window: its end points inside the window.
-struct LineData {
-    POINT from{}, to{};
-    COLORREF colour = 0;
-};
-
 struct Window {
     FrontEnd* frontEnd = nullptr;
     Form* form = nullptr;  // null once the core has let the window go
     HWND hwnd = nullptr;
     std::vector<HWND> controls;  // by the control's index in the form
-    std::vector<std::unique_ptr<PictureData>> pictures;
-    std::vector<std::unique_ptr<LineData>> lines;
     HWND lastFocus = nullptr;
-    std::vector<std::pair<HWND, HBRUSH>> labelBrushes;  // coloured labels' backgrounds
 
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
-    ~Window()
-    {
-        for (auto& [h, b] : labelBrushes)
-            DeleteObject(b);
-    }
 
-    int indexOf(HWND child) const
-    {
-        const auto it = std::find(controls.begin(), controls.end(), child);
-        return it == controls.end() || !child ? -1 : static_cast<int>(it - controls.begin());
-    }
-    Control* control(int index) const
-    {
-        if (!form || index < 0 || index >= static_cast<int>(form->controls().size()))
-            return nullptr;
-        return form->controls()[static_cast<size_t>(index)].get();
-    }
-};
-
-struct WindowProcs {
-    static LRESULT CALLBACK form(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK picture(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK line(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-    // The front end whose mouse pointer the picture and line windows show.
-    static inline FrontEnd* pointerOwner = nullptr;
+    int indexOf(HWND child) const;
+    // The control of that index while the core holds the window, or null.
+    Control* control(int index) const;
+    // Twips to pixels at the front end's resolution.
+    int px(int twips) const;
+    // What a piece keeps for a control for as long as the window lives.
+    void keep(const Control& c, std::unique_ptr<PieceData> data);
+    PieceData* kept(const Control& c) const;
 
 private:
-    // What the picture and line windows share: they let the mouse through
-    // to what lies under them and paint their whole face themselves.
-    static LRESULT graphic(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void (*paint)(HWND, HDC));
-    static LRESULT command(Window& w, WPARAM wp, LPARAM lp);
-    static bool setHourglass(const FrontEnd* fe);
+    std::vector<std::unique_ptr<PieceData>> data_;  // by the control's index
 };
+
+// Makes the windows of the form's controls, in creation order, placed by
+// their designs, and puts them in their z-order, which is also the order
+// Tab walks. Throws std::runtime_error with the system's reason when that
+// fails.
+void createControls(Window& w);
+
+// The window procedure of every form.
+LRESULT CALLBACK formProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 }  // namespace vornak::win32

@@ -1,0 +1,298 @@
+#include "support.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vornak::test {
+
+namespace {
+
+int passed = 0, failed = 0;
+const char* currentTest = "";
+
+// The performance counter: this runtime's steady clock follows the wall
+// clock.
+win32::Clock counter;
+
+Clock::time_point now() { return counter.now(); }
+
+}  // namespace
+
+std::string askedVersion;
+int rounds = 30;
+
+void check(bool ok, const std::string& what, int line)
+{
+    if (ok) {
+        ++passed;
+        return;
+    }
+    ++failed;
+    std::printf("FAIL %s (line %d): %s\n", currentTest, line, what.c_str());
+    std::fflush(stdout);
+}
+
+std::string show(const std::string& s) { return "\"" + s + "\""; }
+std::string show(int v) { return std::to_string(v); }
+std::string show(long v) { return std::to_string(v); }
+std::string show(long long v) { return std::to_string(v); }
+std::string show(bool v) { return v ? "true" : "false"; }
+std::string show(MousePointer p) { return std::to_string(static_cast<int>(p)); }
+std::string show(const void* p)
+{
+    char b[32];
+    std::snprintf(b, sizeof b, "%p", p);
+    return b;
+}
+
+void TestFrontEnd::showWindow(Form& form, Form* owner, bool firstTime)
+{
+    errorDialogs += form.name() == "frmNO" || form.name() == "frmNO1";
+    win32::FrontEnd::showWindow(form, owner, firstTime);
+}
+
+void TestFrontEnd::raiseWindow(Form& form)
+{
+    errorDialogs += form.name() == "frmNO" || form.name() == "frmNO1";
+    win32::FrontEnd::raiseWindow(form);
+}
+
+App::App(FakeClock* clock)
+{
+    fe.fakeClock = clock;
+    fe.initialise();
+    shell = std::make_unique<Shell>(forms::catalogue(), fe, fs);
+    shell->start();
+    drain();
+}
+
+void App::drain()
+{
+    // Painting is queued too (WM_PAINT comes when nothing else is), so an
+    // empty queue means the windows are drawn.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (!fe.pump())
+            return;
+}
+
+bool App::waitFor(const std::function<bool()>& condition, int ms)
+{
+    const auto end = now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        fe.pump();
+        if (condition())
+            return true;
+        if (now() > end)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::string text(HWND h)
+{
+    return win32::narrow(win32::windowText(h));
+}
+
+std::vector<std::string> listItems(HWND list, bool combo)
+{
+    std::vector<std::string> out;
+    const int n = static_cast<int>(SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        const int len = static_cast<int>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0));
+        std::wstring w(static_cast<size_t>(len) + 1, L'\0');
+        SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(w.data()));
+        w.resize(static_cast<size_t>(len));
+        out.push_back(win32::narrow(w));
+    }
+    return out;
+}
+
+SIZE clientSize(HWND h)
+{
+    RECT r{};
+    GetClientRect(h, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+RECT childRect(HWND child)
+{
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool checked(HWND button)
+{
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void pointAt(HWND h)
+{
+    RECT r{};
+    GetWindowRect(h, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void click(App& app, HWND target)
+{
+    // The messages the mouse makes, posted as the system posts them. Not
+    // SendInput: under Wine on a virtual display every event it injects
+    // arrives twice (a press and a double click at the same instant), so a
+    // click would be a double click.
+    pointAt(target);
+    RECT r{};
+    GetClientRect(target, &r);
+    const LPARAM at = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(target, WM_LBUTTONUP, 0, at);
+    app.drain();
+}
+
+void key(App& app, HWND target, WPARAM vk)
+{
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+    app.drain();
+}
+
+void notify(HWND control, int code)
+{
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
+}
+
+double secondsOf(const std::function<void()>& f)
+{
+    const auto start = now();
+    f();
+    return std::chrono::duration<double>(now() - start).count();
+}
+
+namespace {
+
+DWORD WINAPI watch(void* self)
+{
+    auto* w = static_cast<PauseWatch*>(self);
+    Sleep(static_cast<DWORD>(w->afterMs));
+    CURSORINFO ci{};
+    ci.cbSize = sizeof ci;
+    if (GetCursorInfo(&ci))
+        w->sawHourglass = ci.hCursor == LoadCursorW(nullptr, IDC_WAIT);
+    w->looked = true;
+    if (w->duringPause)
+        w->duringPause();
+    return 0;
+}
+
+const wchar_t* const kTreeFiles[] = {L"\\one.exe", L"\\TWO.EXE", L"\\notes.txt", L"\\Alpha\\inner.exe"};
+
+}  // namespace
+
+void PauseWatch::start(int ms)
+{
+    afterMs = ms;
+    thread = CreateThread(nullptr, 0, watch, this, 0, nullptr);
+}
+
+void PauseWatch::join()
+{
+    if (thread) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        thread = nullptr;
+    }
+}
+
+TreeAsCurrentFolder::TreeAsCurrentFolder()
+{
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    wchar_t name[64];
+    std::swprintf(name, 64, L"vornak-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
+    const std::wstring tree = std::wstring(base) + name;
+    CreateDirectoryW(tree.c_str(), nullptr);
+    CreateDirectoryW((tree + L"\\Alpha").c_str(), nullptr);
+    CreateDirectoryW((tree + L"\\beta").c_str(), nullptr);
+    for (const wchar_t* f : kTreeFiles) {
+        HANDLE h = CreateFileW((tree + f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+    wchar_t full[MAX_PATH];
+    GetFullPathNameW(tree.c_str(), MAX_PATH, full, nullptr);
+    root = win32::narrow(full);
+    SetCurrentDirectoryW(full);
+}
+
+TreeAsCurrentFolder::~TreeAsCurrentFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    SetCurrentDirectoryW(temp);
+    const std::wstring r = win32::widen(root);
+    for (const wchar_t* f : kTreeFiles)
+        DeleteFileW((r + f).c_str());
+    RemoveDirectoryW((r + L"\\Alpha").c_str());
+    RemoveDirectoryW((r + L"\\beta").c_str());
+    RemoveDirectoryW(r.c_str());
+}
+
+std::string environment(const char* name)
+{
+    char value[1024];
+    const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+    return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+int indexOf(const std::vector<std::string>& list, const std::string& prefix)
+{
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].rfind(prefix, 0) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace vornak::test
+
+using namespace vornak::test;
+
+int main(int argc, char** argv)
+{
+    std::string only;  // runs only the tests whose name holds this, to try one quickly
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--windows-version" && i + 1 < argc) {
+            askedVersion = argv[++i];
+        } else if (arg == "--only" && i + 1 < argc) {
+            only = argv[++i];
+        } else if (arg == "--rounds" && i + 1 < argc) {
+            rounds = std::max(1, std::atoi(argv[++i]));
+        } else {
+            std::printf("usage: %s [--windows-version winxp|win7|win10] [--only PART-OF-A-TEST-NAME] [--rounds N]\n", argv[0]);
+            return 2;
+        }
+    }
+    vornak::win32::prepareProcess();
+    std::vector<TestCase> tests;
+    for (auto group : {designTests, keyboardTests, chooserTests, pauseTests, lifetimeTests})
+        for (const TestCase& t : group())
+            tests.push_back(t);
+    for (const TestCase& t : tests) {
+        if (!only.empty() && std::string(t.name).find(only) == std::string::npos)
+            continue;
+        currentTest = t.name;
+        const int before = failed;
+        try {
+            t.run();
+        } catch (const std::exception& e) {
+            check(false, std::string("exception: ") + e.what(), 0);
+        }
+        std::printf("%s %s\n", failed == before ? "ok  " : "FAIL", t.name);
+        std::fflush(stdout);
+    }
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,153 @@
+// What the Win32 window tests share: checks that count and report, the
+// program under test with its windows and input loop, real input, and
+// folder trees. The tests drive real windows with real messages and read
+// back from the windows themselves; they run under Wine on a virtual
+// display (run-under-wine.sh --headless).
+#pragma once
+
+#include "app/design.h"
+#include "app/shell.h"
+#include "common/fake_clock.h"
+#include "forms/catalogue.h"
+#include "win32drives.h"
+#include "win32filesystem.h"
+#include "win32frontend.h"
+#include "win32text.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vornak::test {
+
+// --- Checks -----------------------------------------------------------------
+
+void check(bool ok, const std::string& what, int line);
+#define CHECK(cond) ::vornak::test::check((cond), #cond, __LINE__)
+#define CHECK_EQ(a, b) \
+    ::vornak::test::check((a) == (b), std::string(#a " == " #b "  [") + ::vornak::test::show(a) + " vs " + ::vornak::test::show(b) + "]", __LINE__)
+
+std::string show(const std::string& s);
+std::string show(int v);
+std::string show(long v);
+std::string show(long long v);
+std::string show(bool v);
+std::string show(const void* p);
+std::string show(MousePointer p);
+
+struct TestCase {
+    const char* name;
+    void (*run)();
+};
+
+// The tests of each file, in the order they run.
+std::vector<TestCase> designTests();
+std::vector<TestCase> keyboardTests();
+std::vector<TestCase> chooserTests();
+std::vector<TestCase> pauseTests();
+std::vector<TestCase> lifetimeTests();
+
+// From the command line: the Windows version run-under-wine.sh was given
+// (--windows-version winxp, win7 or win10), and how many rounds the leak
+// test walks (--rounds).
+extern std::string askedVersion;
+extern int rounds;
+
+// --- The program under test -------------------------------------------------
+
+// The front end with its message boxes recorded instead of shown, so a test
+// never waits for a click on OK, and its pause on the test's clock when it
+// is given one.
+class TestFrontEnd : public win32::FrontEnd {
+public:
+    using win32::FrontEnd::FrontEnd;
+    std::vector<std::string> messages;
+    int errorDialogs = 0;  // the memory and RAMDAC errors shown or raised
+    FakeClock* fakeClock = nullptr;
+
+    void messageBox(std::string_view, std::string_view text) override { messages.emplace_back(text); }
+    void showWindow(Form& form, Form* owner, bool firstTime) override;
+    void raiseWindow(Form& form) override;
+    Clock& clock() override { return fakeClock ? *fakeClock : win32::FrontEnd::clock(); }
+};
+
+struct App {
+    TestFrontEnd fe{GetModuleHandleW(nullptr)};
+    win32::FileSystem fs{std::make_unique<win32::DriveSource>()};
+    std::unique_ptr<Shell> shell;
+
+    // On the real clock unless given the test's.
+    explicit App(FakeClock* clock = nullptr);
+    ~App() { shell.reset(); }
+
+    // Handles every message queued now, and those that handling them
+    // queues, until the queue is empty.
+    void drain();
+    // Handles messages until the condition holds; false when it does not
+    // within the time given.
+    bool waitFor(const std::function<bool()>& condition, int ms = 5000);
+
+    Form& form(const char* name) { return *shell->form(name); }
+    HWND window(const char* name) { return shell->form(name) ? fe.windowOf(*shell->form(name)) : nullptr; }
+    HWND control(const char* formName, const char* name) { return fe.controlOf(form(formName)[name]); }
+    bool visible(const char* name) { return shell->state(name) == WindowState::Visible; }
+};
+
+// --- Reading windows ----------------------------------------------------------
+
+std::string text(HWND h);
+std::vector<std::string> listItems(HWND list, bool combo = false);
+SIZE clientSize(HWND h);
+// A child's rectangle in its window's client coordinates.
+RECT childRect(HWND child);
+bool checked(HWND button);
+
+// --- Input ----------------------------------------------------------------------
+
+// A left click of the mouse in the middle of a window: the messages the
+// mouse makes, handled.
+void click(App& app, HWND target);
+// A key pressed and released on a window (posted, as the keyboard does),
+// handled.
+void key(App& app, HWND target, WPARAM vk);
+// What the dialog manager sends for a control's notification, as a click
+// or a double click on a list would.
+void notify(HWND control, int code);
+// Puts the mouse pointer in the middle of a window.
+void pointAt(HWND h);
+
+double secondsOf(const std::function<void()>& f);
+
+// What a second thread sees of the program while its window thread is
+// stalled in a busy pause.
+struct PauseWatch {
+    HANDLE thread = nullptr;
+    int afterMs = 0;
+    std::atomic<bool> sawHourglass{false};
+    std::atomic<bool> looked{false};
+    std::function<void()> duringPause;
+
+    void start(int ms);
+    void join();
+};
+
+// --- Folders --------------------------------------------------------------------
+
+// A small tree under the system's temporary folder, as the current folder
+// for as long as it lives: one.exe, TWO.EXE, notes.txt, Alpha\inner.exe and
+// an empty beta.
+struct TreeAsCurrentFolder {
+    std::string root;
+    TreeAsCurrentFolder();
+    ~TreeAsCurrentFolder();
+};
+
+std::string environment(const char* name);
+// The index of the first entry that starts with a prefix, -1 for none.
+int indexOf(const std::vector<std::string>& list, const std::string& prefix);
+
+}  // namespace vornak::test

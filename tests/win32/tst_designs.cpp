@@ -1,0 +1,279 @@
+// Every window at its design size, every control where its design puts it,
+// every text inside its box, in the dialog face that travels with the
+// program; the pictures exactly as drawn; the resolution and the Windows
+// version the tests run under.
+#include "support.h"
+
+#include "app/pictures.h"
+
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vornak::test {
+
+namespace {
+
+// The space a control's caption needs in the control's own font: a label's
+// words wrapped to its width, another control's caption on one line.
+SIZE captionExtent(HWND h, bool wrap, int width)
+{
+    const std::wstring caption = win32::widen(text(h));
+    HDC dc = GetDC(h);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, width, 0};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CALCRECT | DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// Every text inside its box: labels wrapped within theirs, the captions of
+// buttons, check boxes and option buttons on one line beside what the
+// system draws with them.
+void textsFitTheirBoxes(Form& f, App& app)
+{
+    const int boxAndGap = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    for (const auto& c : f.controls()) {
+        const ControlDesign& d = c->design();
+        HWND h = app.fe.controlOf(*c);
+        if (!h || d.caption.empty())
+            continue;
+        RECT box{};
+        GetClientRect(h, &box);
+        const std::string what = std::string(f.name()) + "." + std::string(d.name);
+        switch (d.type) {
+        case ControlType::Label: {
+            const SIZE need = captionExtent(h, true, box.right);
+            // The face's last pixel row is blank: it may fall outside.
+            check(need.cx <= box.right && need.cy <= box.bottom + 1,
+                  what + " needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) + " in "
+                      + std::to_string(box.right) + "x" + std::to_string(box.bottom), __LINE__);
+            break;
+        }
+        case ControlType::CommandButton:
+        case ControlType::CheckBox:
+        case ControlType::OptionButton: {
+            const int frame = d.type == ControlType::CommandButton ? 6 : boxAndGap;
+            const SIZE need = captionExtent(h, false, 0);
+            check(need.cx + frame <= box.right, what + " needs " + std::to_string(need.cx + frame) + " of "
+                      + std::to_string(box.right) + " pixels", __LINE__);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+}
+
+void windowsMatchTheirDesigns()
+{
+    App app;
+    for (std::string_view name : app.shell->names())
+        app.shell->show(name);  // the driver error pauses as it loads
+    app.drain();
+    HWND main = app.window("frmMAIN");
+    for (std::string_view name : app.shell->names()) {
+        Form& f = *app.shell->form(name);
+        const FormDesign& design = f.design();
+        HWND h = app.fe.windowOf(f);
+        CHECK(h && IsWindowVisible(h));
+        const SIZE size = clientSize(h);
+        CHECK_EQ(std::string(name) + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy),
+                 std::string(name) + " " + std::to_string(twipsToPixels(design.width, 96)) + "x"
+                     + std::to_string(twipsToPixels(design.height, 96)));
+        const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+        CHECK((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
+        CHECK(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)));
+        HWND owner = GetWindow(h, GW_OWNER);
+        if (h == main)
+            CHECK(owner == nullptr);
+        else
+            CHECK_EQ(static_cast<const void*>(owner), static_cast<const void*>(main));
+        CHECK_EQ(static_cast<bool>(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW), h == main);
+        CHECK(SendMessageW(h, WM_GETICON, ICON_BIG, 0) != 0 && SendMessageW(h, WM_GETICON, ICON_SMALL, 0) != 0);
+        CHECK_EQ(text(h), std::string(design.caption));
+
+        // Every control where its design puts it, within a pixel.
+        for (const auto& c : f.controls()) {
+            const ControlDesign& d = c->design();
+            HWND ch = app.fe.controlOf(*c);
+            CHECK(ch != nullptr);
+            if (!ch)
+                continue;
+            int ox = 0, oy = 0;
+            if (!d.container.empty()) {
+                ox = twipsToPixels(f[d.container].design().left, 96);
+                oy = twipsToPixels(f[d.container].design().top, 96);
+            }
+            RECT want{ox + twipsToPixels(d.left, 96), oy + twipsToPixels(d.top, 96), 0, 0};
+            want.right = want.left + twipsToPixels(d.width, 96);
+            want.bottom = want.top + twipsToPixels(d.height, 96);
+            if (d.type == ControlType::Line)
+                want = {twipsToPixels(d.left, 96), twipsToPixels(d.top, 96), twipsToPixels(d.width, 96) + 1,
+                        twipsToPixels(d.height, 96) + 1};
+            const RECT got = childRect(ch);
+            const bool closeEnough = std::abs(got.left - want.left) <= 1 && std::abs(got.top - want.top) <= 1
+                              && std::abs(got.right - want.right) <= 1 && std::abs(got.bottom - want.bottom) <= 1;
+            check(closeEnough,
+                  std::string(name) + "." + std::string(d.name) + " at " + std::to_string(got.left) + "," + std::to_string(got.top)
+                      + "-" + std::to_string(got.right) + "," + std::to_string(got.bottom) + " wants " + std::to_string(want.left)
+                      + "," + std::to_string(want.top) + "-" + std::to_string(want.right) + "," + std::to_string(want.bottom),
+                  __LINE__);
+        }
+        textsFitTheirBoxes(f, app);
+    }
+    // The disclaimer wraps into five lines, as with the era's face.
+    HWND disclaimer = app.control("frmMAIN", "Label2");
+    TEXTMETRICW tm{};
+    HDC dc = GetDC(disclaimer);
+    HGDIOBJ old = SelectObject(dc, app.fe.font());
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(disclaimer, dc);
+    RECT box{};
+    GetClientRect(disclaimer, &box);
+    CHECK_EQ(static_cast<long>(captionExtent(disclaimer, true, box.right).cy / tm.tmHeight), 5L);
+    // The final picture is a pixel taller than its window: the last row is cut.
+    RECT picture = childRect(app.control("frmFINAL", "Image1"));
+    CHECK_EQ(picture.bottom - picture.top, 307L);
+    CHECK(app.fe.messages.empty());
+}
+
+// The artwork's own pixels of a 24-bit BMP under the source tree, as
+// 0x00RRGGBB, top row first; empty when it cannot be read. The source tree
+// is reached through Wine's drive Z:, the Unix root.
+std::vector<uint32_t> artworkPixels(const std::string& relative, int& width, int& height)
+{
+    std::wstring path = L"Z:" + win32::widen(std::string(VORNAK_SOURCE_DIR) + "/" + relative);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return {};
+    std::vector<unsigned char> data(GetFileSize(f, nullptr));
+    DWORD got = 0;
+    const bool read = ReadFile(f, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) && got == data.size();
+    CloseHandle(f);
+    if (!read || data.size() < 54)
+        return {};
+    auto at = [&](size_t o) { return static_cast<int32_t>(data[o] | data[o + 1] << 8 | data[o + 2] << 16 | data[o + 3] << 24); };
+    const int offset = at(10);
+    width = at(18);
+    height = at(22);
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    if (height <= 0 || offset + stride * static_cast<size_t>(height) > data.size())
+        return {};
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = data.data() + offset + stride * static_cast<size_t>(height - 1 - y);
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(row[3 * x] | row[3 * x + 1] << 8 | static_cast<uint32_t>(row[3 * x + 2]) << 16);
+    }
+    return pixels;
+}
+
+// The pictures travel compressed and reach the windows exactly as drawn:
+// every pixel of a decoded picture is the artwork's own.
+void picturesArriveUnchanged()
+{
+    App app;
+    for (const PictureInfo& p : kPictures) {
+        int width = 0, height = 0;
+        const std::vector<uint32_t> art = artworkPixels("resources/pictures/" + std::string(p.file), width, height);
+        check(!art.empty(), "the artwork of " + std::string(p.name) + " is readable", __LINE__);
+        CHECK_EQ(width, p.width);
+        CHECK_EQ(height, p.height);
+        HBITMAP bitmap = app.fe.picture(p.name);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = p.width;
+        bi.bmiHeader.biHeight = -p.height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        std::vector<uint32_t> shown(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
+        HDC dc = GetDC(nullptr);
+        const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(p.height), shown.data(), &bi, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        CHECK_EQ(rows, p.height);
+        int differ = 0;
+        for (size_t i = 0; i < shown.size() && i < art.size(); ++i)
+            differ += (shown[i] & 0xFFFFFFu) != art[i];
+        check(differ == 0 && art.size() == shown.size(),
+              std::string(p.name) + ": " + std::to_string(differ) + " pixels differ from the artwork", __LINE__);
+    }
+}
+
+// What the system says it is. RtlGetVersion, because GetVersionEx reports
+// at most 6.2 to a program whose manifest does not name a later version.
+OSVERSIONINFOEXW systemVersion()
+{
+    OSVERSIONINFOEXW v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    const auto get = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    CHECK(get != nullptr);
+    if (get)
+        CHECK_EQ(static_cast<long>(get(&v)), 0L);
+    return v;
+}
+
+void runsUnderTheVersionAskedFor()
+{
+    const OSVERSIONINFOEXW v = systemVersion();
+    const std::string got = std::to_string(v.dwMajorVersion) + "." + std::to_string(v.dwMinorVersion);
+    OSVERSIONINFOW legacy{};
+    legacy.dwOSVersionInfoSize = sizeof legacy;
+    const bool haveLegacy = GetVersionExW(&legacy) != 0;
+    std::printf("  Windows %s build %lu (GetVersionEx: %lu.%lu)\n", got.c_str(), static_cast<unsigned long>(v.dwBuildNumber),
+                static_cast<unsigned long>(legacy.dwMajorVersion), static_cast<unsigned long>(legacy.dwMinorVersion));
+    CHECK(haveLegacy);
+    CHECK_EQ(static_cast<long>(v.dwPlatformId), static_cast<long>(VER_PLATFORM_WIN32_NT));
+    if (askedVersion.empty()) {
+        // Nothing asked: at least the oldest version the program runs on.
+        CHECK(v.dwMajorVersion > 5 || (v.dwMajorVersion == 5 && v.dwMinorVersion >= 1));
+        return;
+    }
+    const std::string want = askedVersion == "winxp" ? "5.1" : askedVersion == "win7" ? "6.1" : askedVersion == "win10" ? "10.0" : "?";
+    CHECK_EQ(askedVersion + " " + got, askedVersion + " " + want);
+    // Below 6.2 the two calls agree.
+    if (want != "10.0")
+        CHECK_EQ(std::to_string(legacy.dwMajorVersion) + "." + std::to_string(legacy.dwMinorVersion), want);
+}
+
+void fontAndDpi()
+{
+    App app;
+    CHECK_EQ(app.fe.dpi(), 96);
+    HWND label = app.control("frmMAIN", "Label3");
+    CHECK(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)) == app.fe.font());
+    LOGFONTW lf{};
+    GetObjectW(app.fe.font(), sizeof lf, &lf);
+    CHECK_EQ(lf.lfHeight, -11L);
+    // The face the system actually draws with, not only the one asked for.
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, app.fe.font());
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    CHECK_EQ(win32::narrow(face), std::string("MS Sans Serif"));
+}
+
+}  // namespace
+
+std::vector<TestCase> designTests()
+{
+    return {
+        {"runs under the Windows version asked for", runsUnderTheVersionAskedFor},
+        {"windows match their designs", windowsMatchTheirDesigns},
+        {"pictures arrive unchanged", picturesArriveUnchanged},
+        {"font and resolution", fontAndDpi},
+    };
+}
+
+}  // namespace vornak::test
