@@ -1,8 +1,7 @@
 // Vornak1 on Qt 6 Widgets.
-#include "app/filesystem.h"
-#include "app/steadyclock.h"
 #include "app/shell.h"
 #include "forms/catalogue.h"
+#include "platform/posix/posixfilesystem.h"
 #include "qtapplication.h"
 #include "qtfrontend.h"
 
@@ -15,9 +14,8 @@ int main(int argc, char* argv[])
     vornak::qt::setupApplication();
 
     vornak::qt::FrontEnd frontEnd;
-    vornak::FileSystem fileSystem(std::make_unique<vornak::PosixDriveSource>());
-    vornak::SteadyClock clock;
-    vornak::Shell shell(vornak::forms::catalogue(), frontEnd, fileSystem, clock);
+    vornak::posix::FileSystem fileSystem(std::make_unique<vornak::posix::DriveSource>());
+    vornak::Shell shell(vornak::forms::catalogue(), frontEnd, fileSystem);
     shell.start();
     if (!shell.running())
         return 1;

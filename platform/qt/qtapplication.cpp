@@ -1,18 +1,15 @@
 #include "qtapplication.h"
 
+#include "app/art.h"
+
 #include <QApplication>
 #include <QFontDatabase>
+#include <QPixmap>
 #include <QPalette>
 #include <QScreen>
 #include <QStyleFactory>
 
 #include <cmath>
-
-// The resources live in a static library: register them by hand.
-static void initResources()
-{
-    Q_INIT_RESOURCE(vornak1);
-}
 
 namespace vornak::qt {
 
@@ -51,9 +48,11 @@ QString fontFamily;
 
 }  // namespace
 
-QColor designColour(uint32_t colour)
+QColor designColour(uint32_t colour, uint32_t typeDefault)
 {
-    if ((colour & 0xFF000000u) == 0x80000000u) {
+    if (colour == kDefaultColour)
+        colour = typeDefault;
+    if (isSystemColour(colour)) {
         const unsigned index = colour & 0xFFu;
         return QColor::fromRgb(index < std::size(kSystemColours) ? kSystemColours[index] : 0);
     }
@@ -69,6 +68,18 @@ QFont dialogFont()
     return font;
 }
 
+QIcon windowIcon(Icon icon)
+{
+    QIcon i;
+    for (int size : {16, 32}) {
+        const std::span<const unsigned char> png = iconPng(icon, size);
+        QPixmap pm;
+        if (pm.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG"))
+            i.addPixmap(pm);
+    }
+    return i;
+}
+
 int screenDpi()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -77,7 +88,6 @@ int screenDpi()
 
 void setupApplication()
 {
-    initResources();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
 
     QPalette p;
@@ -103,7 +113,9 @@ void setupApplication()
     p.setColor(QPalette::Disabled, QPalette::ButtonText, designColour(0x80000011));
     QApplication::setPalette(p);
 
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/dialog.ttf"));
+    const std::span<const unsigned char> ttf = dialogFontTrueType();
+    const int id = QFontDatabase::addApplicationFontFromData(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(ttf.data()), static_cast<qsizetype>(ttf.size())));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (!families.isEmpty())
         fontFamily = families.front();

@@ -2,8 +2,11 @@
 // button-face grey palette and the 8-point dialog font.
 #pragma once
 
+#include "app/design.h"
+
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 
 #include <cstdint>
 
@@ -15,8 +18,12 @@ void setupApplication();
 QFont dialogFont();
 
 // A design colour (0x00BBGGRR, or a system colour 0x800000nn) as the
-// classic Windows colour scheme shows it.
-QColor designColour(uint32_t colour);
+// classic Windows colour scheme shows it; typeDefault where the design
+// gives none.
+QColor designColour(uint32_t colour, uint32_t typeDefault = 0x80000008u);
+
+// A window's icon, its 16- and 32-pixel images.
+QIcon windowIcon(Icon icon);
 
 // Dots per inch of the screen the program runs on.
 int screenDpi();

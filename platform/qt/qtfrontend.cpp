@@ -3,7 +3,7 @@
 #include "app/placement.h"
 #include "app/shell.h"
 #include "qtapplication.h"
-#include "qtcontrols.h"
+#include "controls/piece.h"
 #include "qtwindow.h"
 
 #include <QApplication>
@@ -199,14 +199,14 @@ void FrontEnd::propertyChanged(Control& control, Property property)
 {
     if (Window* w = window(control.form()))
         if (QWidget* widget = w->widget(control))
-            reflect(control, widget, property);
+            pieceFor(control.type()).reflect(control, widget, property);
 }
 
-void FrontEnd::setCursor(int mousePointer)
+void FrontEnd::setCursor(MousePointer pointer)
 {
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
-    if (mousePointer == kHourglass)
+    if (pointer == MousePointer::Hourglass)
         QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 

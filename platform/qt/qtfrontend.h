@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/frontend.h"
+#include "app/steadyclock.h"
 
 #include <QMargins>
 
@@ -24,10 +25,11 @@ public:
     void raiseWindow(Form& form) override;
     void destroyWindow(Form& form) override;
     void propertyChanged(Control& control, Property property) override;
-    void setCursor(int mousePointer) override;
+    void setCursor(MousePointer pointer) override;
     void messageBox(std::string_view title, std::string_view text) override;
     void flush() override;
     void quit() override;
+    Clock& clock() override { return clock_; }
 
     Window* window(const Form& form) const;
     int dpi() const { return dpi_; }
@@ -37,6 +39,7 @@ private:
     QMargins frameMargins(Window& w);
     QMargins requestedFrame(Window& w);
 
+    SteadyClock clock_;
     std::unordered_map<const Form*, Window*> windows_;
     QWidget* mainWindow_ = nullptr;
     int dpi_;

@@ -1,26 +1,13 @@
 #include "qtwindow.h"
 
-#include "app/pictures.h"
-#include "qtcontrols.h"
+#include "app/controlkind.h"
+#include "controls/piece.h"
+#include "qtapplication.h"
 
 #include <QCloseEvent>
-#include <QIcon>
 #include <QKeyEvent>
 
 namespace vornak::qt {
-
-namespace {
-
-QIcon iconOf(Icon icon)
-{
-    const QString base = QStringLiteral(":/icons/") + QString::fromLatin1(iconName(icon).data(), iconName(icon).size());
-    QIcon i;
-    i.addFile(base + QStringLiteral("16.png"), QSize(16, 16));
-    i.addFile(base + QStringLiteral("32.png"), QSize(32, 32));
-    return i;
-}
-
-}  // namespace
 
 Window::Window(Form& form, QWidget* parent, int dpi)
     : QWidget(parent, parent ? Qt::Dialog : Qt::Window), form_(form)
@@ -33,22 +20,10 @@ Window::Window(Form& form, QWidget* parent, int dpi)
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setFixedSize(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi));
     setWindowTitle(toQt(std::string(d.caption)));
-    setWindowIcon(iconOf(d.icon));
+    setWindowIcon(qt::windowIcon(d.icon));
     setObjectName(toQt(std::string(d.name)));
     setAttribute(Qt::WA_DeleteOnClose, false);
-
-    // Controls in creation order, frames before what they contain.
-    for (const auto& c : form.controls()) {
-        QWidget* container = this;
-        if (!c->design().container.empty())
-            container = widgets_.at(form.find(c->design().container));
-        widgets_[c.get()] = createControl(*c, container, dpi);
-    }
-    // Labels, images and lines lie under everything else, in creation order.
-    const auto& controls = form.controls();
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        if (isGraphical((*it)->type()))
-            widgets_.at(it->get())->lower();
+    createControls(dpi);
 
     const std::vector<Control*> order = form.tabOrder();
     for (size_t i = 1; i < order.size(); ++i)
@@ -59,6 +34,26 @@ Window::Window(Form& form, QWidget* parent, int dpi)
     if (d.keyPreview)
         for (auto& [control, w] : widgets_)
             w->installEventFilter(this);
+}
+
+// Controls in creation order, frames before what they contain; those drawn
+// on the window lie under everything else, in creation order.
+void Window::createControls(int dpi)
+{
+    auto px = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+    for (const auto& c : form_.controls()) {
+        const ControlDesign& d = c->design();
+        QWidget* container = d.container.empty() ? this : widgets_.at(form_.find(d.container));
+        QWidget* w = pieceFor(c->type()).create(*c, container, QRect(px(d.left), px(d.top), px(d.width), px(d.height)), dpi);
+        w->setObjectName(toQt(std::string(d.name)));
+        if (!c->kind().takesFocus)
+            w->setFocusPolicy(Qt::NoFocus);
+        widgets_[c.get()] = w;
+    }
+    const auto& controls = form_.controls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
+        if ((*it)->kind().drawnOnWindow)
+            widgets_.at(it->get())->lower();
 }
 
 QWidget* Window::widget(const Control& control) const

@@ -26,6 +26,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void createControls(int dpi);
     bool keyPress(QKeyEvent* e);
 
     Form& form_;

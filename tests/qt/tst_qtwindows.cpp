@@ -3,10 +3,11 @@
 #include "app/errors.h"
 #include "app/filesystem.h"
 #include "app/shell.h"
-#include "common/fast_clock.h"
+#include "common/fake_clock.h"
 #include "forms/catalogue.h"
 #include "qtapplication.h"
-#include "qtcontrols.h"
+#include "controls/piece.h"
+#include "platform/posix/posixfilesystem.h"
 #include "qtfrontend.h"
 #include "qtwindow.h"
 
@@ -50,6 +51,9 @@ public:
     bool quitCalled = false;
     void messageBox(std::string_view, std::string_view text) override { messages << QString::fromStdString(std::string(text)); }
     void quit() override { quitCalled = true; }
+    // The pause on the test's clock, which costs nothing.
+    test::FakeClock* fakeClock = nullptr;
+    Clock& clock() override { return *fakeClock; }
 };
 
 }  // namespace
@@ -63,7 +67,7 @@ private:
     std::filesystem::path oldFolder_;
     std::unique_ptr<TestFrontEnd> ui_;
     std::unique_ptr<FileSystem> fs_;
-    std::unique_ptr<test::FastClock> clock_;
+    std::unique_ptr<test::FakeClock> clock_;
     std::unique_ptr<Shell> shell_;
 
     qt::Window* window(std::string_view name) { return shell_->form(name) ? ui_->window(*shell_->form(name)) : nullptr; }
@@ -101,9 +105,10 @@ private slots:
         auto drives = std::make_unique<TestDrives>();
         drives->list = {{"c: [SYSTEM]", c_}, {"d: [DATA]", d_}, {"e:", "/notready"}};
         ui_ = std::make_unique<TestFrontEnd>();
-        fs_ = std::make_unique<FileSystem>(std::move(drives));
-        clock_ = std::make_unique<test::FastClock>();
-        shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_, *clock_);
+        fs_ = std::make_unique<posix::FileSystem>(std::move(drives));
+        clock_ = std::make_unique<test::FakeClock>();
+        ui_->fakeClock = clock_.get();
+        shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_);
         shell_->start();
         QVERIFY(QTest::qWaitForWindowExposed(window("frmMAIN")));
     }
@@ -385,10 +390,10 @@ private slots:
         QTest::keyClick(about, Qt::Key_A, Qt::AltModifier);
         QTest::keyClick(about, Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier);
         QTest::keyClick(about, Qt::Key_A, Qt::MetaModifier);
-        QCOMPARE(clock_->pauses, 0);
+        QCOMPARE(clock_->sleeps, 0);
         QCOMPARE(shell_->state("frmFINAL"), WindowState::Absent);
         QTest::keyClick(about, Qt::Key_A, Qt::ControlModifier);  // Ctrl+A is a character, 1
-        QCOMPARE(clock_->pauses, 1);
+        QCOMPARE(clock_->sleeps, 1);
 
         shell_->show("frmHARD");
         auto* cpu = widget<QLineEdit>("frmHARD", "Text1");
@@ -481,10 +486,10 @@ private slots:
         auto* test = widget<QPushButton>("frmHARD", "TEST");
         auto* cpu = widget<QLineEdit>("frmHARD", "Text1");
         QStringList seen;
-        clock_->duringPause = [&] {
+        clock_->whileAsleep = [&] {
             seen << (QApplication::overrideCursor() ? QString::number(QApplication::overrideCursor()->shape()) : "none");
             seen << cpu->text();
-            if (clock_->pauses == 1) {
+            if (clock_->sleeps == 1) {
                 const QPoint at = test->rect().center();
                 const QPointF global = test->mapToGlobal(at);
                 QCoreApplication::postEvent(test, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {}));
@@ -492,10 +497,10 @@ private slots:
             }
         };
         QTest::mouseClick(test, Qt::LeftButton);
-        QCOMPARE(clock_->pauses, 1);
+        QCOMPARE(clock_->sleeps, 1);
         QCOMPARE(cpu->text(), QStringLiteral("INTEL P55 MMX 200 Mhz, Stepping 3"));
         QVERIFY(!QApplication::overrideCursor());
-        QTRY_COMPARE(clock_->pauses, 2);
+        QTRY_COMPARE(clock_->sleeps, 2);
         const QString wait = QString::number(Qt::WaitCursor);
         QCOMPARE(seen, (QStringList{wait, QString(), wait, QStringLiteral("INTEL P55 MMX 200 Mhz, Stepping 3")}));
         QVERIFY(!QApplication::overrideCursor());
@@ -510,9 +515,9 @@ private slots:
         QTest::keyClick(about, Qt::Key_Shift);
         QTest::keyClick(about, Qt::Key_Left);
         QTest::keyClick(about, Qt::Key_F1);
-        QCOMPARE(clock_->pauses, 0);
+        QCOMPARE(clock_->sleeps, 0);
         QTest::keyClick(about, Qt::Key_Escape);
-        QCOMPARE(clock_->pauses, 1);
+        QCOMPARE(clock_->sleeps, 1);
         qt::Window* final = window("frmFINAL");
         QVERIFY(final);
         QVERIFY(QTest::qWaitForWindowExposed(final));
@@ -523,7 +528,7 @@ private slots:
         QCOMPARE(portrait->pixmap().size(), QSize(72, 100));
         QCOMPARE(portrait->contentsRect(), QRect(2, 2, 72, 100));
         QTest::keyClick(about, Qt::Key_A);
-        QCOMPARE(clock_->pauses, 2);
+        QCOMPARE(clock_->sleeps, 2);
         QCOMPARE(shell_->state("frmABOUT"), WindowState::Visible);
     }
 
@@ -561,7 +566,7 @@ private slots:
         shell_->show("frmHARD");
         auto* check = widget<QCheckBox>("frmSETUP", "Check6");
         auto* edit = widget<QLineEdit>("frmHARD", "Text2");
-        clock_->duringPause = [&] {
+        clock_->whileAsleep = [&] {
             const QPoint at = check->rect().center();
             const QPointF global = check->mapToGlobal(at);
             for (int i = 0; i < 999; ++i) {
@@ -572,7 +577,7 @@ private slots:
                 QCoreApplication::postEvent(edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_0 + i % 10, {}, QString::number(i % 10)));
         };
         QTest::mouseClick(widget("frmMAIN", "Command3"), Qt::LeftButton);
-        QCOMPARE(clock_->pauses, 1);
+        QCOMPARE(clock_->sleeps, 1);
         QVERIFY(!check->isChecked());
         QCoreApplication::processEvents();
         QTRY_COMPARE(edit->text().size(), 1000);
@@ -583,7 +588,7 @@ private slots:
         QCOMPARE(QString::fromStdString(form("frmHARD")["Text2"].text()), digits);
         QVERIFY(check->isChecked());  // 999 toggles
         QCOMPARE(form("frmSETUP")["Check6"].value(), 1);
-        QCOMPARE(clock_->pauses, 1);
+        QCOMPARE(clock_->sleeps, 1);
     }
 
     // Opening and closing every window and walking every road a thousand
@@ -628,7 +633,7 @@ private slots:
         const long after = residentKiB();
         qInfo("resident memory %ld KiB before, %ld KiB after 1000 rounds", before, after);
         QVERIFY2(after - before < 2048, "memory grew by more than 2 MiB");
-        QCOMPARE(clock_->pauses, 1050 * 4);  // loading the driver error, Run EXE, Test System, a key
+        QCOMPARE(clock_->sleeps, 1050 * 4);  // loading the driver error, Run EXE, Test System, a key
     }
 
     void greyPicturesShowTheWindowBackground()

@@ -1,0 +1,54 @@
+// An image: a picture at its own size from the top left, never stretched,
+// with a sunken border of two pixels where the design gives it one. A
+// picture on the classic grey lets the window show through that grey.
+#include "pieces.h"
+
+#include "app/art.h"
+#include "app/pictures.h"
+
+#include <QBitmap>
+#include <QLabel>
+#include <QPixmap>
+
+namespace vornak::qt {
+
+namespace {
+
+QPixmap picture(std::string_view name)
+{
+    const PictureInfo* info = findPicture(name);
+    const std::span<const unsigned char> png = picturePng(name);
+    QPixmap pm;
+    if (!info || !pm.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG"))
+        return {};
+    if (info->greyKeyed)
+        pm.setMask(pm.createMaskFromColor(QColor::fromRgb(kGreyKey), Qt::MaskInColor));
+    return pm;
+}
+
+class Image : public Piece {
+public:
+    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    {
+        auto* image = new QLabel(parent);
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        image->setPixmap(picture(c.design().picture));
+        image->setGeometry(box);
+        if (c.design().border) {
+            image->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+            image->setLineWidth(2);
+        }
+        return image;
+    }
+    void reflect(Control&, QWidget*, Property) const override {}
+};
+
+}  // namespace
+
+const Piece& imagePiece()
+{
+    static const Image piece;
+    return piece;
+}
+
+}  // namespace vornak::qt
