@@ -2,15 +2,17 @@
 # Walks every road of the program by real input from outside the process
 # (xdotool), on a virtual display, saving a screenshot at each step and a
 # captioned contact sheet per build under build/tour/. Checks as it goes:
-# window titles, and the length of the three pauses.
-#   tools/tour.sh [linux] [windows]
+# window titles, and the length of the three pauses. "windows-stock" walks
+# the Windows build in a Wine prefix as Wine makes it, with none of the
+# era's fonts (build/tour/windows-stock.png).
+#   tools/tour.sh [linux] [windows] [windows-stock]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 builds=("$@")
 [ ${#builds[@]} -gt 0 ] || builds=(linux windows)
 
 # The Windows build is the one this machine's Wine runs (tools/wine-road.sh).
-if [[ " ${builds[*]} " == *" windows "* ]] && [ -z "${VORNAK_ROAD:-}" ]; then
+if [[ " ${builds[*]} " == *" windows"* ]] && [ -z "${VORNAK_ROAD:-}" ]; then
   VORNAK_ROAD=$("$top/tools/wine-road.sh" --prepare)
   export VORNAK_ROAD
 fi
@@ -45,17 +47,37 @@ wait_gone() {
   fail "window $id did not go away"
 }
 
-# Clicks at a point of a window's client area given in twips.
-click_twips() {
-  local id=$1 x=$(( $2 / 15 )) y=$(( $3 / 15 ))
+# Where each control lies, from the designs (WINDOW CONTROL X Y).
+positions=$("$top/build/linux/tools/bench/design_positions")
+at() {
+  local p
+  p=$(printf '%s\n' "$positions" | awk -v w="$1" -v c="$2" '$1 == w && $2 == c { print $3, $4 }')
+  [ -n "$p" ] || fail "no control $1.$2 in the designs"
+  echo "$p"
+}
+
+# Clicks the middle of a control of a window.
+click_on() {
+  local id=$1 x y
+  read -r x y <<<"$(at "$2" "$3")"
   xdotool mousemove --window "$id" "$x" "$y" click 1
 }
 
 # A fingerprint of the pointer's image.
 cursor() { python3 "$top/tools/cursor.py"; }
 
-# The title bar's close box, through the window manager.
-close_box() { wmctrl -i -c "$1"; }
+# The title bar's close box, through the window manager; asked again if the
+# window is still there after a while (a request that reaches the window
+# manager before it manages the window is lost).
+close_box() {
+  local id=$1
+  wmctrl -i -c "$id"
+  for _ in $(seq 50); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.05
+  done
+  wmctrl -i -c "$id"
+}
 
 shots=()
 captions=()
@@ -88,6 +110,7 @@ tour() {
   case $build in
     linux) "$top/build/linux/vornak1" & ;;
     windows) "$top/tests/win32/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
+    windows-stock) "$top/tests/win32/run-under-wine.sh" --stock "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
     *) fail "unknown build $build" ;;
   esac
   pid=$!
@@ -96,29 +119,30 @@ tour() {
   sleep 1
   shot "$main" 01-main "Start: the main window"
 
-  click_twips "$main" 967 4987
+  click_on "$main" frmMAIN Command1    
   setup=$(wait_window "Configuration")
   shot "$setup" 02-setup "Setup: the configuration dialog"
 
-  click_twips "$setup" 2880 1327      # "8192 k"
+  click_on "$setup" frmSETUP Option3  # "8192 k"
   no=$(wait_window "Error")
   shot "$no" 03-memory-error "\"8192 k\": refused, \"2048 k\" put back"
-  click_twips "$no" 2347 667          # OK
+  click_on "$no" frmNO Command1        # OK
   wait_gone "$no"
   shot "$setup" 04-setup-after "OK: the dialog keeps \"2048 k\""
 
-  click_twips "$setup" 2880 2167      # "220 Mhz"
+  click_on "$setup" frmSETUP Option4  # "220 Mhz"
   no1=$(wait_window "Error")
   shot "$no1" 05-ramdac-error "\"220 Mhz\": refused, \"170 Mhz\" put back"
-  click_twips "$no1" 2347 667
+  click_on "$no1" frmNO1 Command1
   wait_gone "$no1"
 
-  click_twips "$setup" 3127 3547      # Hardware Detection
+  click_on "$setup" frmSETUP HARD_SETUP
   hard=$(wait_window "Hardware Detection")
   shot "$hard" 06-hardware "Hardware Detection: empty fields"
   # The pointer rests on "Test System": the arrow, the hourglass for three
   # seconds, then the arrow again.
-  xdotool mousemove --window "$hard" $((4207 / 15)) $((3187 / 15))
+  read -r x y <<<"$(at frmHARD TEST)"
+  xdotool mousemove --window "$hard" "$x" "$y"
   sleep 0.3
   arrow=$(cursor)
   started=$(now)
@@ -134,12 +158,12 @@ tour() {
   [ "$(cursor)" = "$arrow" ] || fail "the cursor did not come back after the pause"
   check_pause "$started" "Test System answered"
   shot "$hard" 08-hardware-done "...three seconds later: the canned results"
-  click_twips "$hard" 2767 3187       # Cancel
+  click_on "$hard" frmHARD Command2   # Cancel
   wait_gone "$hard"
-  click_twips "$setup" 4687 3547      # OK
+  click_on "$setup" frmSETUP OK_SETUP
   wait_gone "$setup"
 
-  click_twips "$main" 2527 4987       # About
+  click_on "$main" frmMAIN Command2    # About
   about=$(wait_window "About")
   shot "$about" 09-about "About: the author and his portrait"
   started=$(now)
@@ -153,11 +177,11 @@ tour() {
   wait_gone "$about"
 
   started=$(now)
-  click_twips "$main" 4087 4987       # Run EXE
+  click_on "$main" frmMAIN Command3    # Run EXE
   run=$(wait_window "Error: Driver Negotitiation (0E003F)")
   check_pause "$started" "the driver error"
   shot "$run" 11-driver-error "Run EXE: three seconds, then the fatal driver error"
-  click_twips "$run" 2347 1087        # OK
+  click_on "$run" frmRUN Command1      # OK
   wait_gone "$run"
 
   close_box "$main"

@@ -114,6 +114,31 @@ bool cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, ui
 
 }  // namespace
 
+namespace {
+
+// Whether the window manager offers _NET_REQUEST_FRAME_EXTENTS.
+bool frameRequestOffered(xcb_connection_t* c, xcb_window_t root, xcb_atom_t request)
+{
+    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096), nullptr);
+    if (!r)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
+    const int n = xcb_get_property_value_length(r) / static_cast<int>(sizeof(xcb_atom_t));
+    const bool offered = r->format == 32 && std::find(atoms, atoms + n, request) != atoms + n;
+    std::free(r);
+    return offered;
+}
+
+xcb_window_t rootOf(xcb_connection_t* c, xcb_window_t window)
+{
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
+    const xcb_window_t root = g ? g->root : xcb_window_t{XCB_WINDOW_NONE};
+    std::free(g);
+    return root;
+}
+
+}  // namespace
+
 // The frame an X11 window manager will put round a window it has not
 // mapped yet, asked for with _NET_REQUEST_FRAME_EXTENTS: with it the frame,
 // not only the client area, can be centred before the window appears.
@@ -122,25 +147,10 @@ QMargins FrontEnd::requestedFrame(Window& w)
 {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (!c)
-        return {};
     const auto window = static_cast<xcb_window_t>(w.winId());
-    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
-    if (!g)
-        return {};
-    const xcb_window_t root = g->root;
-    std::free(g);
-    const xcb_atom_t supported = atom(c, "_NET_SUPPORTED");
-    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
-    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
-    bool offered = false;
-    if (xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr)) {
-        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
-        const int n = xcb_get_property_value_length(r) / static_cast<int>(sizeof(xcb_atom_t));
-        offered = r->format == 32 && std::find(atoms, atoms + n, request) != atoms + n;
-        std::free(r);
-    }
-    if (!offered)
+    const xcb_window_t root = c ? rootOf(c, window) : xcb_window_t{XCB_WINDOW_NONE};
+    const xcb_atom_t request = c ? atom(c, "_NET_REQUEST_FRAME_EXTENTS") : xcb_atom_t{XCB_ATOM_NONE};
+    if (root == XCB_WINDOW_NONE || !frameRequestOffered(c, root, request))
         return {};
     xcb_client_message_event_t e{};
     e.response_type = XCB_CLIENT_MESSAGE;
@@ -151,6 +161,7 @@ QMargins FrontEnd::requestedFrame(Window& w)
     xcb_flush(c);
     // The window manager answers by setting the property; give it a tenth
     // of a second.
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
     uint32_t px[4];
     for (int i = 0; i < 50; ++i) {
         if (cardinals(c, window, extents, px)) {

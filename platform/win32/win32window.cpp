@@ -208,6 +208,45 @@ bool onControlMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
 
 }  // namespace
 
+namespace {
+
+// The messages of a form that the program answers itself; false for those
+// left to the system.
+bool onFormMessage(Window& w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+{
+    switch (msg) {
+    case kDestroyLater:
+        DestroyWindow(hwnd);
+        return true;
+    case WM_CLOSE:
+        // The core decides: it unloads the form and asks for the window to
+        // be destroyed (later, from the input loop).
+        if (w.form)
+            w.form->userClose();
+        return true;
+    case WM_COMMAND:
+        result = onCommand(w, wp, lp);
+        return true;
+    case WM_SETCURSOR:
+        if (w.frontEnd->pointer() != MousePointer::Hourglass)
+            return false;
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        result = TRUE;
+        return true;
+    case WM_ACTIVATE:
+        return onActivate(w, hwnd, wp);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+        return onControlMessage(w, msg, wp, lp, result);
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 LRESULT CALLBACK formProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_NCCREATE) {
@@ -219,43 +258,14 @@ LRESULT CALLBACK formProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     auto* w = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!w)
         return DefWindowProcW(hwnd, msg, wp, lp);
-    LRESULT result = 0;
-    switch (msg) {
-    case WM_NCDESTROY:
+    if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         w->frontEnd->detach(hwnd, w);  // w is gone from here on
-        break;
-    case kDestroyLater:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_CLOSE:
-        // The core decides: it unloads the form and asks for the window to
-        // be destroyed (later, from the input loop).
-        if (w->form)
-            w->form->userClose();
-        return 0;
-    case WM_COMMAND:
-        return onCommand(*w, wp, lp);
-    case WM_SETCURSOR:
-        if (w->frontEnd->pointer() == MousePointer::Hourglass) {
-            SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-            return TRUE;
-        }
-        break;
-    case WM_ACTIVATE:
-        if (onActivate(*w, hwnd, wp))
-            return 0;
-        break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-        if (onControlMessage(*w, msg, wp, lp, result))
-            return result;
-        break;
-    default:
-        break;
+        return DefWindowProcW(hwnd, msg, wp, lp);
     }
+    LRESULT result = 0;
+    if (onFormMessage(*w, hwnd, msg, wp, lp, result))
+        return result;
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
