@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages whatever the named builds need and this
-# machine lacks. Groups: linux, windows, art, x (virtual display), bench.
+# machine lacks. Groups: linux, windows, art, x (virtual display), bench,
+# trace (the test that nothing is started or written).
 #   tools/install-deps.sh linux windows
 set -euo pipefail
 
 declare -A groups=(
-  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libgtest-dev fonts-wine"
+  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine"
   [windows]="cmake ninja-build g++-mingw-w64-i686 wine wine32:i386 fonts-wine python3"
   [art]="python3 python3-pil fonts-dejavu-core"
   [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
   [bench]="valgrind"
+  [trace]="strace"
 )
 
 wanted=()

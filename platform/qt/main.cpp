@@ -5,12 +5,18 @@
 #include "forms/catalogue.h"
 #include "qtapplication.h"
 #include "qtfrontend.h"
+#include "qtlaunch.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    vornak::qt::closeRoads();
+    if (!vornak::qt::displayAnswers(argc, argv))
+        return 1;
+    vornak::qt::holdStartupMessages();
     QApplication app(argc, argv);
+    vornak::qt::releaseStartupMessages();
     QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends
     vornak::qt::setupApplication();
 
