@@ -2,6 +2,7 @@
 
 #include "app/form.h"
 #include "app/pictures.h"
+#include "app/text.h"
 #include "win32text.h"
 #include "win32window.h"
 
@@ -42,7 +43,7 @@ void fillList(HWND list, const Control& c, bool folders)
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     if (folders) {
         for (const FolderEntry& f : c.folders()) {
-            const LRESULT i = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(f.name).c_str()));
+            const LRESULT i = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(f.name)).c_str()));
             if (i >= 0)
                 SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(i), (f.level & 0xFFFF) | (f.open ? 0x10000 : 0));
         }
@@ -50,7 +51,7 @@ void fillList(HWND list, const Control& c, bool folders)
         const auto& items = c.items();
         SendMessageW(list, LB_INITSTORAGE, items.size(), items.size() * 16);
         for (const std::string& name : items)
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(name).c_str()));
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(name)).c_str()));
     }
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(c.listIndex()), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -61,7 +62,7 @@ void fillDrives(HWND box, const Control& c)
 {
     SendMessageW(box, CB_RESETCONTENT, 0, 0);
     for (const std::string& d : c.items())
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(d).c_str()));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(d)).c_str()));
     SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(c.listIndex()), 0);
 }
 
@@ -148,6 +149,7 @@ Blueprint blueprintOf(Window& w, const Control& c)
     switch (cd.type) {
     case ControlType::Label:
         b.cls = L"STATIC";
+        b.text = widen(shownText(c.caption()));
         b.style |= SS_NOPREFIX | (cd.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT);
         break;
     case ControlType::CommandButton: b.style |= BS_PUSHBUTTON | WS_TABSTOP; break;
@@ -382,6 +384,8 @@ void reflect(const Control& control, HWND h, Property property)
 {
     switch (control.type()) {
     case ControlType::Label:
+        SetWindowTextW(h, widen(shownText(control.caption())).c_str());
+        break;
     case ControlType::CommandButton:
     case ControlType::Frame:
         SetWindowTextW(h, widen(control.caption()).c_str());

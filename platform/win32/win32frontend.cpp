@@ -1,6 +1,7 @@
 #include "win32frontend.h"
 
 #include "app/form.h"
+#include "app/placement.h"
 #include "app/shell.h"
 #include "win32controls.h"
 #include "win32text.h"
@@ -259,23 +260,16 @@ void FrontEnd::createWindow(Form& form)
 
 void FrontEnd::place(Window& w, Form* owner)
 {
-    RECT area{};
-    Window* o = owner ? find(*owner) : nullptr;
+    const Window* o = owner ? find(*owner) : nullptr;
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (o && o->hwnd && w.form->design().position == StartPosition::CentreOwner)
-        GetWindowRect(o->hwnd, &area);
-    else
-        area = work;
-    RECT r;
-    GetWindowRect(w.hwnd, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    int x = area.left + (area.right - area.left - width) / 2;
-    int y = area.top + (area.bottom - area.top - height) / 2;
-    // Keep the title bar on the screen, where the window can be moved.
-    x = std::max<int>(work.left, std::min<int>(x, work.right - width));
-    y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
-    SetWindowPos(w.hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame{}, ownerFrame{};
+    GetWindowRect(w.hwnd, &frame);
+    const bool onOwner = o && o->hwnd && GetWindowRect(o->hwnd, &ownerFrame);
+    const Rect ownerRect{ownerFrame.left, ownerFrame.top, ownerFrame.right - ownerFrame.left, ownerFrame.bottom - ownerFrame.top};
+    const Point at = placeFrame(w.form->design(), frame.right - frame.left, frame.bottom - frame.top, onOwner ? &ownerRect : nullptr,
+                                {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(w.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FrontEnd::showWindow(Form& form, Form* owner, bool firstTime)
