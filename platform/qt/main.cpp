@@ -11,9 +11,9 @@
 
 int main(int argc, char* argv[])
 {
-    vornak::qt::closeRoads();
     if (!vornak::qt::displayAnswers(argc, argv))
         return 1;
+    vornak::qt::closeRoads();
     vornak::qt::holdStartupMessages();
     QApplication app(argc, argv);
     vornak::qt::releaseStartupMessages();
