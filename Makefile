@@ -21,7 +21,7 @@ run: linux
 test: test-linux test-windows $(if $(CI),test-package)
 
 test-linux: linux
-	@$(deps) x
+	@$(deps) x trace
 	ctest --preset linux
 
 windows:

@@ -3,18 +3,19 @@
 # machine lacks. Groups: linux, windows (the cross-compilers of both Windows
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
 # art, x (virtual display), bench, package (the checkers a distribution
-# runs on a package).
+# runs on a package), trace (the test that nothing is started or written).
 #   tools/install-deps.sh linux windows
 set -euo pipefail
 
 declare -A groups=(
-  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libgtest-dev fonts-wine"
+  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine"
   [windows]="cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 fonts-wine python3"
   [wine32]="wine wine32:i386 fonts-wine"
   [wine64]="wine64 fonts-wine"
   [art]="python3 python3-pil fonts-dejavu-core"
   [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
   [bench]="valgrind"
+  [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
 )
 

@@ -4,12 +4,18 @@
 #include "platform/posix/posixfilesystem.h"
 #include "qtapplication.h"
 #include "qtfrontend.h"
+#include "qtlaunch.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    if (!vornak::qt::displayAnswers(argc, argv))
+        return 1;
+    vornak::qt::closeRoads();
+    vornak::qt::holdStartupMessages();
     QApplication app(argc, argv);
+    vornak::qt::releaseStartupMessages();
     QApplication::setQuitOnLastWindowClosed(false);  // the core decides when the program ends
     vornak::qt::setupApplication();
 

@@ -54,6 +54,12 @@ std::vector<Drive> DriveSource::drives()
     return out;
 }
 
+bool DriveSource::present(const Drive& drive)
+{
+    const UINT type = GetDriveTypeW(widen(drive.root).c_str());
+    return type != DRIVE_NO_ROOT_DIR && type != DRIVE_UNKNOWN;
+}
+
 std::string DriveSource::currentFolderOf(const Drive& drive)
 {
     const std::wstring root = widen(drive.root);

@@ -14,6 +14,9 @@ public:
     // The drive's current folder. Throws RuntimeError 71 when the drive is
     // not ready (no disc in it), 68 when it is gone.
     std::string currentFolderOf(const Drive& drive) override;
+    // Whether the drive letter still leads somewhere, asked without listing
+    // every drive's label, which would spin up removable drives.
+    bool present(const Drive& drive) override;
 };
 
 // The drive list's text for a drive letter and its volume label.

@@ -23,6 +23,23 @@ void theChooserFollowsTheFolders()
         HWND path = app.control("frmMAIN", "Label1");
         CHECK_EQ(text(path), "Path: " + root);
         CHECK(listItems(files) == (std::vector<std::string>{"one.exe", "TWO.EXE"}));
+
+        // Names holding bidirectional formatting characters show them
+        // written out, in the lists and the path line.
+        const std::wstring odd = win32::widen(root) + L"\\odd\x2067";
+        CreateDirectoryW(odd.c_str(), nullptr);
+        HANDLE made = CreateFileW((odd + L"\\holiday\x202Egnp.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (made != INVALID_HANDLE_VALUE)
+            CloseHandle(made);
+        app.form("frmMAIN")["Dir1"].setPath(win32::narrow(odd));
+        app.drain();
+        CHECK(listItems(files) == std::vector<std::string>{"holiday<U+202E>gnp.EXE"});
+        CHECK_EQ(listItems(dirs).back(), std::string("odd<U+2067>"));
+        CHECK_EQ(text(path), "Path: " + root + "\\odd<U+2067>");
+        DeleteFileW((odd + L"\\holiday\x202Egnp.EXE").c_str());
+        RemoveDirectoryW(odd.c_str());
+        app.form("frmMAIN")["Dir1"].setPath(root);
+        app.drain();
         std::vector<std::string> folders = listItems(dirs);
         CHECK(folders.size() >= 3);
         CHECK_EQ(folders.front(), root.substr(0, 3));
