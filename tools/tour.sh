@@ -47,11 +47,12 @@ wait_gone() {
   fail "window $id did not go away"
 }
 
-# Where each control lies, from the designs (WINDOW CONTROL X Y).
+# Where each control lies, from the designs (WINDOW CONTROL X Y W H); at
+# prints its middle.
 positions=$("$top/build/linux/tools/bench/design_positions")
 at() {
   local p
-  p=$(printf '%s\n' "$positions" | awk -v w="$1" -v c="$2" '$1 == w && $2 == c { print $3, $4 }')
+  p=$(printf '%s\n' "$positions" | awk -v w="$1" -v c="$2" '$1 == w && $2 == c { print int($3 + $5 / 2), int($4 + $6 / 2) }')
   [ -n "$p" ] || fail "no control $1.$2 in the designs"
   echo "$p"
 }

@@ -1,6 +1,7 @@
 #include "qtapplication.h"
 
 #include "app/art.h"
+#include "app/colours.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -15,48 +16,13 @@ namespace vornak::qt {
 
 namespace {
 
-// The classic scheme's system colours, by index (0xRRGGBB).
-constexpr unsigned kSystemColours[] = {
-    0xC0C0C0,  //  0 scroll bar
-    0x008080,  //  1 desktop
-    0x000080,  //  2 active caption
-    0x808080,  //  3 inactive caption
-    0xC0C0C0,  //  4 menu
-    0xFFFFFF,  //  5 window
-    0x000000,  //  6 window frame
-    0x000000,  //  7 menu text
-    0x000000,  //  8 window text
-    0xFFFFFF,  //  9 caption text
-    0xC0C0C0,  // 10 active border
-    0xC0C0C0,  // 11 inactive border
-    0x808080,  // 12 application workspace
-    0x000080,  // 13 highlight
-    0xFFFFFF,  // 14 highlighted text
-    0xC0C0C0,  // 15 button face
-    0x808080,  // 16 button shadow
-    0x808080,  // 17 grey text
-    0x000000,  // 18 button text
-    0xC0C0C0,  // 19 inactive caption text
-    0xFFFFFF,  // 20 button highlight
-    0x000000,  // 21 3D dark shadow
-    0xDFDFDF,  // 22 3D light
-    0x000000,  // 23 tooltip text
-    0xFFFFE1,  // 24 tooltip background
-};
-
 QString fontFamily;
 
 }  // namespace
 
 QColor designColour(uint32_t colour, uint32_t typeDefault)
 {
-    if (colour == kDefaultColour)
-        colour = typeDefault;
-    if (isSystemColour(colour)) {
-        const unsigned index = colour & 0xFFu;
-        return QColor::fromRgb(index < std::size(kSystemColours) ? kSystemColours[index] : 0);
-    }
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return QColor::fromRgb(classicRgb(colour, typeDefault));
 }
 
 QFont dialogFont()

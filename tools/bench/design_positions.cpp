@@ -1,8 +1,10 @@
-// Prints where each control of each window lies on the screen at a
-// resolution (96 dots per inch unless given), one line a control:
-//   WINDOW CONTROL X Y   (the middle of the control, in pixels of its
-//                         window's client area)
-// for scripts that click the program's controls from outside (the tour).
+// Prints each window's client area and where each of its controls lies, at
+// a resolution (96 dots per inch unless given), one line each:
+//   WINDOW - 0 0 WIDTH HEIGHT
+//   WINDOW CONTROL LEFT TOP WIDTH HEIGHT   (pixels of the client area)
+// read from the designs through the one twips-to-pixels function, for the
+// scripts and tests that look at the program from outside (the tour, the
+// web tests). A line's four numbers are its two end points.
 #include "app/design.h"
 #include "forms/catalogue.h"
 
@@ -16,6 +18,8 @@ int main(int argc, char** argv)
     using vornak::twipsToPixels;
     for (const vornak::FormClass* cls : vornak::forms::catalogue()) {
         const vornak::FormDesign& d = cls->design;
+        std::printf("%.*s - 0 0 %d %d\n", static_cast<int>(d.name.size()), d.name.data(), twipsToPixels(d.width, dpi),
+                    twipsToPixels(d.height, dpi));
         for (const vornak::ControlDesign& c : d.controls) {
             int left = c.left, top = c.top;
             for (const vornak::ControlDesign& frame : d.controls)
@@ -23,9 +27,9 @@ int main(int argc, char** argv)
                     left += frame.left;
                     top += frame.top;
                 }
-            std::printf("%.*s %.*s %d %d\n", static_cast<int>(d.name.size()), d.name.data(), static_cast<int>(c.name.size()),
-                        c.name.data(), twipsToPixels(left, dpi) + twipsToPixels(c.width, dpi) / 2,
-                        twipsToPixels(top, dpi) + twipsToPixels(c.height, dpi) / 2);
+            std::printf("%.*s %.*s %d %d %d %d\n", static_cast<int>(d.name.size()), d.name.data(),
+                        static_cast<int>(c.name.size()), c.name.data(), twipsToPixels(left, dpi), twipsToPixels(top, dpi),
+                        twipsToPixels(c.width, dpi), twipsToPixels(c.height, dpi));
         }
     }
 }
