@@ -1,7 +1,8 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows test-sanitize test-valgrind test-package package-windows windows windows64 run-windows art bench tour clean
+.PHONY: all linux run test test-linux test-windows test-web test-sanitize test-valgrind test-package package-windows windows \
+	windows64 run-windows web run-web art bench tour clean
 
 deps = tools/install-deps.sh
 
@@ -18,7 +19,7 @@ run: linux
 
 # Under CI (CI=true, a machine that may be changed) the .deb is installed
 # and removed again too.
-test: test-linux test-windows $(if $(CI),test-package)
+test: test-linux test-windows test-web $(if $(CI),test-package)
 
 test-linux: linux
 	@$(deps) x trace
@@ -43,6 +44,23 @@ run-windows: windows
 test-windows: windows
 	@$(deps) x
 	tools/windows-tests.sh
+
+# The web build: build/web/Vornak1.html, one self-contained page. 98.css and
+# the tests' browser driver come from the npm registry, at the versions
+# package-lock.json pins.
+web:
+	@$(deps) web
+	@[ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund
+	cmake --preset web
+	cmake --build --preset web
+
+# Serves build/web on 127.0.0.1 and says where; with no display, opens the
+# page in headless Chromium, saves build/screenshot-main-web.png and stops.
+run-web: web
+	tools/run-web.sh
+
+test-web: web
+	ctest --preset web
 
 # The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:
@@ -76,11 +94,11 @@ art:
 	cmake --preset linux >/dev/null
 	cmake --build --preset linux --target art
 
-bench: linux windows
+bench: linux windows web
 	@$(deps) x bench
 	tools/bench.sh
 
-tour: linux windows
+tour: linux windows web
 	@$(deps) x
 	tools/tour.sh
 

@@ -3,7 +3,9 @@
 # machine lacks. Groups: linux, windows (the cross-compilers of both Windows
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
 # art, x (virtual display), bench, package (the checkers a distribution
-# runs on a package), trace (the test that nothing is started or written).
+# runs on a package), trace (the test that nothing is started or written),
+# web (emscripten, and Debian's Chromium for the page's tests; Node.js and
+# npm come with the machine).
 #   tools/install-deps.sh linux windows
 set -euo pipefail
 
@@ -17,6 +19,7 @@ declare -A groups=(
   [bench]="valgrind"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
+  [web]="emscripten chromium python3"
 )
 
 wanted=()

@@ -4,12 +4,13 @@
 # captioned contact sheet per build under build/tour/. Checks as it goes:
 # window titles, and the length of the three pauses. "windows-stock" walks
 # the Windows build in a Wine prefix as Wine makes it, with none of the
-# era's fonts (build/tour/windows-stock.png).
-#   tools/tour.sh [linux] [windows] [windows-stock]
+# era's fonts (build/tour/windows-stock.png); "web" the page in headless
+# Chromium (tools/tour-web.mjs).
+#   tools/tour.sh [linux] [windows] [windows-stock] [web]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 builds=("$@")
-[ ${#builds[@]} -gt 0 ] || builds=(linux windows)
+[ ${#builds[@]} -gt 0 ] || builds=(linux windows web)
 
 # The Windows build is the one this machine's Wine runs (tools/wine-road.sh).
 if [[ " ${builds[*]} " == *" windows"* ]] && [ -z "${VORNAK_ROAD:-}" ]; then
@@ -100,8 +101,27 @@ check_pause() {
   fi
 }
 
+# The page's own tour, and its contact sheet.
+tour_web() {
+  out="$top/build/tour/web"
+  rm -rf "$out"
+  echo "tour of the web build"
+  local list args=()
+  list=$(node "$top/tools/tour-web.mjs" "$top/build/web/Vornak1.html" "$out" <(printf '%s\n' "$positions") | tee /dev/stderr | tail -n 1)
+  while IFS=$'\t' read -r file caption; do
+    args+=(-label "$caption" "$file")
+  done < <(printf '%s' "$list" | python3 -c 'import json, sys; [print(f, c, sep="\t") for f, c in json.load(sys.stdin)]')
+  montage -font DejaVu-Sans -pointsize 12 -background '#d8d8d8' -geometry '640x400>+8+8' -tile 3x "${args[@]}" \
+    "$top/build/tour/web.png"
+  echo "  contact sheet: build/tour/web.png"
+}
+
 tour() {
   local build=$1
+  if [ "$build" = web ]; then
+    tour_web
+    return
+  fi
   out="$top/build/tour/$build"
   rm -rf "$out"
   mkdir -p "$out"

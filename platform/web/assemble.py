@@ -6,6 +6,10 @@ emscripten loader, and the WebAssembly handed to it as data, so that it
 fetches nothing.
 
     assemble.py OUT.html SHELL.html 98.css FONTS_DIR VORNAK.css VORNAK.js PROGRAM.js PROGRAM.wasm HOURGLASS.png
+                NOTICE.txt...
+
+The notices, the licence texts of the project and of the pieces the page
+carries, go into a comment at the top of the page.
 
 Standard library only. Nothing in the page refers to anything outside it.
 """
@@ -38,9 +42,12 @@ STOP = ('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32">'
 
 
 def main(argv):
-    if len(argv) != 10:
+    if len(argv) < 10:
         raise SystemExit(__doc__)
-    out, shell, css98, fonts, css, js, program, wasm, hourglass = argv[1:]
+    out, shell, css98, fonts, css, js, program, wasm, hourglass = argv[1:10]
+    notices = '\n\n'.join(open(n, encoding='utf-8').read().strip() for n in argv[10:])
+    if '-->' in notices or '--!>' in notices:
+        raise SystemExit('assemble.py: a notice would end its comment early')
     text98 = open(css98, encoding='utf-8').read()
     # The fonts 98.css names, as data; the woff2 form alone, which every
     # current browser takes.
@@ -57,9 +64,14 @@ def main(argv):
     styles = styles.replace('@CLOSED@', svg_url(CLOSED)).replace('@OPEN@', svg_url(OPEN)).replace('@STOP@', svg_url(STOP))
     page = open(shell, encoding='utf-8').read()
     binary = base64.b64encode(open(wasm, 'rb').read()).decode('ascii')
-    loader = ('Module.wasmBinary = Uint8Array.from(atob("%s"), (c) => c.charCodeAt(0));\n' % binary
+    loader = ('Module.wasmBinary = (function (text) {\n'
+              '    const bytes = new Uint8Array(text.length);\n'
+              '    for (let i = 0; i < text.length; ++i)\n'
+              '        bytes[i] = text.charCodeAt(i);\n'
+              '    return bytes;\n'
+              '})(atob("%s"));\n' % binary
               + open(program, encoding='utf-8').read())
-    parts = {'@98CSS@': text98, '@VORNAKCSS@': styles, '@VORNAKJS@': open(js, encoding='utf-8').read(),
+    parts = {'@NOTICES@': notices, '@98CSS@': text98, '@VORNAKCSS@': styles, '@VORNAKJS@': open(js, encoding='utf-8').read(),
              '@PROGRAM@': loader}
     for key, value in parts.items():
         if '</script' in value.lower() or '</style' in value.lower():

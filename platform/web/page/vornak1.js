@@ -351,6 +351,12 @@ var Vornak = (function () {
         el.text.htmlFor = el.input.id;
         el.append(el.input, el.text);
         el.input.addEventListener('click', pressed(win, index));
+        // The whole box takes the click, as the system's control does; the
+        // focus rectangle goes round the caption alone.
+        el.addEventListener('click', (e) => {
+            if (e.target === el)
+                el.input.click();
+        });
         el.focusTarget = el.input;
         return el;
     }
@@ -738,3 +744,9 @@ var Vornak = (function () {
 var Module = {
     preRun: [() => Vornak.start()],
 };
+
+// The dialog face, decoded while the program is being read and compiled
+// rather than when the first window is laid out.
+if (document.fonts)
+    for (const weight of ['normal', 'bold'])
+        document.fonts.load(weight + ' 11px "Pixelated MS Sans Serif"');
