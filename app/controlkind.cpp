@@ -38,7 +38,8 @@ constexpr bool inOrder()
             return false;
     return true;
 }
-static_assert(inOrder(), "one kind a control type, in the order of ControlType");
+static_assert(std::size(kKinds) == kControlTypeCount && inOrder(),
+              "one kind a control type, in the order of ControlType");
 
 }  // namespace
 

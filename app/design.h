@@ -22,6 +22,9 @@ enum class ControlType {
     DirList,
     FileList,
 };
+// How many control types there are: tables indexed by ControlType have
+// this many rows.
+constexpr unsigned kControlTypeCount = static_cast<unsigned>(ControlType::FileList) + 1;
 
 enum class Alignment { Left, Centre };
 

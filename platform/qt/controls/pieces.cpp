@@ -2,6 +2,8 @@
 
 #include "app/text.h"
 
+#include <iterator>
+
 namespace vornak::qt {
 
 const Piece& pieceFor(ControlType type)
@@ -12,6 +14,7 @@ const Piece& pieceFor(ControlType type)
         &framePiece(),     &textBoxPiece(),       &imagePiece(),        &linePiece(),
         &driveListPiece(), &folderListPiece(),    &fileListPiece(),
     };
+    static_assert(std::size(pieces) == kControlTypeCount, "one piece a control type");
     return *pieces[static_cast<unsigned>(type)];
 }
 
