@@ -28,10 +28,10 @@ struct Chooser {
     std::string c, d;
     Chooser()
     {
-        tree.file("c/games/DOOM.EXE");
+        tree.file("c/games/CAVERN.EXE");
         tree.file("c/games/readme.txt");
         tree.file("c/tools/zip.exe");
-        tree.file("c/tools/Arj.EXE");
+        tree.file("c/tools/Bundle.EXE");
         tree.file("d/install/SETUP.EXE");
         c = (tree.root() / "c").string();
         d = (tree.root() / "d").string();
@@ -50,7 +50,7 @@ TEST(Chooser, OpeningAFolderUpdatesFilesAndPathLine)
     Control& path = p.control("frmMAIN", "Label1");
     EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
     EXPECT_EQ(dir.path(), ch.c + "/games");
-    EXPECT_EQ(file.items(), (std::vector<std::string>{"DOOM.EXE"}));
+    EXPECT_EQ(file.items(), (std::vector<std::string>{"CAVERN.EXE"}));
     EXPECT_EQ(path.caption(), "Path: " + ch.c + "/games");
 
     dir.userOpen(0);  // the drive's root
@@ -60,7 +60,7 @@ TEST(Chooser, OpeningAFolderUpdatesFilesAndPathLine)
 
     dir.userOpen(indexOf(dir.folders(), "tools"));
     EXPECT_EQ(file.path(), ch.c + "/tools");
-    EXPECT_EQ(file.items(), (std::vector<std::string>{"Arj.EXE", "zip.exe"}));
+    EXPECT_EQ(file.items(), (std::vector<std::string>{"Bundle.EXE", "zip.exe"}));
     EXPECT_EQ(path.caption(), "Path: " + ch.c + "/tools");
 
     // The same folder again: nothing new to list, the path line written anew.
@@ -297,7 +297,7 @@ TEST(Chooser, AStartFolderThatCannotBeListedStillShowsTheWayUp)
     EXPECT_EQ(p.ui.messages.size(), 2u);
     EXPECT_EQ(dir.path(), ch.c);
     dir.userOpen(2);
-    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"Arj.EXE", "zip.exe"}));
+    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"Bundle.EXE", "zip.exe"}));
 }
 
 // On POSIX systems a drive's text is its root's path. A row opens the folder
@@ -322,7 +322,7 @@ TEST(Chooser, TheRootRowOpensTheRootEvenWhenItReadsLikeADrive)
     EXPECT_EQ(dir.path(), ch.d);
     drive.userSelect(0);
     EXPECT_EQ(dir.path(), ch.c + "/games");
-    EXPECT_EQ(file.items(), (std::vector<std::string>{"DOOM.EXE"}));
+    EXPECT_EQ(file.items(), (std::vector<std::string>{"CAVERN.EXE"}));
     EXPECT_TRUE(p.ui.messages.empty());
 }
 

@@ -62,8 +62,8 @@ TEST(Listing, OnlyPlainMatchingVisibleFiles)
 TEST(Listing, FolderListShowsAncestryThenSubfolders)
 {
     TempTree tree;
-    tree.dir("c/games/doom");
-    tree.dir("c/games/Quake");
+    tree.dir("c/games/marble");
+    tree.dir("c/games/Rumble");
     tree.dir("c/games/abc");
     tree.file("c/games/file.exe");
     std::filesystem::create_symlink("games", tree.root() / "c/games/loop");  // dangling inside games
@@ -77,9 +77,9 @@ TEST(Listing, FolderListShowsAncestryThenSubfolders)
     std::vector<std::string> names;
     for (const FolderEntry& e : list)
         names.push_back(e.name + (e.open ? "+" : "-") + std::to_string(e.level));
-    EXPECT_EQ(names, (std::vector<std::string>{c + "+0", "games+1", "abc-2", "doom-2", "Quake-2", "self-2"}));
+    EXPECT_EQ(names, (std::vector<std::string>{c + "+0", "games+1", "abc-2", "marble-2", "Rumble-2", "self-2"}));
     EXPECT_EQ(list[1].path, c + "/games");
-    EXPECT_EQ(list[3].path, c + "/games/doom");
+    EXPECT_EQ(list[3].path, c + "/games/marble");
     EXPECT_EQ(fs.folderList(c).size(), 2u);  // the root and "games"
 }
 

@@ -27,7 +27,7 @@ fail() { echo "tst_nothing_written: $*" >&2; exit 1; }
 
 # The folders the chooser starts in; "gone" vanishes while it is listed.
 mkdir -p "$work/c/games" "$work/c/gone"
-: > "$work/c/games/DOOM.EXE"
+: > "$work/c/games/CAVERN.EXE"
 # A private home, where the program may point Qt's runtime folder, and a
 # temporary folder of the test's own, where Qt would make one.
 mkdir -m 700 "$work/home"

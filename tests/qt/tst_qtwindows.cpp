@@ -92,7 +92,7 @@ private slots:
         const std::filesystem::path root = dir_.path().toStdString();
         for (const char* d : {"c/games", "c/tools", "d/install"})
             std::filesystem::create_directories(root / d);
-        for (const char* f : {"c/games/DOOM.EXE", "c/tools/zip.exe", "c/tools/arj.exe", "d/install/SETUP.EXE"})
+        for (const char* f : {"c/games/CAVERN.EXE", "c/tools/zip.exe", "c/tools/bundle.exe", "d/install/SETUP.EXE"})
             std::fclose(std::fopen((root / f).c_str(), "w"));
         c_ = (root / "c").string();
         d_ = (root / "d").string();
@@ -263,7 +263,7 @@ private slots:
         QCOMPARE(tools.size(), 1);
         doubleClick(tools.front());
         QCOMPARE(files->count(), 2);
-        QCOMPARE(files->item(0)->text(), QStringLiteral("arj.exe"));
+        QCOMPARE(files->item(0)->text(), QStringLiteral("bundle.exe"));
         QCOMPARE(path->text(), QString::fromStdString("Path: " + c_ + "/tools"));
 
         // Another drive by keyboard.
