@@ -36,12 +36,18 @@ bool wildcard(const char* n, const char* p)
 
 }  // namespace
 
+std::vector<std::string> DriveSource::roots()
+{
+    std::vector<std::string> out;
+    for (Drive& d : drives())
+        out.push_back(std::move(d.root));
+    return out;
+}
+
 bool DriveSource::present(const Drive& drive)
 {
-    for (const Drive& d : drives())
-        if (d.root == drive.root)
-            return true;
-    return false;
+    const std::vector<std::string> now = roots();
+    return std::find(now.begin(), now.end(), drive.root) != now.end();
 }
 
 FileSystem::FileSystem(std::unique_ptr<DriveSource> drives, PathStyle style) : drives_(std::move(drives)), style_(style) {}
@@ -71,6 +77,17 @@ Drive FileSystem::driveOf(const std::string& folder)
         return all.front();
     const std::string root = pathRoot(folder, style_);
     return {root, root};
+}
+
+std::string FileSystem::driveRootOf(const std::string& folder)
+{
+    std::string best;
+    for (const std::string& r : drives_->roots()) {
+        std::string root = normalPath(r, style_);
+        if (pathIsUnder(folder, root, style_) && root.size() > best.size())
+            best = std::move(root);
+    }
+    return best.empty() ? pathRoot(folder, style_) : best;
 }
 
 std::optional<Drive> FileSystem::driveNamed(const std::string& text)
@@ -123,9 +140,7 @@ std::string FileSystem::resolveFolder(const std::string& text)
 
 std::vector<FolderEntry> FileSystem::ancestry(const std::string& folder)
 {
-    std::string root = normalPath(driveOf(folder).root, style_);
-    if (!pathIsUnder(folder, root, style_))
-        root = pathRoot(folder, style_);
+    const std::string root = driveRootOf(folder);
 
     std::vector<FolderEntry> list;
     list.push_back({root, root, 0, true});

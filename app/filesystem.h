@@ -26,11 +26,16 @@ class DriveSource {
 public:
     virtual ~DriveSource() = default;
     virtual std::vector<Drive> drives() = 0;
+    // The drives' roots alone. Asked on every folder opened, so a source
+    // whose texts cost something to make (a volume label read from the
+    // disk, or from a server that may not answer) leaves them out; by
+    // default, the roots of drives().
+    virtual std::vector<std::string> roots();
     // The folder that a drive opens at. Throws RuntimeError when the drive
     // cannot be used (not ready, gone).
     virtual std::string currentFolderOf(const Drive& drive) = 0;
     // Whether a drive listed earlier is still there: by default, whether the
-    // drives listed now still hold its root.
+    // roots there are now hold its root.
     virtual bool present(const Drive& drive);
 };
 
@@ -56,6 +61,9 @@ public:
     // The drive that holds a folder: the one whose root is the longest
     // prefix of it. The first drive when none matches.
     Drive driveOf(const std::string& folder);
+    // The root of the drive that holds a folder, by the same rule, but
+    // without the drives' texts; the folder's own root when none matches.
+    std::string driveRootOf(const std::string& folder);
     // The program's current folder, absolute and normal. Throws
     // RuntimeError when it is gone.
     virtual std::string currentFolder() = 0;

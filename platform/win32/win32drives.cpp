@@ -18,6 +18,24 @@ bool labelIsCheap(UINT type)
     return type == DRIVE_FIXED || type == DRIVE_RAMDISK || type == DRIVE_REMOTE;
 }
 
+// The logical drives' roots as the system gives them ("C:\"), upper case.
+std::vector<std::wstring> logicalRoots()
+{
+    std::vector<std::wstring> out;
+    wchar_t buffer[512];
+    const DWORD n = GetLogicalDriveStringsW(static_cast<DWORD>(std::size(buffer) - 1), buffer);
+    if (n == 0 || n >= std::size(buffer))
+        return out;
+    for (const wchar_t* p = buffer; *p; p += wcslen(p) + 1) {
+        std::wstring root(p);
+        if (root.size() < 3 || root[1] != L':')
+            continue;
+        root[0] = static_cast<wchar_t>(std::towupper(root[0]));
+        out.push_back(std::move(root));
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string driveText(wchar_t letter, const std::wstring& label)
@@ -33,24 +51,23 @@ std::string driveText(wchar_t letter, const std::wstring& label)
 std::vector<Drive> DriveSource::drives()
 {
     std::vector<Drive> out;
-    wchar_t buffer[512];
-    const DWORD n = GetLogicalDriveStringsW(static_cast<DWORD>(std::size(buffer) - 1), buffer);
-    if (n == 0 || n >= std::size(buffer))
-        return out;
-    for (const wchar_t* p = buffer; *p; p += wcslen(p) + 1) {
-        const std::wstring root(p);  // "C:\"
-        if (root.size() < 3 || root[1] != L':')
-            continue;
+    for (const std::wstring& root : logicalRoots()) {
         std::wstring label;
         if (labelIsCheap(GetDriveTypeW(root.c_str()))) {
             wchar_t name[MAX_PATH + 1] = {};
             if (GetVolumeInformationW(root.c_str(), name, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0))
                 label = name;
         }
-        std::wstring upperRoot = root;
-        upperRoot[0] = static_cast<wchar_t>(std::towupper(upperRoot[0]));
-        out.push_back({driveText(root[0], label), narrow(upperRoot)});
+        out.push_back({driveText(root[0], label), narrow(root)});
     }
+    return out;
+}
+
+std::vector<std::string> DriveSource::roots()
+{
+    std::vector<std::string> out;
+    for (const std::wstring& root : logicalRoots())
+        out.push_back(narrow(root));
     return out;
 }
 

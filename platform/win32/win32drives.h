@@ -11,6 +11,8 @@ namespace vornak::win32 {
 class DriveSource : public vornak::DriveSource {
 public:
     std::vector<Drive> drives() override;
+    // The roots alone, without asking any volume for its label.
+    std::vector<std::string> roots() override;
     // The drive's current folder. Throws RuntimeError 71 when the drive is
     // not ready (no disc in it), 68 when it is gone.
     std::string currentFolderOf(const Drive& drive) override;

@@ -67,7 +67,19 @@ public:
     std::vector<Drive> list;
     std::vector<std::string> notReady;  // roots
     std::map<std::string, std::string> current;  // root -> current folder
-    std::vector<Drive> drives() override { return list; }
+    int listed = 0;  // how often the drives were listed with their texts
+    std::vector<Drive> drives() override
+    {
+        ++listed;
+        return list;
+    }
+    std::vector<std::string> roots() override
+    {
+        std::vector<std::string> out;
+        for (const Drive& d : list)
+            out.push_back(d.root);
+        return out;
+    }
     std::string currentFolderOf(const Drive& drive) override;
 };
 

@@ -67,6 +67,14 @@ TEST(Chooser, OpeningAFolderUpdatesFilesAndPathLine)
     path.setCaption("");
     dir.userOpen(dir.listIndex());
     EXPECT_EQ(path.caption(), "Path: " + ch.c + "/tools");
+
+    // Opening folders asks no drive for its label, which may mean a disk
+    // spun up or a server that does not answer.
+    const int listed = p.drives->listed;
+    dir.userOpen(0);
+    dir.userOpen(indexOf(dir.folders(), "games"));
+    EXPECT_EQ(dir.path(), ch.c + "/games");
+    EXPECT_EQ(p.drives->listed, listed);
 }
 
 TEST(Chooser, PickingADriveUpdatesAllThree)
