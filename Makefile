@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows test-web test-sanitize test-valgrind test-package package-windows windows \
+.PHONY: all linux run test test-linux test-windows test-web soak test-sanitize test-valgrind test-package package-windows windows \
 	windows64 run-windows web run-web art bench tour clean
 
 deps = tools/install-deps.sh
@@ -18,8 +18,14 @@ run: linux
 	tools/run.sh linux
 
 # Under CI (CI=true, a machine that may be changed) the .deb is installed
-# and removed again too.
-test: test-linux test-windows test-web $(if $(CI),test-package)
+# and removed again too. Every suite runs even when one before it fails, and
+# the last line names the ones that failed.
+test_suites = test-linux test-windows test-web $(if $(CI),test-package)
+test:
+	@failed=""; \
+	for suite in $(test_suites); do $(MAKE) --no-print-directory $$suite || failed="$$failed $$suite"; done; \
+	if [ -n "$$failed" ]; then echo "make test: failed:$$failed" >&2; exit 1; fi; \
+	echo "make test: passed: $(test_suites)"
 
 test-linux: linux
 	@$(deps) x trace
@@ -61,6 +67,12 @@ run-web: web
 
 test-web: web
 	ctest --preset web
+
+# The long runs left out of "make test": the Win32 leak test's thousand
+# rounds of every road under Wine (ten minutes and more).
+soak: windows
+	@$(deps) x
+	tools/windows-tests.sh --soak
 
 # The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:
