@@ -1,6 +1,7 @@
 #include "support.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,10 +19,114 @@ win32::Clock counter;
 
 Clock::time_point now() { return counter.now(); }
 
+// --- The watchdog ---------------------------------------------------------
+// A test that hangs (a call that never returns, a queue that never empties)
+// would only be stopped by the runner's time limit, with nothing said. A
+// thread of its own reports where the test was, the windows of the test's
+// thread and what the thread was handling, then ends the process.
+
+std::atomic<const char*> whereNow{""};
+std::atomic<long> messagesSeen{0};
+std::atomic<unsigned> lastMessage{0};
+std::atomic<HWND> lastWindow{nullptr};
+std::atomic<long long> lastActivation{0};  // milliseconds of the counter
+std::atomic<long long> testStarted{0};  // milliseconds of the counter
+std::atomic<long long> testLimit{0};
+DWORD testThread = 0;
+
+long long milliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now().time_since_epoch()).count();
+}
+
+long long milliseconds();
+
+void seen(const HWND h, unsigned message)
+{
+    if (message == WM_ACTIVATE || message == WM_SETFOCUS)
+        lastActivation.store(milliseconds(), std::memory_order_relaxed);
+    messagesSeen.fetch_add(1, std::memory_order_relaxed);
+    lastMessage.store(message, std::memory_order_relaxed);
+    lastWindow.store(h, std::memory_order_relaxed);
+}
+
+LRESULT CALLBACK gotMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION)
+        if (const MSG* m = reinterpret_cast<const MSG*>(lParam))
+            seen(m->hwnd, m->message);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK sentMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION)
+        if (const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam))
+            seen(m->hwnd, m->message);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+std::string describe(HWND h)
+{
+    if (!h)
+        return "none";
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    char b[64];
+    std::snprintf(b, sizeof b, "%p ", static_cast<void*>(h));
+    // Asked without a message: the window's thread may be the one hanging.
+    wchar_t title[128] = {};
+    InternalGetWindowText(h, title, 128);
+    return b + win32::narrow(cls) + " \"" + win32::narrow(title) + "\"" + (IsWindowVisible(h) ? " visible" : "")
+         + (IsWindowEnabled(h) ? "" : " disabled");
+}
+
+BOOL CALLBACK listWindow(HWND h, LPARAM)
+{
+    std::printf("    %s\n", describe(h).c_str());
+    return TRUE;
+}
+
+DWORD WINAPI watchTests(void*)
+{
+    for (;;) {
+        Sleep(500);
+        const long long limit = testLimit.load();
+        if (limit == 0 || milliseconds() - testStarted.load() < limit)
+            continue;
+        const long before = messagesSeen.load();
+        Sleep(1000);
+        const long during = messagesSeen.load() - before;
+        std::printf("HUNG %s: over %lld s, at \"%s\"\n", currentTest, limit / 1000, whereNow.load());
+        std::printf("  messages handled in the last second: %ld, the last 0x%04x to %s\n", during, lastMessage.load(),
+                    describe(lastWindow.load()).c_str());
+        std::printf("  foreground: %s\n  focus: ", describe(GetForegroundWindow()).c_str());
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        std::printf("%s\n  windows of the test's thread:\n",
+                    GetGUIThreadInfo(testThread, &gui) ? describe(gui.hwndFocus).c_str() : "unknown");
+        EnumThreadWindows(testThread, listWindow, 0);
+        std::fflush(stdout);
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+}
+
+void startWatchdog()
+{
+    testThread = GetCurrentThreadId();
+    SetWindowsHookExW(WH_GETMESSAGE, gotMessage, nullptr, testThread);
+    SetWindowsHookExW(WH_CALLWNDPROC, sentMessage, nullptr, testThread);
+    if (HANDLE t = CreateThread(nullptr, 0, watchTests, nullptr, 0, nullptr))
+        CloseHandle(t);
+}
+
+
 }  // namespace
 
 std::string askedVersion;
 int rounds = 30;
+
+void at(const char* where) { whereNow.store(where); }
 
 void check(bool ok, const std::string& what, int line)
 {
@@ -66,6 +171,20 @@ App::App(FakeClock* clock)
     shell = std::make_unique<Shell>(forms::catalogue(), fe, fs);
     shell->start();
     drain();
+    settle();
+}
+
+void App::settle()
+{
+    // The window manager answers a window mapped with the focus, in its own
+    // time; the activation it makes arrives after the program activated the
+    // window itself. Arriving after a test has opened a dialog, it would
+    // activate the main window over that dialog.
+    HWND main = window(std::string(shell->names().front()).c_str());
+    waitFor([&] { return GetForegroundWindow() == main; }, 3000);
+    const long long end = milliseconds() + 3000;
+    while (milliseconds() - lastActivation.load() < 300 && milliseconds() < end)
+        waitFor([] { return false; }, 50);
 }
 
 void App::drain()
@@ -276,6 +395,7 @@ int main(int argc, char** argv)
         }
     }
     vornak::win32::prepareProcess();
+    startWatchdog();
     std::vector<TestCase> tests;
     for (auto group : {designTests, keyboardTests, chooserTests, pauseTests, lifetimeTests})
         for (const TestCase& t : group())
@@ -284,12 +404,19 @@ int main(int argc, char** argv)
         if (!only.empty() && std::string(t.name).find(only) == std::string::npos)
             continue;
         currentTest = t.name;
+        at("");
+        // A minute and a half is three times what the slowest test takes on
+        // a slow machine; the rounds take up to a second each there.
+        testLimit = 0;
+        testStarted = milliseconds();
+        testLimit = 90'000 + (std::string(t.name).find("rounds") != std::string::npos ? 1'000LL * rounds : 0);
         const int before = failed;
         try {
             t.run();
         } catch (const std::exception& e) {
             check(false, std::string("exception: ") + e.what(), 0);
         }
+        testLimit = 0;
         std::printf("%s %s\n", failed == before ? "ok  " : "FAIL", t.name);
         std::fflush(stdout);
     }

@@ -57,6 +57,10 @@ std::vector<TestCase> lifetimeTests();
 extern std::string askedVersion;
 extern int rounds;
 
+// Where a test is, for the watchdog's report when a test hangs: a short
+// static text ("round 12: About"), kept until the next.
+void at(const char* where);
+
 // --- The program under test -------------------------------------------------
 
 // The front end with its message boxes recorded instead of shown, so a test
@@ -87,6 +91,9 @@ struct App {
     // Handles every message queued now, and those that handling them
     // queues, until the queue is empty.
     void drain();
+    // Waits until the main window is active and the window manager has
+    // answered its showing: no window activated for 300 ms.
+    void settle();
     // Handles messages until the condition holds; false when it does not
     // within the time given.
     bool waitFor(const std::function<bool()>& condition, int ms = 5000);

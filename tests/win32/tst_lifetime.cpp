@@ -190,17 +190,30 @@ void roundsOfEveryRoadLeakNothing()
     HWND dirs = app.control("frmMAIN", "Dir1");
     bool allWell = true;
     int pausesWanted = 0;
+    int roundsDone = 0;
+    static char where[96];
+    auto step = [&](const char* what) {
+        std::snprintf(where, sizeof where, "round %d: %s", roundsDone + 1, what);
+        at(where);
+    };
     auto round = [&] {
+        step("Setup");
         SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);  // Setup
         SendMessageW(app.control("frmSETUP", "Option2"), BM_CLICK, 0, 0);  // 4096 k: put back
         SendMessageW(app.control("frmSETUP", "Option4"), BM_CLICK, 0, 0);  // 220 Mhz: put back
+        step("hardware");
         SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
+        step("Test System");
         SendMessageW(app.control("frmHARD", "TEST"), BM_CLICK, 0, 0);      // a pause
+        step("Run EXE");
         SendMessageW(app.control("frmMAIN", "Command3"), BM_CLICK, 0, 0);  // Run EXE: a pause as it loads
+        step("About");
         SendMessageW(app.control("frmMAIN", "Command2"), BM_CLICK, 0, 0);  // About
         PostMessageW(app.window("frmABOUT"), WM_CHAR, 'a', 1);            // a pause, then the final picture
+        step("waiting for the final picture");
         const bool allOpen = app.waitFor([&] { return app.visible("frmFINAL"); });
         // A subfolder and back.
+        step("a subfolder and back");
         const LRESULT n = SendMessageW(dirs, LB_GETCOUNT, 0, 0);
         SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(n - 2), 0);
         notify(dirs, LBN_DBLCLK);
@@ -210,6 +223,7 @@ void roundsOfEveryRoadLeakNothing()
         const bool back = text(app.control("frmMAIN", "Label1")) == "Path: " + tree.root;
         pausesWanted += 3;
 
+        step("closing");
         std::vector<HWND> closed;
         for (std::string_view name : app.shell->names())
             if (name != "frmMAIN" && app.shell->form(name)) {
@@ -234,6 +248,7 @@ void roundsOfEveryRoadLeakNothing()
                         allOpen, inAlpha, back, static_cast<int>(closed.size()), gone, absent, static_cast<int>(app.fe.messages.size()),
                         clock.sleeps, pausesWanted);
         allWell = allWell && ok;
+        ++roundsDone;
     };
 
     const GdiCounter gdi;
