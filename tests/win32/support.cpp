@@ -22,48 +22,41 @@ Clock::time_point now() { return counter.now(); }
 // --- The watchdog ---------------------------------------------------------
 // A test that hangs (a call that never returns, a queue that never empties)
 // would only be stopped by the runner's time limit, with nothing said. A
-// thread of its own reports where the test was, the windows of the test's
-// thread and what the thread was handling, then ends the process.
+// thread of its own reports where the test was, whether its thread spins or
+// waits, and the thread's windows, then ends the process.
 
 std::atomic<const char*> whereNow{""};
-std::atomic<long> messagesSeen{0};
-std::atomic<unsigned> lastMessage{0};
-std::atomic<HWND> lastWindow{nullptr};
-std::atomic<long long> lastActivation{0};  // milliseconds of the counter
-std::atomic<long long> testStarted{0};  // milliseconds of the counter
+std::atomic<long long> lastActivation{0};  // milliseconds of the counter, while App::settle watches
+std::atomic<long long> testStarted{0};     // milliseconds of the counter
 std::atomic<long long> testLimit{0};
-DWORD testThread = 0;
+DWORD testThreadId = 0;
+HANDLE testThread = nullptr;
 
 long long milliseconds()
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(now().time_since_epoch()).count();
 }
 
-long long milliseconds();
-
-void seen(const HWND h, unsigned message)
-{
-    if (message == WM_ACTIVATE || message == WM_SETFOCUS)
-        lastActivation.store(milliseconds(), std::memory_order_relaxed);
-    messagesSeen.fetch_add(1, std::memory_order_relaxed);
-    lastMessage.store(message, std::memory_order_relaxed);
-    lastWindow.store(h, std::memory_order_relaxed);
-}
-
-LRESULT CALLBACK gotMessage(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HC_ACTION)
-        if (const MSG* m = reinterpret_cast<const MSG*>(lParam))
-            seen(m->hwnd, m->message);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
+// Messages sent to the test's thread, while App::settle waits for the
+// window manager. Only then: a hook makes every message cost more.
 LRESULT CALLBACK sentMessage(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION)
         if (const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam))
-            seen(m->hwnd, m->message);
+            if (m->message == WM_ACTIVATE || m->message == WM_SETFOCUS)
+                lastActivation.store(milliseconds());
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Processor time the test's thread has used, in milliseconds: rising while
+// it spins, still while it waits.
+long long threadMilliseconds()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(testThread, &created, &exited, &kernel, &user))
+        return -1;
+    auto ms = [](const FILETIME& t) { return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000); };
+    return ms(kernel) + ms(user);
 }
 
 std::string describe(HWND h)
@@ -94,18 +87,17 @@ DWORD WINAPI watchTests(void*)
         const long long limit = testLimit.load();
         if (limit == 0 || milliseconds() - testStarted.load() < limit)
             continue;
-        const long before = messagesSeen.load();
+        const long long before = threadMilliseconds();
         Sleep(1000);
-        const long during = messagesSeen.load() - before;
+        const long long during = threadMilliseconds() - before;
         std::printf("HUNG %s: over %lld s, at \"%s\"\n", currentTest, limit / 1000, whereNow.load());
-        std::printf("  messages handled in the last second: %ld, the last 0x%04x to %s\n", during, lastMessage.load(),
-                    describe(lastWindow.load()).c_str());
+        std::printf("  processor time of the test's thread in the last second: %lld ms\n", during);
         std::printf("  foreground: %s\n  focus: ", describe(GetForegroundWindow()).c_str());
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
         std::printf("%s\n  windows of the test's thread:\n",
-                    GetGUIThreadInfo(testThread, &gui) ? describe(gui.hwndFocus).c_str() : "unknown");
-        EnumThreadWindows(testThread, listWindow, 0);
+                    GetGUIThreadInfo(testThreadId, &gui) ? describe(gui.hwndFocus).c_str() : "unknown");
+        EnumThreadWindows(testThreadId, listWindow, 0);
         std::fflush(stdout);
         TerminateProcess(GetCurrentProcess(), 3);
     }
@@ -113,13 +105,11 @@ DWORD WINAPI watchTests(void*)
 
 void startWatchdog()
 {
-    testThread = GetCurrentThreadId();
-    SetWindowsHookExW(WH_GETMESSAGE, gotMessage, nullptr, testThread);
-    SetWindowsHookExW(WH_CALLWNDPROC, sentMessage, nullptr, testThread);
+    testThreadId = GetCurrentThreadId();
+    testThread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, testThreadId);
     if (HANDLE t = CreateThread(nullptr, 0, watchTests, nullptr, 0, nullptr))
         CloseHandle(t);
 }
-
 
 }  // namespace
 
@@ -181,10 +171,14 @@ void App::settle()
     // window itself. Arriving after a test has opened a dialog, it would
     // activate the main window over that dialog.
     HWND main = window(std::string(shell->names().front()).c_str());
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, sentMessage, nullptr, GetCurrentThreadId());
+    lastActivation = milliseconds();
     waitFor([&] { return GetForegroundWindow() == main; }, 3000);
     const long long end = milliseconds() + 3000;
     while (milliseconds() - lastActivation.load() < 300 && milliseconds() < end)
         waitFor([] { return false; }, 50);
+    if (hook)
+        UnhookWindowsHookEx(hook);
 }
 
 void App::drain()
