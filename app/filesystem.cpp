@@ -34,6 +34,21 @@ bool wildcard(const char* n, const char* p)
     return *p == '\0';
 }
 
+// Which of these drive roots holds a folder: the longest that does.
+std::optional<size_t> holdingRoot(const std::string& folder, const std::vector<std::string>& roots, PathStyle style)
+{
+    std::optional<size_t> best;
+    size_t bestSize = 0;
+    for (size_t i = 0; i < roots.size(); ++i) {
+        const std::string root = normalPath(roots[i], style);
+        if (pathIsUnder(folder, root, style) && (!best || root.size() > bestSize)) {
+            best = i;
+            bestSize = root.size();
+        }
+    }
+    return best;
+}
+
 }  // namespace
 
 std::vector<std::string> DriveSource::roots()
@@ -67,12 +82,11 @@ std::vector<Drive> FileSystem::drives()
 Drive FileSystem::driveOf(const std::string& folder)
 {
     const std::vector<Drive> all = drives();
-    const Drive* best = nullptr;
+    std::vector<std::string> roots;
     for (const Drive& d : all)
-        if (pathIsUnder(folder, normalPath(d.root, style_), style_) && (!best || d.root.size() > best->root.size()))
-            best = &d;
-    if (best)
-        return *best;
+        roots.push_back(d.root);
+    if (const std::optional<size_t> i = holdingRoot(folder, roots, style_))
+        return all[*i];
     if (!all.empty())
         return all.front();
     const std::string root = pathRoot(folder, style_);
@@ -81,13 +95,10 @@ Drive FileSystem::driveOf(const std::string& folder)
 
 std::string FileSystem::driveRootOf(const std::string& folder)
 {
-    std::string best;
-    for (const std::string& r : drives_->roots()) {
-        std::string root = normalPath(r, style_);
-        if (pathIsUnder(folder, root, style_) && root.size() > best.size())
-            best = std::move(root);
-    }
-    return best.empty() ? pathRoot(folder, style_) : best;
+    const std::vector<std::string> roots = drives_->roots();
+    if (const std::optional<size_t> i = holdingRoot(folder, roots, style_))
+        return normalPath(roots[*i], style_);
+    return pathRoot(folder, style_);
 }
 
 std::optional<Drive> FileSystem::driveNamed(const std::string& text)
