@@ -40,9 +40,14 @@ xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not answer on $DISPLAY" >
 xsetroot -solid '#008080' 2>/dev/null || true
 openbox >/dev/null 2>&1 &
 wm=$!
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+# Ready once it says what it supports: tools that activate windows
+# (xdotool windowactivate) ask for _NET_ACTIVE_WINDOW there, and refuse
+# while it is missing.
+wm_ready() { xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW'; }
+for _ in $(seq 200); do
+  wm_ready && break
   sleep 0.05
 done
+wm_ready || { echo "xsession: the window manager did not start on $DISPLAY" >&2; exit 1; }
 
 "$@"
