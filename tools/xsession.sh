@@ -18,7 +18,10 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 numberfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${VORNAK_SCREEN:-1024x768x24}" -dpi "${VORNAK_DPI:-96}" -nolisten tcp \
+# -noreset: by default the server resets whenever its last client leaves,
+# and a client that connects during the reset is refused; the probes below
+# come and go before the window manager connects.
+Xvfb -displayfd 3 -screen 0 "${VORNAK_SCREEN:-1024x768x24}" -dpi "${VORNAK_DPI:-96}" -nolisten tcp -noreset \
   3>"$numberfile" >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 200); do
@@ -38,16 +41,24 @@ done
 xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not answer on $DISPLAY" >&2; exit 1; }
 # The classic teal desktop.
 xsetroot -solid '#008080' 2>/dev/null || true
-openbox >/dev/null 2>&1 &
+wmlog=$(mktemp)
+openbox >"$wmlog" 2>&1 &
 wm=$!
 # Ready once it says what it supports: tools that activate windows
 # (xdotool windowactivate) ask for _NET_ACTIVE_WINDOW there, and refuse
 # while it is missing.
-wm_ready() { xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW'; }
+wm_ready() { [[ "$(xprop -root _NET_SUPPORTED 2>/dev/null)" == *_NET_ACTIVE_WINDOW* ]]; }
 for _ in $(seq 200); do
   wm_ready && break
+  kill -0 "$wm" 2>/dev/null || break
   sleep 0.05
 done
-wm_ready || { echo "xsession: the window manager did not start on $DISPLAY" >&2; exit 1; }
+if ! wm_ready; then
+  echo "xsession: the window manager did not start on $DISPLAY:" >&2
+  sed 's/^/  /' "$wmlog" >&2
+  rm -f "$wmlog"
+  exit 1
+fi
+rm -f "$wmlog"
 
 "$@"
