@@ -9,10 +9,12 @@ set -euo pipefail
 
 xvfb=""
 wm=""
+wmlog=""
 cleanup() {
   [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
+  [ -n "$wmlog" ] && rm -f "$wmlog" || true
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
@@ -56,9 +58,7 @@ done
 if ! wm_ready; then
   echo "xsession: the window manager did not start on $DISPLAY:" >&2
   sed 's/^/  /' "$wmlog" >&2
-  rm -f "$wmlog"
   exit 1
 fi
-rm -f "$wmlog"
 
 "$@"
