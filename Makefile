@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows test-web soak test-sanitize test-valgrind test-package package-windows windows \
+.PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak test-sanitize test-valgrind test-package package-windows windows \
 	windows64 run-windows web run-web art bench tour clean
 
 deps = tools/install-deps.sh
@@ -18,18 +18,16 @@ run: linux
 	tools/run.sh linux
 
 # Under CI (CI=true, a machine that may be changed) the .deb is installed
-# and removed again too. Every suite runs even when one before it fails, and
-# the last line names the ones that failed.
+# and removed again too. Every suite runs even when one before it fails; the
+# table at the end gives what each ran, and a suite that ran fewer tests
+# than tests/floors.txt asks fails (tools/make-test.sh).
 test_suites = test-linux test-windows test-web $(if $(CI),test-package)
 test:
-	@failed=""; \
-	for suite in $(test_suites); do $(MAKE) --no-print-directory $$suite || failed="$$failed $$suite"; done; \
-	if [ -n "$$failed" ]; then echo "make test: failed:$$failed" >&2; exit 1; fi; \
-	echo "make test: passed: $(test_suites)"
+	@MAKE="$(MAKE)" tools/make-test.sh $(test_suites)
 
 test-linux: linux
 	@$(deps) x trace
-	ctest --preset linux
+	tools/run-ctest.sh linux "Qt 6: offscreen and Xvfb"
 
 windows:
 	@$(deps) windows
@@ -51,6 +49,12 @@ test-windows: windows
 	@$(deps) x
 	tools/windows-tests.sh
 
+# What the Windows suite needs installed, so that make test can run it as on
+# a fresh machine.
+prepare-test-windows: windows
+	@$(deps) x
+	@tools/wine-road.sh --prepare >/dev/null
+
 # The web build: build/web/Vornak1.html, one self-contained page. 98.css and
 # the tests' browser driver come from the npm registry, at the versions
 # package-lock.json pins.
@@ -66,7 +70,7 @@ run-web: web
 	tools/run-web.sh
 
 test-web: web
-	ctest --preset web
+	tools/run-ctest.sh web "Chromium"
 
 # The long runs left out of "make test": the Win32 leak test's thousand
 # rounds of every road under Wine (ten minutes and more).

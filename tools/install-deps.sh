@@ -6,8 +6,11 @@
 # runs on a package), trace (the test that nothing is started or written),
 # web (emscripten, and Debian's Chromium for the page's tests; Node.js and
 # npm come with the machine).
+# It says what it installs on standard error and prints nothing on standard
+# output, so that a script that captures another's output never gets it.
 #   tools/install-deps.sh linux windows
 set -euo pipefail
+exec 1>&2
 
 declare -A groups=(
   [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine"

@@ -5,12 +5,12 @@
 # Wine runs (tools/wine-road.sh).
 #   tools/run.sh linux|windows
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/lib.sh"
 build=${1:-linux}
 case $build in
   linux) program=("$top/build/linux/vornak1") ;;
   windows)
-    [ -n "${VORNAK_ROAD:-}" ] || VORNAK_ROAD=$("$top/tools/wine-road.sh" --prepare)
+    [ -n "${VORNAK_ROAD:-}" ] || VORNAK_ROAD=$(wine_road)
     export VORNAK_ROAD
     program=("$top/tests/win32/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe") ;;
   *) echo "usage: $0 linux|windows" >&2; exit 2 ;;

@@ -7,7 +7,15 @@
 # installed packages: run it as root on a machine that may be changed (CI, a
 # container).
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/lib.sh"
+note_road "the .deb, installed as root"
+stage=""
+finish() {
+  local status=$?
+  [ -n "$stage" ] && rm -rf "$stage"
+  junit_result debian_package "$status"
+}
+trap finish EXIT
 cd "$top/build/linux"
 rm -f vornak1_*.deb
 cpack -G DEB >/dev/null
@@ -33,7 +41,6 @@ check_output() {
 }
 
 stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
 dpkg-deb -x "$deb" "$stage"
 metainfo="$stage/usr/share/metainfo/com.example.vornak1.metainfo.xml"
 desktop="$stage/usr/share/applications/vornak1.desktop"

@@ -1,6 +1,8 @@
 // The tour of the web build: every road of the program walked by real
 // mouse and keyboard input in headless Chromium, a screenshot of the window
-// at each step under build/tour/web/, and the three pauses timed.
+// at each step under build/tour/web/, and the three pauses timed. Says how
+// it goes on standard error; standard output carries only the list of the
+// screenshots and their captions, as JSON, for the contact sheet.
 //   node tools/tour-web.mjs PAGE.html OUT_DIR DESIGN_POSITIONS_OUTPUT
 import { chromium } from 'playwright-core';
 import { readFileSync, mkdirSync } from 'node:fs';
@@ -38,7 +40,7 @@ async function shot(w, caption) {
     await page.waitForTimeout(200);
     const name = String(++n).padStart(2, '0');
     await dialog(w).screenshot({ path: `${out}/${name}.png` });
-    console.log(`  ${name}: ${caption}`);
+    console.error(`  ${name}: ${caption}`);
     return [`${out}/${name}.png`, caption];
 }
 async function timed(what, act, until) {
@@ -46,7 +48,7 @@ async function timed(what, act, until) {
     await act();
     await until();
     const s = (Date.now() - start) / 1000;
-    console.log(`  ${what} after ${s.toFixed(3)} s`);
+    console.error(`  ${what} after ${s.toFixed(3)} s`);
     if (s < 2.95 || s > 4.5)
         throw new Error(`${what} took ${s} s, not three seconds`);
 }

@@ -8,13 +8,13 @@
 # Chromium (tools/tour-web.mjs).
 #   tools/tour.sh [linux] [windows] [windows-stock] [web]
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/lib.sh"
 builds=("$@")
 [ ${#builds[@]} -gt 0 ] || builds=(linux windows web)
 
 # The Windows build is the one this machine's Wine runs (tools/wine-road.sh).
 if [[ " ${builds[*]} " == *" windows"* ]] && [ -z "${VORNAK_ROAD:-}" ]; then
-  VORNAK_ROAD=$("$top/tools/wine-road.sh" --prepare)
+  VORNAK_ROAD=$(wine_road)
   export VORNAK_ROAD
 fi
 
@@ -107,7 +107,7 @@ tour_web() {
   rm -rf "$out"
   echo "tour of the web build"
   local list args=()
-  list=$(node "$top/tools/tour-web.mjs" "$top/build/web/Vornak1.html" "$out" <(printf '%s\n' "$positions") | tee /dev/stderr | tail -n 1)
+  list=$(node "$top/tools/tour-web.mjs" "$top/build/web/Vornak1.html" "$out" <(printf '%s\n' "$positions"))
   while IFS=$'\t' read -r file caption; do
     args+=(-label "$caption" "$file")
   done < <(printf '%s' "$list" | python3 -c 'import json, sys; [print(f, c, sep="\t") for f, c in json.load(sys.stdin)]')

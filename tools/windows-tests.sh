@@ -7,14 +7,20 @@
 #   windows-tests.sh          every test but the soak runs
 #   windows-tests.sh --soak   the soak runs alone (the thousand rounds)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/lib.sh"
 cd "$top"
-road=$(tools/wine-road.sh --prepare)
+road=$(wine_road)
+case $road in
+  windows) note_road "32-bit build, 32-bit Wine" ;;
+  windows64) note_road "64-bit build, wine64" ;;
+esac
 if [ "${1:-}" = --soak ]; then
-  ctest --preset "$road" -L soak --verbose
+  run_ctest "$road" -L soak --verbose
 elif [ "$road" = windows ]; then
-  ctest --preset windows -LE soak
+  run_ctest windows -LE soak
 else
-  ctest --preset windows -L static
-  ctest --preset windows64 -LE soak
+  status=0
+  run_ctest windows -L static || status=1
+  run_ctest windows64 -LE soak || status=1
+  exit $status
 fi

@@ -16,11 +16,13 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 if [ "${1:-}" = --prepare ]; then
   road=$("$0")
+  # Whatever the installs and the build say goes to standard error: the one
+  # word below is all that standard output carries.
   if [ "$road" = windows ]; then
-    "$top/tools/install-deps.sh" wine32
+    "$top/tools/install-deps.sh" wine32 >&2
   else
-    "$top/tools/install-deps.sh" wine64 windows
-    (cd "$top" && cmake --preset windows64 >/dev/null && cmake --build --preset windows64 >&2)
+    "$top/tools/install-deps.sh" wine64 windows >&2
+    (cd "$top" && cmake --preset windows64 && cmake --build --preset windows64) >&2
   fi
   echo "$road"
   exit 0

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -151,3 +152,16 @@ Form& Program::form(std::string_view name)
 std::string str(const std::filesystem::path& p) { return p.string(); }
 
 }  // namespace vornak::test
+
+// GoogleTest's own main passes a run whose filter selects no test; this one
+// fails it, so that a mistyped filter or a stale list of tests is seen.
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    const int status = RUN_ALL_TESTS();
+    if (testing::UnitTest::GetInstance()->test_to_run_count() == 0) {
+        std::fprintf(stderr, "no test selected: nothing was tested\n");
+        return 1;
+    }
+    return status;
+}

@@ -391,12 +391,14 @@ int main(int argc, char** argv)
     vornak::win32::prepareProcess();
     startWatchdog();
     std::vector<TestCase> tests;
+    int ran = 0;
     for (auto group : {designTests, keyboardTests, chooserTests, pauseTests, lifetimeTests})
         for (const TestCase& t : group())
             tests.push_back(t);
     for (const TestCase& t : tests) {
         if (!only.empty() && std::string(t.name).find(only) == std::string::npos)
             continue;
+        ++ran;
         currentTest = t.name;
         at("");
         // A minute and a half is far more than any test takes on a slow
@@ -416,5 +418,9 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     }
     std::printf("%d passed, %d failed\n", passed, failed);
+    if (ran == 0) {
+        std::printf("no test's name holds \"%s\": nothing was tested\n", only.c_str());
+        return 1;
+    }
     return failed == 0 ? 0 : 1;
 }
