@@ -1,5 +1,6 @@
-// A control of a loaded window: its design and its current property values,
-// with the semantics of the classic intrinsic controls.
+// A control of a loaded window: its design, and the base of each type's
+// class (controls/), which holds that type's values and carries its
+// semantics.
 #pragma once
 
 #include "controlkind.h"
@@ -7,8 +8,12 @@
 #include "filesystem.h"
 #include "frontend.h"
 
+#include <any>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornak {
@@ -18,22 +23,25 @@ class Form;
 constexpr int kTrue = -1;  // the platform's boolean True
 constexpr int kFalse = 0;
 
+// What a control shows now, for a front end that draws every type alike
+// (the page's script) and for the tests: each type fills in what it has.
+struct Shown {
+    // The caption as shown (a label's with its bidirectional formatting
+    // characters written out, app/text.h), or a text box's text.
+    std::optional<std::string> caption = {};
+    std::optional<int> value = {};  // an option button or a check box
+    // The entries of a list as stored, and the selected one.
+    const std::vector<std::string>* items = nullptr;
+    const std::vector<FolderEntry>* folders = nullptr;
+    std::optional<int> index = {};
+};
+
 class Control {
 public:
-    // Everything a control holds that the user or an event procedure can
-    // change. Lists are shared and never changed in place, so a copy of the
-    // state is cheap even for a folder of many thousand files.
-    struct State {
-        std::string caption;  // caption, or a text box's text
-        int value = 0;
-        std::string path;     // folder and file lists
-        std::string drive;    // drive list
-        std::shared_ptr<const std::vector<std::string>> items;     // drive texts, file names
-        std::shared_ptr<const std::vector<FolderEntry>> folders;   // folder list
-        int listIndex = -1;
-    };
-
-    Control(Form& form, const ControlDesign& design);
+    Control(Form& form, const ControlDesign& design) : form_(form), design_(design) {}
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
 
     const ControlDesign& design() const { return design_; }
     ControlType type() const { return design_.type; }
@@ -41,58 +49,67 @@ public:
     std::string_view name() const { return design_.name; }
     Form& form() const { return form_; }
 
-    const std::string& caption() const { return state_.caption; }
-    void setCaption(std::string caption);
-    const std::string& text() const { return state_.caption; }
-    void setText(std::string text);
+    // The control as its own type's class. Another type is a programming
+    // error and stops the program on the spot.
+    template <class T>
+    T& as()
+    {
+        if (type() != T::kType)
+            wrongType(T::kType);
+        return static_cast<T&>(*this);
+    }
+    template <class T>
+    const T& as() const
+    {
+        return const_cast<Control*>(this)->as<T>();
+    }
 
-    // Option button: kTrue or kFalse; setting kTrue clears the others of its
-    // container and raises Click. Check box: 0 clear, 1 checked.
-    int value() const { return state_.value; }
-    void setValue(int value);
+    virtual Shown shown() const { return {}; }
 
-    // Drive list: the selected drive's text. Writing it selects that drive
-    // and raises Change.
-    const std::string& drive() const { return state_.drive; }
-    void setDrive(const std::string& drive);
-
-    // Folder list: the open folder; writing it opens another and raises
-    // Change. File list: the folder listed; writing it raises PathChange.
-    // Throws RuntimeError, leaving the list as it was, when the folder
-    // cannot be listed.
-    const std::string& path() const { return state_.path; }
-    void setPath(const std::string& path);
-    const std::string& pattern() const { return pattern_; }
-
-    const std::vector<std::string>& items() const;
-    const std::vector<FolderEntry>& folders() const;
-    int listIndex() const { return state_.listIndex; }
-    void setListIndex(int index);
-
-    const State& state() const { return state_; }
-    void restore(const State& state);
+    // What the user or an event procedure can change, kept before each
+    // action of the user and put back, and shown again, when the action
+    // fails.
+    virtual std::any saved() const { return {}; }
+    virtual void restore(const std::any&) {}
 
     // The error number of a list that could not be listed when its window
-    // was loaded; 0 when it could.
-    int loadError() const { return loadError_; }
+    // was loaded; 0 when it could, and for every other control.
+    virtual int loadError() const { return 0; }
 
-    // What the user did, from a front end.
-    void userClick();              // button pressed, option chosen, check box toggled
-    void userSelect(int index);    // an entry picked in a drive or file list
-    void userOpen(int index);      // an entry of the folder list double-clicked
-    void userEdit(std::string text);  // a text box edited
+    // What the user did, from a front end. A type takes what its kind of
+    // control can be given and ignores the rest.
+    virtual void userClick() {}              // button pressed, option chosen, check box toggled
+    virtual void userArrow(bool /*forward*/) {}  // an arrow key in an option group
+    virtual void userSelect(int /*index*/) {}    // an entry picked in a drive or file list
+    virtual void userOpen(int /*index*/) {}      // an entry of the folder list opened
+    virtual void userEdit(std::string /*text*/) {}  // a text box edited
+
+protected:
+    // Tells the front end to show a changed property.
+    void changed(Property property);
+    // Runs the event procedure bound to an event of this control.
+    void raise(Event event);
+    // Handles an action of the user (Shell::userAction).
+    void act(const std::function<void()>& action);
+    FileSystem& fileSystem() const;
+    FrontEnd& frontEnd() const;
 
 private:
-    void changed(Property property);
-    void raise(Event event);
-    void loadList();
-    void openFolder(const std::string& folder);
+    [[noreturn]] void wrongType(ControlType wanted) const;
 
     Form& form_;
     const ControlDesign& design_;
-    State state_;
-    std::string pattern_;
-    int loadError_ = 0;
 };
 
+// The control of a design's type.
+std::unique_ptr<Control> makeControl(Form& form, const ControlDesign& design);
+
 }  // namespace vornak
+
+// Defines the factory of a type's class (control.cpp), in the class's own
+// source file.
+#define VORNAK_MAKES(type)                                                         \
+    std::unique_ptr<Control> make##type(Form& form, const ControlDesign& design) \
+    {                                                                              \
+        return std::make_unique<type>(form, design);                               \
+    }

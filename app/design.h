@@ -3,6 +3,8 @@
 // Portable: standard library only, no toolkit header.
 #pragma once
 
+#include "controltypes.h"
+
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -10,21 +12,17 @@
 namespace vornak {
 
 enum class ControlType {
-    Label,
-    CommandButton,
-    OptionButton,
-    CheckBox,
-    Frame,
-    TextBox,
-    Image,
-    Line,
-    DriveList,
-    DirList,
-    FileList,
+#define VORNAK_CONTROL_TYPE(type, ...) type,
+    VORNAK_CONTROL_TYPES(VORNAK_CONTROL_TYPE)
+#undef VORNAK_CONTROL_TYPE
 };
 // How many control types there are: tables indexed by ControlType have
 // this many rows.
-constexpr unsigned kControlTypeCount = static_cast<unsigned>(ControlType::FileList) + 1;
+constexpr unsigned kControlTypeCount = 0
+#define VORNAK_CONTROL_TYPE(type, ...) +1
+    VORNAK_CONTROL_TYPES(VORNAK_CONTROL_TYPE)
+#undef VORNAK_CONTROL_TYPE
+    ;
 
 enum class Alignment { Left, Centre };
 

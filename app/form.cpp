@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "controlkind.h"
+#include "layout.h"
 #include "shell.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ Form::Form(Shell& shell, const FormClass& cls) : shell_(shell), class_(cls)
 {
     controls_.reserve(cls.design.controls.size());
     for (const ControlDesign& d : cls.design.controls)
-        controls_.push_back(std::make_unique<Control>(*this, d));
+        controls_.push_back(makeControl(*this, d));
 }
 
 Control* Form::find(std::string_view name) const
@@ -73,11 +74,8 @@ std::vector<Control*> Form::contained(std::string_view container) const
 std::vector<Control*> Form::tabOrder() const
 {
     std::vector<Control*> out;
-    for (const auto& c : controls_)
-        if (c->design().tabIndex >= 0 && kindOf(c->type()).takesFocus)
-            out.push_back(c.get());
-    std::stable_sort(out.begin(), out.end(),
-                     [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
+    for (int i : vornak::tabOrder(design()))
+        out.push_back(controls_[static_cast<size_t>(i)].get());
     return out;
 }
 
@@ -85,22 +83,6 @@ Control* Form::firstFocus() const
 {
     const std::vector<Control*> order = tabOrder();
     return order.empty() ? nullptr : order.front();
-}
-
-Control* Form::nextInGroup(const Control& option, bool forward) const
-{
-    if (option.type() != ControlType::OptionButton)
-        return nullptr;
-    std::vector<Control*> group;
-    for (Control* c : contained(option.design().container))
-        if (c->type() == ControlType::OptionButton)
-            group.push_back(c);
-    std::stable_sort(group.begin(), group.end(),
-                     [](const Control* a, const Control* b) { return a->design().tabIndex < b->design().tabIndex; });
-    const auto at = std::find(group.begin(), group.end(), &option);
-    const size_t i = static_cast<size_t>(at - group.begin());
-    const size_t n = group.size();
-    return group[forward ? (i + 1) % n : (i + n - 1) % n];
 }
 
 int Form::loadError() const
@@ -120,19 +102,20 @@ void Form::raise(std::string_view control, Event event)
         }
 }
 
-std::vector<Control::State> Form::snapshot() const
+std::vector<std::any> Form::snapshot() const
 {
-    std::vector<Control::State> states;
-    states.reserve(controls_.size());
+    std::vector<std::any> saved;
+    saved.reserve(controls_.size());
     for (const auto& c : controls_)
-        states.push_back(c->state());
-    return states;
+        saved.push_back(c->saved());
+    return saved;
 }
 
-void Form::restore(const std::vector<Control::State>& states)
+void Form::restore(const std::vector<std::any>& saved)
 {
-    for (size_t i = 0; i < controls_.size() && i < states.size(); ++i)
-        controls_[i]->restore(states[i]);
+    for (size_t i = 0; i < controls_.size() && i < saved.size(); ++i)
+        if (saved[i].has_value())
+            controls_[i]->restore(saved[i]);
 }
 
 void Form::userKeyPress(int ascii)

@@ -6,6 +6,7 @@
 #include "design.h"
 #include "event.h"
 
+#include <any>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,14 @@ public:
     // error and stops the program on the spot.
     Control& operator[](std::string_view name) const;
     Control* find(std::string_view name) const;
+    // A control by name as its type's class (app/controls/); a name the
+    // window does not have, or a control of another type, stops the program
+    // on the spot.
+    template <class T>
+    T& get(std::string_view name) const
+    {
+        return (*this)[name].template as<T>();
+    }
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     // The controls that the design puts inside a frame (or in the window,
     // for an empty name), in creation order.
@@ -61,12 +70,6 @@ public:
     // Where the focus goes when the window is loaded; null when no control
     // can take it.
     Control* firstFocus() const;
-    // The option button an arrow key moves to from another: the next one
-    // (down, right) or the previous one (up, left) of the same frame in tab
-    // order, wrapping round at the ends. Null for a control that is not an
-    // option button.
-    Control* nextInGroup(const Control& option, bool forward) const;
-
     // The first error met while loading the window's lists, 0 for none.
     int loadError() const;
 
@@ -77,8 +80,10 @@ public:
     // The character of the key press being handled (Form_KeyPress).
     int keyAscii() const { return keyAscii_; }
 
-    std::vector<Control::State> snapshot() const;
-    void restore(const std::vector<Control::State>& states);
+    // What the user and the event procedures can change of every control
+    // (Control::saved), and all of it put back.
+    std::vector<std::any> snapshot() const;
+    void restore(const std::vector<std::any>& saved);
 
     // What the user did to the window itself, from a front end.
     void userKeyPress(int ascii);  // a key that produces a character

@@ -1,4 +1,4 @@
-// The one narrow road from the core to a toolkit. A front end realises
+// The one narrow way from the core to a toolkit. A front end realises
 // windows and control types and never knows a particular window; it tells
 // the core what the user did through the user* entry points of Form and
 // Control. The core tests drive the core through a headless front end of
@@ -39,6 +39,9 @@ public:
     virtual void raiseWindow(Form& form) = 0;
     virtual void destroyWindow(Form& form) = 0;
     virtual void propertyChanged(Control& control, Property property) = 0;
+    // Puts the keyboard focus on a control, as an arrow key in an option
+    // group does before it chooses the option it reaches.
+    virtual void focus(Control& control) = 0;
     virtual void setCursor(MousePointer pointer) = 0;
     // A modal message with one OK button; returns when it is dismissed.
     virtual void messageBox(std::string_view title, std::string_view text) = 0;

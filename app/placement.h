@@ -2,16 +2,9 @@
 #pragma once
 
 #include "design.h"
+#include "geometry.h"
 
 namespace vornak {
-
-struct Rect {
-    int left = 0, top = 0, width = 0, height = 0;
-};
-
-struct Point {
-    int x = 0, y = 0;
-};
 
 // The top left corner of a window's frame (title bar and border included)
 // when the window is first shown: the frame centred on its owner's frame

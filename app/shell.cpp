@@ -186,7 +186,7 @@ void Shell::userAction(Form& form, const std::function<void()>& action)
     if (!running_ || inAction_ || !running_procedures_.empty())
         return;
     inAction_ = true;
-    const std::vector<Control::State> before = form.snapshot();
+    const std::vector<std::any> before = form.snapshot();
     try {
         action();
     } catch (const RuntimeError& e) {

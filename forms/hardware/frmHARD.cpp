@@ -1,5 +1,6 @@
 // The hardware detection dialog: "Test System" pretends to examine the
 // computer and writes fixed descriptions of one machine.
+#include "app/controls/textbox.h"
 #include "app/shell.h"
 #include "forms/catalogue.h"
 
@@ -13,12 +14,12 @@ void TEST_Click(Form& me)
 {
     me.shell().setHourglass();
     me.shell().busyPause();
-    me["Text1"].setText("INTEL P55 MMX 200 Mhz, Stepping 3");
-    me["Text2"].setText("64 mb SDRAM, 10 ns");
-    me["Text3"].setText("Quantum Pioneer 2.1 Gb");
-    me["Text4"].setText("BCD BTC 8x");
-    me["Text5"].setText("SB16, SB32 or AWE32 Compatible");
-    me["Text6"].setText("VX Chipset Compatible");
+    me.get<TextBox>("Text1").setText("INTEL P55 MMX 200 Mhz, Stepping 3");
+    me.get<TextBox>("Text2").setText("64 mb SDRAM, 10 ns");
+    me.get<TextBox>("Text3").setText("Quantum Pioneer 2.1 Gb");
+    me.get<TextBox>("Text4").setText("BCD BTC 8x");
+    me.get<TextBox>("Text5").setText("SB16, SB32 or AWE32 Compatible");
+    me.get<TextBox>("Text6").setText("VX Chipset Compatible");
     me.shell().restoreCursor();
 }
 

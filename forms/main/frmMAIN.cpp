@@ -1,5 +1,9 @@
 // The main window: the application chooser and the three buttons that lead
 // to the rest of the program.
+#include "app/controls/drivelist.h"
+#include "app/controls/filelist.h"
+#include "app/controls/folderlist.h"
+#include "app/controls/label.h"
 #include "app/shell.h"
 #include "forms/catalogue.h"
 
@@ -11,23 +15,23 @@ using T = ControlType;
 
 void Form_Load(Form& me)
 {
-    me["Label1"].setCaption("Path: " + me["Dir1"].path());
+    me.get<Label>("Label1").setCaption("Path: " + me.get<FolderList>("Dir1").path());
 }
 
 void Drive1_Change(Form& me)
 {
-    me["Dir1"].setPath(me["Drive1"].drive());
+    me.get<FolderList>("Dir1").setPath(me.get<DriveList>("Drive1").drive());
 }
 
 void Dir1_Change(Form& me)
 {
-    me["File1"].setPath(me["Dir1"].path());
+    me.get<FileList>("File1").setPath(me.get<FolderList>("Dir1").path());
 }
 
 void File1_PathChange(Form& me)
 {
     // The path line follows the folder list, not the file list.
-    me["Label1"].setCaption("Path: " + me["Dir1"].path());
+    me.get<Label>("Label1").setCaption("Path: " + me.get<FolderList>("Dir1").path());
 }
 
 void Command1_Click(Form& me)
@@ -58,7 +62,7 @@ const FormClass& frmMAIN()
 {
     static const ControlDesign controls[] = {
         {.type = T::FileList, .name = "File1", .left = 2760, .top = 2160, .width = 2055, .height = 1845, .tabIndex = 5, .pattern = "*.EXE"},
-        {.type = T::DirList, .name = "Dir1", .left = 240, .top = 2160, .width = 2295, .height = 2340, .tabIndex = 3},
+        {.type = T::FolderList, .name = "Dir1", .left = 240, .top = 2160, .width = 2295, .height = 2340, .tabIndex = 3},
         {.type = T::DriveList, .name = "Drive1", .left = 240, .top = 1680, .width = 2295, .height = 315, .tabIndex = 4},
         {.type = T::CommandButton, .name = "Command3", .caption = "Run EXE", .left = 3480, .top = 4800, .width = 1215, .height = 375, .tabIndex = 2},
         {.type = T::CommandButton, .name = "Command2", .caption = "About", .left = 1920, .top = 4800, .width = 1215, .height = 375, .tabIndex = 1},

@@ -1,5 +1,6 @@
 // The configuration dialog. Only the smallest video memory and the slower
 // RAMDAC can be kept: any other choice shows an error and is put back.
+#include "app/controls/optionbutton.h"
 #include "app/shell.h"
 #include "forms/catalogue.h"
 
@@ -12,18 +13,18 @@ using T = ControlType;
 void Option2_Click(Form& me)
 {
     me.shell().show("frmNO");
-    me["Option1"].setValue(kTrue);
+    me.get<OptionButton>("Option1").setValue(kTrue);
 }
 
 void Option3_Click(Form& me)
 {
     me.shell().show("frmNO");
-    me["Option1"].setValue(kTrue);
+    me.get<OptionButton>("Option1").setValue(kTrue);
 }
 
 void Option4_Click(Form& me)
 {
-    me["Option5"].setValue(kTrue);
+    me.get<OptionButton>("Option5").setValue(kTrue);
     me.shell().show("frmNO1");
 }
 

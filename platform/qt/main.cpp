@@ -4,7 +4,8 @@
 #include "platform/posix/posixfilesystem.h"
 #include "qtapplication.h"
 #include "qtfrontend.h"
-#include "qtlaunch.h"
+#include "qtdisplay.h"
+#include "qtenvironment.h"
 
 #include <QApplication>
 
@@ -12,7 +13,8 @@ int main(int argc, char* argv[])
 {
     if (!vornak::qt::displayAnswers(argc, argv))
         return 1;
-    vornak::qt::closeRoads();
+    vornak::qt::hardenEnvironment();
+    vornak::qt::useScreenPixels();
     vornak::qt::holdStartupMessages();
     QApplication app(argc, argv);
     vornak::qt::releaseStartupMessages();

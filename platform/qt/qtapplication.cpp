@@ -11,6 +11,7 @@
 #include <QStyleFactory>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace vornak::qt {
 
@@ -50,6 +51,11 @@ int screenDpi()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
+void useScreenPixels()
+{
+    ::setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
 }
 
 void setupApplication()

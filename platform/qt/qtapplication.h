@@ -12,6 +12,12 @@
 
 namespace vornak::qt {
 
+// Call before the QApplication exists: Qt scales nothing, for the program
+// sizes its windows in the screen's own pixels, at the screen's resolution
+// (app/layout.h), so that a client area is round(twips x dpi / 1440) pixels
+// exactly at any resolution.
+void useScreenPixels();
+
 // Call once, after the QApplication exists.
 void setupApplication();
 

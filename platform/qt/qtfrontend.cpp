@@ -210,7 +210,14 @@ void FrontEnd::propertyChanged(Control& control, Property property)
 {
     if (Window* w = window(control.form()))
         if (QWidget* widget = w->widget(control))
-            pieceFor(control.type()).reflect(control, widget, property);
+            pieceFor(control.type()).show(control, widget, property);
+}
+
+void FrontEnd::focus(Control& control)
+{
+    if (Window* w = window(control.form()))
+        if (QWidget* widget = w->widget(control))
+            widget->setFocus(Qt::OtherFocusReason);
 }
 
 void FrontEnd::setCursor(MousePointer pointer)

@@ -25,6 +25,7 @@ public:
     void raiseWindow(Form& form) override;
     void destroyWindow(Form& form) override;
     void propertyChanged(Control& control, Property property) override;
+    void focus(Control& control) override;
     void setCursor(MousePointer pointer) override;
     void messageBox(std::string_view title, std::string_view text) override;
     void flush() override;

@@ -1,6 +1,5 @@
 #include "qtwindow.h"
 
-#include "app/controlkind.h"
 #include "controls/piece.h"
 #include "qtapplication.h"
 
@@ -10,7 +9,7 @@
 namespace vornak::qt {
 
 Window::Window(Form& form, QWidget* parent, int dpi)
-    : QWidget(parent, parent ? Qt::Dialog : Qt::Window), form_(form)
+    : QWidget(parent, parent ? Qt::Dialog : Qt::Window), form_(form), layout_(layOut(form.design(), dpi))
 {
     const FormDesign& d = form.design();
     // A fixed single border with a close box and nothing else.
@@ -18,42 +17,46 @@ Window::Window(Form& form, QWidget* parent, int dpi)
                    | Qt::MSWindowsFixedSizeDialogHint);
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    setFixedSize(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi));
+    setFixedSize(layout_.width, layout_.height);
     setWindowTitle(toQt(std::string(d.caption)));
     setWindowIcon(qt::windowIcon(d.icon));
     setObjectName(toQt(std::string(d.name)));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    createControls(dpi);
+    createControls();
 
-    const std::vector<Control*> order = form.tabOrder();
+    auto widgetAt = [this](int index) { return widgets_.at(form_.controls()[static_cast<size_t>(index)].get()); };
+    const std::vector<int>& order = layout_.tabOrder;
     for (size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(widgets_.at(order[i - 1]), widgets_.at(order[i]));
-    if (Control* first = form.firstFocus())
-        widgets_.at(first)->setFocus();
+        QWidget::setTabOrder(widgetAt(order[i - 1]), widgetAt(order[i]));
+    if (!order.empty())
+        widgetAt(order.front())->setFocus();
 
     if (d.keyPreview)
         for (auto& [control, w] : widgets_)
             w->installEventFilter(this);
 }
 
-// Controls in creation order, frames before what they contain; those drawn
-// on the window lie under everything else, in creation order.
-void Window::createControls(int dpi)
+// Controls in creation order, frames before what they contain, then
+// stacked as the layout says, the bottom one first.
+void Window::createControls()
 {
-    auto px = [dpi](int twips) { return twipsToPixels(twips, dpi); };
-    for (const auto& c : form_.controls()) {
-        const ControlDesign& d = c->design();
-        QWidget* container = d.container.empty() ? this : widgets_.at(form_.find(d.container));
-        QWidget* w = pieceFor(c->type()).create(*c, container, QRect(px(d.left), px(d.top), px(d.width), px(d.height)), dpi);
-        w->setObjectName(toQt(std::string(d.name)));
-        if (!c->kind().takesFocus)
-            w->setFocusPolicy(Qt::NoFocus);
-        widgets_[c.get()] = w;
-    }
     const auto& controls = form_.controls();
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it)
-        if ((*it)->kind().drawnOnWindow)
-            widgets_.at(it->get())->lower();
+    std::vector<QWidget*> made;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        Control& c = *controls[i];
+        const ControlLayout& at = layout_.controls[i];
+        QWidget* container = at.container < 0 ? this : made[static_cast<size_t>(at.container)];
+        const Piece& piece = pieceFor(c.type());
+        QWidget* w = piece.create(c, container, at);
+        w->setObjectName(toQt(std::string(c.name())));
+        if (at.tab < 0)
+            w->setFocusPolicy(Qt::NoFocus);
+        piece.report(c, w);
+        widgets_[&c] = w;
+        made.push_back(w);
+    }
+    for (auto it = layout_.stacking.rbegin(); it != layout_.stacking.rend(); ++it)
+        made[static_cast<size_t>(*it)]->raise();
 }
 
 QWidget* Window::widget(const Control& control) const

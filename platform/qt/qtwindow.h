@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/form.h"
+#include "app/layout.h"
 
 #include <QWidget>
 
@@ -26,10 +27,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void createControls(int dpi);
+    void createControls();
     bool keyPress(QKeyEvent* e);
 
     Form& form_;
+    const WindowLayout layout_;
     std::unordered_map<const Control*, QWidget*> widgets_;
     bool detached_ = false;
 };

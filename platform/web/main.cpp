@@ -57,16 +57,12 @@ EMSCRIPTEN_KEEPALIVE void vornak_edit(int window, int index, const char* text)
         c->userEdit(text);
 }
 
-// An arrow key in an option group: the option it reaches gets the focus and
-// is chosen. Which option that is, the window knows.
+// An arrow key on a control: in an option group, the option it reaches
+// gets the focus and is chosen (OptionButton::userArrow).
 EMSCRIPTEN_KEEPALIVE void vornak_arrow(int window, int index, int forward)
 {
-    vornak::Control* c = control(window, index);
-    vornak::Control* to = c ? c->form().nextInGroup(*c, forward != 0) : nullptr;
-    if (!to)
-        return;
-    frontEnd->focus(*to);
-    to->userClick();
+    if (vornak::Control* c = control(window, index))
+        c->userArrow(forward != 0);
 }
 
 // A key that produces a character, on a window.

@@ -3,7 +3,9 @@
 #include "app/art.h"
 #include "app/colours.h"
 #include "app/controlkind.h"
+#include "app/foldermarks.h"
 #include "app/form.h"
+#include "app/layout.h"
 #include "app/pictures.h"
 #include "app/placement.h"
 #include "app/text.h"
@@ -17,6 +19,7 @@
 EM_JS(void, vk_art, (const char* name, const unsigned char* data, int size, int greyKeyed), {
     Vornak.art(UTF8ToString(name), HEAPU8.slice(data, data + size), greyKeyed != 0);
 });
+EM_JS(void, vk_mark, (int open, const char* svg), { Vornak.mark(open != 0, UTF8ToString(svg)); });
 EM_JS(void, vk_create, (int window, const char* design), { Vornak.create(window, JSON.parse(UTF8ToString(design))); });
 EM_JS(void, vk_frame, (int window, int* box), {
     const r = Vornak.frame(window);
@@ -41,61 +44,97 @@ namespace vornak::web {
 
 namespace {
 
-std::string colour(uint32_t design, uint32_t typeDefault)
+// 0xRRGGBB as CSS writes it.
+std::string css(uint32_t rgb)
 {
-    char css[8];
-    std::snprintf(css, sizeof css, "#%06x", static_cast<unsigned>(classicRgb(design, typeDefault)));
-    return css;
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(rgb & 0xFFFFFFu));
+    return text;
 }
 
-int indexOf(const Form& form, std::string_view name)
+std::string colour(uint32_t design, uint32_t typeDefault)
+{
+    return css(classicRgb(design, typeDefault));
+}
+
+int indexOf(const Form& form, const Control& c)
 {
     const auto& all = form.controls();
     for (size_t i = 0; i < all.size(); ++i)
-        if (all[i]->name() == name)
+        if (all[i].get() == &c)
             return static_cast<int>(i);
     return -1;
 }
 
-Json lists(const Control& c)
+Json numbers(std::initializer_list<int> list)
 {
-    Json items('[');
-    for (const std::string& item : c.items())
-        items.value(shownText(item));
-    Json folders('[');
-    for (const FolderEntry& f : c.folders())
-        folders.value(Json().member("name", shownText(f.name)).member("level", f.level).member("open", f.open));
-    return Json().member("items", items).member("folders", folders).member("index", c.listIndex());
+    Json j('[');
+    for (int n : list)
+        j.value(n);
+    return j;
 }
 
-// A control's design in pixels (CSS pixels: 96 to the inch).
-Json controlDesign(const Form& form, const Control& c, int tab)
+// What a control shows now: the members its type has.
+Json shownJson(const Control& c)
+{
+    const Shown s = c.shown();
+    Json j;
+    if (s.caption)
+        j.member("caption", *s.caption);
+    if (s.value)
+        j.member("value", *s.value);
+    if (s.items) {
+        Json items('[');
+        for (const std::string& item : *s.items)
+            items.value(shownText(item));
+        j.member("items", items);
+    }
+    if (s.folders) {
+        Json folders('[');
+        for (const FolderEntry& f : *s.folders)
+            folders.value(Json().member("name", shownText(f.name)).member("indent", f.level * kFolderIndent).member("open", f.open));
+        j.member("folders", folders);
+    }
+    if (s.index)
+        j.member("index", *s.index);
+    return j;
+}
+
+// A control's place and look, from the window's layout and its design.
+Json controlJson(const Control& c, const ControlLayout& at)
 {
     const ControlDesign& d = c.design();
     const ControlKind& k = c.kind();
-    auto px = [](int twips) { return twipsToPixels(twips, 96); };
     Json j;
-    j.member("type", k.name).member("name", d.name).member("parent", indexOf(form, d.container));
-    j.key("box").value(Json('[').value(px(d.left)).value(px(d.top)).value(px(d.width)).value(px(d.height)));
-    j.member("tab", tab).member("focus", k.takesFocus).member("drawn", k.drawnOnWindow);
+    j.member("piece", k.name).member("name", d.name).member("parent", at.container);
+    j.member("box", numbers({at.box.left, at.box.top, at.box.width, at.box.height}));
+    if (k.twoPoints)
+        j.member("line", numbers({at.from.x, at.from.y, at.to.x, at.to.y}));
+    j.member("stack", at.stack).member("tab", at.tab).member("tabWhenChosen", at.tabStopWhenChosen);
+    j.member("labelledBy", at.label);
     j.member("centre", d.alignment == Alignment::Centre).member("border", d.border);
     j.member("back", colour(d.backColour, k.backColour)).member("fore", colour(d.foreColour, k.foreColour));
     j.member("ownColours", d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
     j.member("picture", d.picture);
-    return j;
+    const std::string shown = shownJson(c).str();
+    return j.raw(std::string_view(shown).substr(1, shown.size() - 2));
+}
+
+// A folder mark (app/foldermarks.h) as SVG: a square a pixel.
+std::string markSvg(bool open)
+{
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kFolderMarkWidth) + "\" height=\""
+                    + std::to_string(kFolderMarkHeight) + "\" shape-rendering=\"crispEdges\">";
+    const std::string_view* rows = folderMark(open);
+    for (int y = 0; y < kFolderMarkHeight; ++y)
+        for (int x = 0; x < kFolderMarkWidth; ++x)
+            if (uint32_t rgb = 0; folderMarkColour(rows[y][static_cast<size_t>(x)], rgb))
+                svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"1\" height=\"1\" fill=\""
+                     + css(rgb) + "\"/>";
+    return svg + "</svg>";
 }
 
 }  // namespace
-
-std::string controlState(const Control& c)
-{
-    const bool label = c.type() == ControlType::Label;
-    return Json()
-        .member("caption", label ? shownText(c.caption()) : c.caption())
-        .member("value", c.value())
-        .member("lists", lists(c))
-        .str();
-}
 
 void FrontEnd::sendArt() const
 {
@@ -107,6 +146,8 @@ void FrontEnd::sendArt() const
         const std::span<const unsigned char> png = iconPng(icon, 16);
         vk_art(std::string(iconName(icon)).c_str(), png.data(), static_cast<int>(png.size()), false);
     }
+    for (bool open : {true, false})
+        vk_mark(open, markSvg(open).c_str());
 }
 
 Form* FrontEnd::form(int window) const
@@ -127,19 +168,13 @@ void FrontEnd::createWindow(Form& form)
     ids_[&form] = id;
     forms_[id] = &form;
     const FormDesign& d = form.design();
+    const WindowLayout layout = layOut(d, 96);
     Json controls('[');
-    const std::vector<Control*> order = form.tabOrder();
-    for (const auto& c : form.controls()) {
-        int tab = -1;
-        for (size_t i = 0; i < order.size(); ++i)
-            if (order[i] == c.get())
-                tab = static_cast<int>(i);
-        const std::string state = controlState(*c);
-        controls.value(controlDesign(form, *c, tab).raw(std::string_view(state).substr(1, state.size() - 2)));
-    }
+    for (size_t i = 0; i < form.controls().size(); ++i)
+        controls.value(controlJson(*form.controls()[i], layout.controls[i]));
     Json design;
     design.member("caption", d.caption).member("icon", iconName(d.icon)).member("keyPreview", d.keyPreview);
-    design.member("width", twipsToPixels(d.width, 96)).member("height", twipsToPixels(d.height, 96));
+    design.member("width", layout.width).member("height", layout.height);
     design.member("controls", controls);
     vk_create(id, design.str().c_str());
 }
@@ -184,13 +219,13 @@ void FrontEnd::destroyWindow(Form& form)
 void FrontEnd::propertyChanged(Control& control, Property)
 {
     const Form& form = control.form();
-    vk_update(idOf(form), indexOf(form, control.name()), controlState(control).c_str());
+    vk_update(idOf(form), indexOf(form, control), shownJson(control).str().c_str());
 }
 
-void FrontEnd::focus(const Control& control)
+void FrontEnd::focus(Control& control)
 {
     const Form& form = control.form();
-    vk_focus(idOf(form), indexOf(form, control.name()));
+    vk_focus(idOf(form), indexOf(form, control));
 }
 
 void FrontEnd::setCursor(MousePointer pointer)

@@ -1,8 +1,66 @@
 // The web front end: each form a window drawn by the page's script
 // (page/vornak1.js), each control an element made by the script's piece of
-// its type. This side hands the script the windows' designs and the
-// controls' values as JSON, and takes what the user did back through the
-// user* entry points of Form and Control (exports.cpp).
+// its type. This side hands the script each window's layout and what its
+// controls show, as JSON, and takes what the user did back through the
+// entry points of main.cpp, which call the user* entry points of Form and
+// Control.
+//
+// What the script is given (every number a CSS pixel at 96 to the inch):
+//
+// Vornak.create(window, design): a window, hidden. design:
+//   caption      string  the title bar's text
+//   icon         string  the name of its icon among the art ("bolt", "match")
+//   keyPreview   bool    every key that produces a character goes to the
+//                        window (vornak_key) before any control
+//   width height int     the client area
+//   controls     array   in creation order; a control's index here is its
+//                        number in the entry points. Each:
+//     piece        string  the script's piece of its type, named as the C++
+//                          pieces are: Label CommandButton OptionButton
+//                          CheckBox Frame TextBox Image Line DriveList
+//                          FolderList FileList
+//     name         string  as the design names it
+//     parent       int     the frame that holds it (its index), -1 for the
+//                          client area
+//     box          [left, top, width, height]  in its parent: the frame's
+//                          box for what a frame holds, the client area
+//                          otherwise
+//     line         [x1, y1, x2, y2]  a line only: its end points in its
+//                          box; the end point itself is not drawn
+//     stack        int     its place from the bottom (a z-index): each lies
+//                          over those with a lower one
+//     tab          int     its place in the tab order, -1 when Tab never
+//                          stops there; the first is where the focus starts
+//     tabWhenChosen bool   Tab stops there only while its value is not 0
+//                          (one of an option group)
+//     labelledBy   int     the label that names it (a text box), -1 for none
+//     centre       bool    its text is centred
+//     border       bool    a sunken border of two pixels (an image)
+//     back fore    string  its colours, "#rrggbb"
+//     ownColours   bool    the design gives it colours of its own
+//     picture      string  the art an image shows
+//     and what it shows, as in an update below.
+// Vornak.update(window, index, shown): what a control shows now, with only
+//   the members its type has:
+//     caption      string  as shown (a label's with its bidirectional
+//                          formatting characters written out), or a text
+//                          box's text
+//     value        int     an option button: -1 chosen, 0 not; a check box:
+//                          1 checked, 0 clear
+//     items        [string]  a drive or file list's entries, as shown
+//     folders      [{name, indent, open}]  a folder list's entries: the name
+//                          as shown, the indentation of its level, an open
+//                          folder (the open one and its ancestors) or not
+//     index        int     the selected entry, -1 for none
+// Vornak.art(name, png, greyKeyed): a picture or icon, once, before any
+//   window; a grey-keyed picture shows the window through its grey 0xC0C0C0.
+// Vornak.mark(open, svg): the folder list's marks, once: an open folder's
+//   (before the open folder and its ancestors) and a closed one's, as SVG.
+// Vornak.frame(window) -> [left, top, width, height] of the window's frame
+//   (window 0: the desktop); Vornak.show(window, place, x, y) shows it, at
+//   x, y when place; Vornak.hide, Vornak.raise, Vornak.destroy(window);
+//   Vornak.focus(window, index); Vornak.cursor(hourglass);
+//   Vornak.message(title, text), awaited; Vornak.quit().
 #pragma once
 
 #include "app/frontend.h"
@@ -21,6 +79,7 @@ public:
     void raiseWindow(Form& form) override;
     void destroyWindow(Form& form) override;
     void propertyChanged(Control& control, Property property) override;
+    void focus(Control& control) override;
     void setCursor(MousePointer pointer) override;
     void messageBox(std::string_view title, std::string_view text) override;
     void flush() override {}  // the page draws what it has whenever the program waits
@@ -29,10 +88,9 @@ public:
 
     // The form of a window the script knows by its number, or null.
     Form* form(int window) const;
-    // Hands the script the pictures and icons the windows show.
+    // Hands the script the pictures, icons and folder marks the windows
+    // show.
     void sendArt() const;
-    // Puts the keyboard focus on a control.
-    void focus(const Control& control);
 
 private:
     int idOf(const Form& form) const;
@@ -42,8 +100,5 @@ private:
     std::map<const Form*, int> ids_;
     std::map<int, Form*> forms_;
 };
-
-// What a control shows now, as the script's pieces read it.
-std::string controlState(const Control& c);
 
 }  // namespace vornak::web

@@ -1,11 +1,9 @@
 #include "win32frontend.h"
 
-#include "app/art.h"
-#include "app/controlkind.h"
 #include "app/form.h"
+#include "app/layout.h"
 #include "app/placement.h"
 #include "controls/piece.h"
-#include "win32art.h"
 #include "win32text.h"
 #include "win32window.h"
 
@@ -48,47 +46,15 @@ FrontEnd::~FrontEnd()
             DestroyWindow(h);
     windows_.clear();
     dying_.clear();
-    for (auto& [name, bitmap] : pictures_)
-        DeleteObject(bitmap);
-    for (auto& [id, icon] : icons_)
-        DestroyIcon(icon);
-    if (font_)
-        DeleteObject(font_);
 }
 
 void FrontEnd::initialise()
 {
-    HDC screen = GetDC(nullptr);
-    if (!screen)
-        fail("GetDC");
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    if (dpi_ <= 0)
-        dpi_ = 96;
-    // The era's 8-point dialog face travels inside the program, so that
-    // every text wraps as designed on any Windows and any Wine, whatever
-    // fonts they have. A system that refuses it from memory still has its
-    // own: every Windows since 95 ships the face.
-    if (!addPrivateFont(dialogFontBitmap()) && !faceExists(L"MS Sans Serif")) {
-        ReleaseDC(nullptr, screen);
-        fail("AddFontMemResourceEx");
-    }
-    font_ = CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-    if (!font_) {
-        ReleaseDC(nullptr, screen);
-        fail("CreateFont");
-    }
-    HGDIOBJ old = SelectObject(screen, font_);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(screen, &tm);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    folderItemHeight_ = std::max<int>(tm.tmHeight + 2, 15);
-    decoder_ = std::make_unique<PictureDecoder>();
-    registerClasses();
+    resources_.initialise();
+    registerFormClass();
 }
 
-void FrontEnd::registerClasses()
+void FrontEnd::registerFormClass()
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -97,37 +63,10 @@ void FrontEnd::registerClasses()
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
-    wc.hIcon = icon(Icon::Bolt, true);
-    wc.hIconSm = icon(Icon::Bolt, false);
+    wc.hIcon = resources_.icon(Icon::Bolt, true);
+    wc.hIconSm = resources_.icon(Icon::Bolt, false);
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         fail("RegisterClassEx VornakForm");
-    for (unsigned t = 0; t <= static_cast<unsigned>(ControlType::FileList); ++t)
-        pieceFor(static_cast<ControlType>(t)).registerClass(instance_);
-}
-
-HICON FrontEnd::icon(Icon which, bool big)
-{
-    const int key = static_cast<int>(which) * 2 + (big ? 1 : 0);
-    if (const auto it = icons_.find(key); it != icons_.end())
-        return it->second;
-    const int cx = GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON);
-    const int cy = GetSystemMetrics(big ? SM_CYICON : SM_CYSMICON);
-    HICON h = iconFromFile(iconFile(which), cx, cy);
-    icons_[key] = h;
-    return h;
-}
-
-HBITMAP FrontEnd::picture(std::string_view name)
-{
-    std::string key(name);
-    if (const auto it = pictures_.find(key); it != pictures_.end())
-        return it->second;
-    const std::span<const unsigned char> file = picturePng(name);
-    if (file.empty())
-        throw std::runtime_error("no picture " + key);
-    HBITMAP h = decoder_->decode(file);
-    pictures_[key] = h;
-    return h;
 }
 
 Window* FrontEnd::find(const Form& form) const
@@ -151,13 +90,8 @@ HWND FrontEnd::windowOf(const Form& form) const
 HWND FrontEnd::controlOf(const Control& control) const
 {
     const Window* w = find(control.form());
-    if (!w)
-        return nullptr;
-    const auto& all = control.form().controls();
-    for (size_t i = 0; i < all.size() && i < w->controls.size(); ++i)
-        if (all[i].get() == &control)
-            return w->controls[i];
-    return nullptr;
+    const int i = w ? w->indexOf(control) : -1;
+    return i >= 0 && i < static_cast<int>(w->controls.size()) ? w->controls[static_cast<size_t>(i)] : nullptr;
 }
 
 void FrontEnd::attach(HWND hwnd, Window* w)
@@ -190,7 +124,7 @@ void FrontEnd::detach(HWND hwnd, Window* w)
 HWND FrontEnd::createFrame(Window& w)
 {
     const FormDesign& d = w.form->design();
-    RECT r{0, 0, twipsToPixels(d.width, dpi_), twipsToPixels(d.height, dpi_)};
+    RECT r{0, 0, w.layout.width, w.layout.height};
     const DWORD exStyle = d.showInTaskbar ? WS_EX_APPWINDOW : 0;
     if (!AdjustWindowRectEx(&r, kFormStyle, FALSE, exStyle))
         fail("AdjustWindowRectEx");
@@ -201,8 +135,8 @@ HWND FrontEnd::createFrame(Window& w)
         fail("CreateWindowEx " + std::string(d.name));
     if (d.showInTaskbar && !mainWindow_)
         mainWindow_ = hwnd;
-    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(d.icon, true)));
-    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(d.icon, false)));
+    SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(resources_.icon(d.icon, true)));
+    SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(resources_.icon(d.icon, false)));
     return hwnd;
 }
 
@@ -212,6 +146,7 @@ void FrontEnd::createWindow(Form& form)
     Window* w = owned.get();
     w->frontEnd = this;
     w->form = &form;
+    w->layout = layOut(form.design(), resources_.dpi());
     windows_[&form] = std::move(owned);
     try {
         createFrame(*w);
@@ -310,8 +245,14 @@ void FrontEnd::propertyChanged(Control& control, Property property)
     if (!h)
         return;
     ++reflecting_;
-    pieceFor(control.type()).reflect(control, h, property);
+    pieceFor(control.type()).show(control, h, property);
     --reflecting_;
+}
+
+void FrontEnd::focus(Control& control)
+{
+    if (HWND h = controlOf(control))
+        SetFocus(h);
 }
 
 void FrontEnd::setCursor(MousePointer pointer)
@@ -351,81 +292,6 @@ void FrontEnd::quit()
 {
     quitting_ = true;
     PostQuitMessage(0);
-}
-
-namespace {
-
-// Every key that produces a character goes to a form that previews keys
-// first; Tab still moves the focus. True when the message was handled.
-bool previewKey(Form& form, HWND root, MSG& msg)
-{
-    if (msg.message == WM_CHAR) {
-        form.userKeyPress(static_cast<int>(msg.wParam));
-        return true;
-    }
-    if (msg.message != WM_KEYDOWN)
-        return false;
-    TranslateMessage(&msg);
-    if (msg.wParam == VK_TAB) {
-        if (HWND next = GetNextDlgTabItem(root, GetFocus(), GetKeyState(VK_SHIFT) < 0))
-            SetFocus(next);
-        return true;
-    }
-    DispatchMessageW(&msg);
-    return true;
-}
-
-// Enter presses the focused button and nothing else: these windows have no
-// default button (the dialog manager would send IDOK).
-void pressFocusedButton(HWND root)
-{
-    HWND focus = GetFocus();
-    if (focus && IsChild(root, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
-        SendMessageW(GetParent(focus), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
-}
-
-}  // namespace
-
-void FrontEnd::handle(MSG& msg)
-{
-    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    Window* w = root ? find(root) : nullptr;
-    if (w && w->form && w->form->design().keyPreview && previewKey(*w->form, root, msg))
-        return;
-    if (w && msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-        pressFocusedButton(root);
-        return;
-    }
-    if (w && IsDialogMessageW(root, &msg))
-        return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-}
-
-int FrontEnd::run()
-{
-    MSG msg;
-    for (;;) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0)
-            return static_cast<int>(msg.wParam);
-        if (got == -1)
-            return 1;
-        handle(msg);
-    }
-}
-
-bool FrontEnd::pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            quitting_ = true;
-            return false;
-        }
-        handle(msg);
-    }
-    return !quitting_;
 }
 
 }  // namespace vornak::win32

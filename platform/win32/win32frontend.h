@@ -6,6 +6,7 @@
 #include "app/design.h"
 #include "app/frontend.h"
 #include "win32clock.h"
+#include "win32resources.h"
 
 #include <windows.h>
 
@@ -16,7 +17,6 @@
 
 namespace vornak::win32 {
 
-class PictureDecoder;
 struct Window;
 
 class FrontEnd : public vornak::FrontEnd {
@@ -26,9 +26,9 @@ public:
     FrontEnd(const FrontEnd&) = delete;
     FrontEnd& operator=(const FrontEnd&) = delete;
 
-    // Registers the window classes, makes the dialog font and starts the
-    // picture decoder. Throws std::runtime_error with the system's reason
-    // when that fails.
+    // Makes the dialog font, starts the picture decoder and registers the
+    // form's window class. Throws std::runtime_error with the system's
+    // reason when that fails.
     void initialise();
 
     void createWindow(Form& form) override;
@@ -37,13 +37,14 @@ public:
     void raiseWindow(Form& form) override;
     void destroyWindow(Form& form) override;
     void propertyChanged(Control& control, Property property) override;
+    void focus(Control& control) override;
     void setCursor(MousePointer pointer) override;
     void messageBox(std::string_view title, std::string_view text) override;
     void flush() override;
     void quit() override;
     vornak::Clock& clock() override { return clock_; }
 
-    // The input loop; returns when quit() has been called.
+    // The input loop (win32input.cpp); returns when quit() has been called.
     int run();
     // Handles one message taken from the queue, the way run() does: keys
     // for key-previewing forms, then the dialog keys (Tab, arrows), then
@@ -55,15 +56,13 @@ public:
 
     HWND windowOf(const Form& form) const;
     HWND controlOf(const Control& control) const;
-    int dpi() const { return dpi_; }
+    int dpi() const { return resources_.dpi(); }
     MousePointer pointer() const { return pointer_; }
-    HFONT font() const { return font_; }
+    HFONT font() const { return resources_.font(); }
     HINSTANCE instance() const { return instance_; }
-    // The height of an entry of the folder list and of the drive list.
-    int folderItemHeight() const { return folderItemHeight_; }
-    // A picture of app/pictures.h, decoded once and kept until the front
-    // end goes. Throws std::runtime_error when it cannot be decoded.
-    HBITMAP picture(std::string_view name);
+    int listItemHeight() const { return resources_.listItemHeight(); }
+    HBITMAP picture(std::string_view name) { return resources_.picture(name); }
+    void drawFolderMark(HDC dc, int x, int y, bool open) { resources_.drawFolderMark(dc, x, y, open); }
 
     // For the form window procedure: a window made, and gone (w with it).
     void attach(HWND hwnd, Window* w);
@@ -75,17 +74,14 @@ public:
 private:
     Window* find(const Form& form) const;
     Window* find(HWND hwnd) const;
-    HICON icon(Icon which, bool big);
-    void registerClasses();
+    void registerFormClass();
     HWND createFrame(Window& w);
     void place(Window& w, Form* owner);
     void abandon(Window* w);
 
     HINSTANCE instance_;
     Clock clock_;
-    int dpi_ = 96;
-    HFONT font_ = nullptr;
-    int folderItemHeight_ = 16;
+    Resources resources_;
     MousePointer pointer_ = MousePointer::Default;
     int reflecting_ = 0;
     bool quitting_ = false;
@@ -93,9 +89,6 @@ private:
     std::unordered_map<const Form*, std::unique_ptr<Window>> windows_;
     std::vector<std::unique_ptr<Window>> dying_;  // let go by the core, destroyed from the loop
     std::unordered_map<HWND, Window*> byHwnd_;
-    std::unordered_map<std::string, HBITMAP> pictures_;
-    std::unordered_map<int, HICON> icons_;
-    std::unique_ptr<PictureDecoder> decoder_;
 };
 
 // What main() and the tests do first: DPI awareness where the system has

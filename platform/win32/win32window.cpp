@@ -1,6 +1,5 @@
 #include "win32window.h"
 
-#include "app/controlkind.h"
 #include "win32frontend.h"
 #include "win32text.h"
 
@@ -23,123 +22,34 @@ Control* Window::control(int index) const
     return form->controls()[static_cast<size_t>(index)].get();
 }
 
-int Window::px(int twips) const
+int Window::indexOf(const Control& c) const
 {
-    return twipsToPixels(twips, frontEnd->dpi());
-}
-
-namespace {
-
-size_t indexIn(const Form& form, const Control& c)
-{
-    const auto& all = form.controls();
+    const auto& all = c.form().controls();
     for (size_t i = 0; i < all.size(); ++i)
         if (all[i].get() == &c)
-            return i;
-    return all.size();
+            return static_cast<int>(i);
+    return -1;
 }
-
-}  // namespace
 
 void Window::keep(const Control& c, std::unique_ptr<PieceData> data)
 {
-    const size_t i = indexIn(c.form(), c);
+    const size_t i = static_cast<size_t>(indexOf(c));
     if (data_.size() <= i)
         data_.resize(i + 1);
     data_[i] = std::move(data);
 }
 
-PieceData* Window::kept(const Control& c) const
-{
-    const size_t i = indexIn(c.form(), c);
-    return i < data_.size() ? data_[i].get() : nullptr;
-}
-
 namespace {
 
-// Where a control lies in the window: frames are not windows of their own
-// to the system, so what a frame contains is placed relative to it.
-RECT designBox(const Window& w, const ControlDesign& d)
-{
-    POINT o{0, 0};
-    std::string_view container = d.container;
-    for (int depth = 0; !container.empty() && depth < 16; ++depth) {
-        const Control* frame = w.form->find(container);
-        if (!frame)
-            break;
-        o.x += w.px(frame->design().left);
-        o.y += w.px(frame->design().top);
-        container = frame->design().container;
-    }
-    return {o.x + w.px(d.left), o.y + w.px(d.top), o.x + w.px(d.left) + w.px(d.width), o.y + w.px(d.top) + w.px(d.height)};
-}
-
-HWND createControl(Window& w, size_t index)
-{
-    const Control& c = *w.form->controls()[index];
-    const Piece& piece = pieceFor(c.type());
-    const Blueprint b = piece.blueprint(w, c, designBox(w, c.design()));
-    HWND h = CreateWindowExW(b.ex, b.cls, b.text.c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | b.style, b.box.left,
-                             b.box.top, b.box.right - b.box.left, b.box.bottom - b.box.top, w.hwnd,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(index))),
-                             w.frontEnd->instance(), b.param);
-    if (!h)
-        fail("CreateWindowEx " + std::string(c.name()));
-    w.controls[index] = h;
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(w.frontEnd->font()), FALSE);
-    piece.fill(w, c, h);
-    return h;
-}
-
-// The controls' z-order, top first: those that are windows of their own in
-// tab order, each frame right after the last of what it holds; then those
-// drawn on the window, the last created on top.
-std::vector<size_t> zOrder(const Form& form)
-{
-    const auto& controls = form.controls();
-    std::vector<size_t> order;
-    for (const Control* c : form.tabOrder())
-        order.push_back(indexIn(form, *c));
-    for (size_t f = 0; f < controls.size(); ++f) {
-        if (controls[f]->type() != ControlType::Frame)
-            continue;
-        auto after = order.end();
-        for (auto it = order.begin(); it != order.end(); ++it)
-            if (controls[*it]->design().container == controls[f]->name())
-                after = it + 1;
-        order.insert(after, f);
-    }
-    for (size_t i = controls.size(); i-- > 0;)
-        if (kindOf(controls[i]->type()).drawnOnWindow)
-            order.push_back(i);
-    return order;
-}
-
-// The first option of each run of options of one frame starts a group for
-// the arrow keys; the group ends at the next control that is not one of
-// its options.
-void startOptionGroups(const Window& w, const std::vector<size_t>& order)
-{
-    const Control* previous = nullptr;
-    for (size_t i : order) {
-        const Control& c = *w.form->controls()[i];
-        const bool continues = previous && previous->type() == ControlType::OptionButton
-                            && previous->design().container == c.design().container;
-        if (c.type() == ControlType::OptionButton && !continues)
-            SetWindowLongPtrW(w.controls[i], GWL_STYLE, GetWindowLongPtrW(w.controls[i], GWL_STYLE) | WS_GROUP);
-        previous = &c;
-    }
-}
-
+// Stacks the controls as the layout says, top first.
 void stackControls(Window& w)
 {
-    const std::vector<size_t> order = zOrder(*w.form);
-    startOptionGroups(w, order);
     HWND previous = HWND_TOP;
-    for (size_t i : order) {
-        if (!SetWindowPos(w.controls[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW))
+    for (int i : w.layout.stacking) {
+        HWND h = w.controls[static_cast<size_t>(i)];
+        if (!SetWindowPos(h, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW))
             fail("SetWindowPos");
-        previous = w.controls[i];
+        previous = h;
     }
 }
 
@@ -147,9 +57,10 @@ void stackControls(Window& w)
 
 void createControls(Window& w)
 {
-    w.controls.assign(w.form->controls().size(), nullptr);
-    for (size_t i = 0; i < w.controls.size(); ++i)
-        createControl(w, i);
+    const auto& all = w.form->controls();
+    w.controls.assign(all.size(), nullptr);
+    for (const auto& c : all)
+        pieceFor(c->type()).create(w, *c);
     stackControls(w);
 }
 
@@ -163,7 +74,7 @@ LRESULT onCommand(Window& w, WPARAM wp, LPARAM lp)
     const int index = w.indexOf(child);
     Control* c = w.control(index);
     if (c && LOWORD(wp) == kFirstId + index && !w.frontEnd->reflecting())
-        pieceFor(c->type()).notified(*c, child, HIWORD(wp));
+        pieceFor(c->type()).report(*c, child, HIWORD(wp));
     return 0;
 }
 
@@ -183,27 +94,17 @@ bool onActivate(Window& w, HWND hwnd, WPARAM wp)
     return false;
 }
 
-// A control's own part in painting: its colours and an owner-drawn list.
-bool onControlMessage(Window& w, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
+// A control's own part in painting, sent back to the control's window,
+// whose piece answers it or leaves it to the system.
+bool sendBack(Window& w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLOREDIT) {
-        const Control* c = w.control(w.indexOf(reinterpret_cast<HWND>(lp)));
-        HBRUSH brush = c ? pieceFor(c->type()).colours(w, *c, reinterpret_cast<HDC>(wp)) : nullptr;
-        result = reinterpret_cast<LRESULT>(brush);
-        return brush != nullptr;
-    }
-    const int index = msg == WM_MEASUREITEM ? static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID) - kFirstId
-                    : msg == WM_DRAWITEM   ? static_cast<int>(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->CtlID) - kFirstId
-                                           : -1;
-    const Control* c = w.control(index);
-    if (!c)
+    HWND child = msg == WM_DRAWITEM      ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
+               : msg == WM_MEASUREITEM ? GetDlgItem(hwnd, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID))
+                                       : reinterpret_cast<HWND>(lp);
+    if (w.indexOf(child) < 0)
         return false;
-    if (msg == WM_MEASUREITEM)
-        pieceFor(c->type()).measure(w, *reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
-    else
-        pieceFor(c->type()).draw(w, *reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-    result = TRUE;
-    return true;
+    result = SendMessageW(child, kSentBack + msg, wp, lp);
+    return result != 0;
 }
 
 }  // namespace
@@ -237,9 +138,10 @@ bool onFormMessage(Window& w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT
         return onActivate(w, hwnd, wp);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
-        return onControlMessage(w, msg, wp, lp, result);
+        return sendBack(w, hwnd, msg, wp, lp, result);
     default:
         return false;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/form.h"
+#include "app/layout.h"
 #include "controls/piece.h"
 
 #include <windows.h>
@@ -32,6 +33,7 @@ struct Window {
     FrontEnd* frontEnd = nullptr;
     Form* form = nullptr;  // null once the core has let the window go
     HWND hwnd = nullptr;
+    WindowLayout layout;         // at the front end's resolution
     std::vector<HWND> controls;  // by the control's index in the form
     HWND lastFocus = nullptr;
 
@@ -40,22 +42,22 @@ struct Window {
     Window& operator=(const Window&) = delete;
 
     int indexOf(HWND child) const;
+    int indexOf(const Control& c) const;
     // The control of that index while the core holds the window, or null.
     Control* control(int index) const;
-    // Twips to pixels at the front end's resolution.
-    int px(int twips) const;
+    // Where the layout puts a control.
+    const ControlLayout& at(const Control& c) const { return layout.controls[static_cast<size_t>(indexOf(c))]; }
     // What a piece keeps for a control for as long as the window lives.
     void keep(const Control& c, std::unique_ptr<PieceData> data);
-    PieceData* kept(const Control& c) const;
 
 private:
     std::vector<std::unique_ptr<PieceData>> data_;  // by the control's index
 };
 
-// Makes the windows of the form's controls, in creation order, placed by
-// their designs, and puts them in their z-order, which is also the order
-// Tab walks. Throws std::runtime_error with the system's reason when that
-// fails.
+// Makes the windows of the form's controls, in creation order, where the
+// layout puts them, and stacks them as it says: the z-order, which is also
+// the order Tab walks. Throws std::runtime_error with the system's reason
+// when that fails.
 void createControls(Window& w);
 
 // The window procedure of every form.

@@ -1,87 +1,33 @@
-// Helpers for driving the core headless: a front end that records what the
-// core asks of it, a clock that does not wait, and real folder trees.
+// Driving the core headless: the whole program on real folder trees, its
+// front end recording what the core asks of it (tests/common).
 #pragma once
 
+#include "app/controls/checkbox.h"
+#include "app/controls/commandbutton.h"
+#include "app/controls/drivelist.h"
+#include "app/controls/filelist.h"
+#include "app/controls/folderlist.h"
+#include "app/controls/label.h"
+#include "app/controls/optionbutton.h"
+#include "app/controls/textbox.h"
 #include "app/errors.h"
 #include "app/filesystem.h"
 #include "app/form.h"
-#include "app/frontend.h"
-#include "app/pause.h"
 #include "app/shell.h"
-#include "common/fake_clock.h"
+#include "common/designs.h"
+#include "common/fake_drives.h"
+#include "common/recording.h"
+#include "common/temp_tree.h"
 #include "forms/catalogue.h"
 #include "platform/posix/posixfilesystem.h"
 
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace vornak::test {
-
-class RecordingFrontEnd : public FrontEnd {
-public:
-    std::vector<std::string> log;  // "show frmNO owner=frmSETUP first", "cursor 11", ...
-    std::vector<std::string> messages;
-    MousePointer cursor = MousePointer::Default;
-    bool flushed = false;
-    MousePointer cursorAtFlush = MousePointer::Default;
-    std::function<void()> onMessage;
-    FakeClock fakeClock;
-
-    void createWindow(Form& f) override;
-    void showWindow(Form& f, Form* owner, bool firstTime) override;
-    void hideWindow(Form& f) override;
-    void raiseWindow(Form& f) override;
-    void destroyWindow(Form& f) override;
-    void propertyChanged(Control& c, Property p) override;
-    void setCursor(MousePointer pointer) override;
-    void messageBox(std::string_view title, std::string_view text) override;
-    void flush() override;
-    void quit() override;
-    Clock& clock() override { return fakeClock; }
-
-    // The log entries that start with a prefix.
-    std::vector<std::string> entries(const std::string& prefix) const;
-};
-
-// A folder tree under the system's temporary folder, removed afterwards.
-class TempTree {
-public:
-    TempTree();
-    ~TempTree();
-    std::filesystem::path root() const { return root_; }
-    std::filesystem::path dir(const std::string& relative) const;   // created
-    std::filesystem::path file(const std::string& relative) const;  // created, empty
-
-private:
-    std::filesystem::path root_;
-};
-
-// Drives that are folders of a temporary tree; any of them can be made
-// not ready, and any can remember a current folder other than its root.
-class FakeDrives : public DriveSource {
-public:
-    std::vector<Drive> list;
-    std::vector<std::string> notReady;  // roots
-    std::map<std::string, std::string> current;  // root -> current folder
-    int listed = 0;  // how often the drives were listed with their texts
-    std::vector<Drive> drives() override
-    {
-        ++listed;
-        return list;
-    }
-    std::vector<std::string> roots() override
-    {
-        std::vector<std::string> out;
-        for (const Drive& d : list)
-            out.push_back(d.root);
-        return out;
-    }
-    std::string currentFolderOf(const Drive& drive) override;
-};
 
 // Real folders, some of which list as folders but cannot be read, as
 // permissions do it (the tests may run as root, which reads everything).
@@ -106,9 +52,17 @@ public:
     // A loaded window; a window that is not loaded fails the test (an
     // exception the test framework reports).
     Form& form(std::string_view name);
-    Control& control(std::string_view form, std::string_view name) { return this->form(form)[name]; }
+    template <class T = Control>
+    T& control(std::string_view form, std::string_view name)
+    {
+        Control& c = this->form(form)[name];
+        if constexpr (std::is_same_v<T, Control>)
+            return c;
+        else
+            return c.template as<T>();
+    }
     // Presses a button, as the user would.
-    void click(std::string_view form, std::string_view control) { this->control(form, control).userClick(); }
+    void click(std::string_view form, std::string_view control) { this->form(form)[control].userClick(); }
 
     RecordingFrontEnd ui;
     FakeClock& clock = ui.fakeClock;

@@ -45,10 +45,10 @@ TEST(Chooser, OpeningAFolderUpdatesFilesAndPathLine)
 {
     Chooser ch;
     Program p(ch.c + "/games", ch.drives());
-    Control& dir = p.control("frmMAIN", "Dir1");
-    Control& file = p.control("frmMAIN", "File1");
-    Control& path = p.control("frmMAIN", "Label1");
-    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
+    FileList& file = p.control<FileList>("frmMAIN", "File1");
+    Label& path = p.control<Label>("frmMAIN", "Label1");
+    EXPECT_EQ(p.control<DriveList>("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
     EXPECT_EQ(dir.path(), ch.c + "/games");
     EXPECT_EQ(file.items(), (std::vector<std::string>{"CAVERN.EXE"}));
     EXPECT_EQ(path.caption(), "Path: " + ch.c + "/games");
@@ -81,12 +81,12 @@ TEST(Chooser, PickingADriveUpdatesAllThree)
 {
     Chooser ch;
     Program p(ch.c + "/games", ch.drives());
-    Control& drive = p.control("frmMAIN", "Drive1");
+    DriveList& drive = p.control<DriveList>("frmMAIN", "Drive1");
     drive.userSelect(1);
     EXPECT_EQ(drive.drive(), "d: [DATA]");
-    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.d);
-    EXPECT_EQ(p.control("frmMAIN", "File1").path(), ch.d);
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.d);
+    EXPECT_EQ(p.control<FolderList>("frmMAIN", "Dir1").path(), ch.d);
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").path(), ch.d);
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.d);
     EXPECT_TRUE(p.ui.messages.empty());
 }
 
@@ -95,26 +95,26 @@ TEST(Chooser, ADriveThatIsNotReadyIsReportedAndTheListsStay)
     Chooser ch;
     Program p(ch.c + "/games", ch.drives());
     p.drives->notReady = {"/nonexistent-e"};
-    Control& drive = p.control("frmMAIN", "Drive1");
+    DriveList& drive = p.control<DriveList>("frmMAIN", "Drive1");
     drive.userSelect(2);
     ASSERT_EQ(p.ui.messages.size(), 1u);
     EXPECT_EQ(p.ui.messages[0], "Run-time error '71':\n\nDisk not ready");
     EXPECT_TRUE(p.shell().running());
     EXPECT_EQ(drive.drive(), "c: [SYSTEM]");
     EXPECT_EQ(drive.listIndex(), 0);
-    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c + "/games");
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+    EXPECT_EQ(p.control<FolderList>("frmMAIN", "Dir1").path(), ch.c + "/games");
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
 
     // And the program goes on.
     drive.userSelect(1);
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.d);
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.d);
 }
 
 TEST(Chooser, AFolderThatVanishedIsReportedAndTheListsStay)
 {
     Chooser ch;
     Program p(ch.c, ch.drives());
-    Control& dir = p.control("frmMAIN", "Dir1");
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
     const auto before = dir.folders();
     std::filesystem::remove_all(ch.c + "/tools");
     dir.userOpen(indexOf(dir.folders(), "tools"));
@@ -122,7 +122,7 @@ TEST(Chooser, AFolderThatVanishedIsReportedAndTheListsStay)
     EXPECT_EQ(p.ui.messages[0], "Run-time error '76':\n\nPath not found");
     EXPECT_EQ(dir.path(), ch.c);
     EXPECT_EQ(dir.folders().size(), before.size());
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c);
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.c);
 }
 
 // A folder that lists as a folder but cannot be read, as permissions do it
@@ -157,7 +157,7 @@ TEST(Chooser, AFolderThatCannotBeReadIsReported)
     test::RecordingFrontEnd ui;
     Shell shell(forms::catalogue(), ui, fs);
     shell.start();
-    Control& dir = (*shell.form("frmMAIN"))["Dir1"];
+    FolderList& dir = shell.form("frmMAIN")->get<FolderList>("Dir1");
     dir.userOpen(indexOf(dir.folders(), "games"));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0], "Run-time error '75':\n\nPath/File access error");
@@ -184,21 +184,21 @@ TEST(Chooser, UnusualNamesAndLargeFolders)
     tree.file(deep + "/LAST.EXE");
 
     Program p(tree.root() / "odd");
-    EXPECT_EQ(p.control("frmMAIN", "File1").items().size(), std::size(names));
-    EXPECT_NE(indexOf(p.control("frmMAIN", "Dir1").folders(), "Ωmega"), -1);
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items().size(), std::size(names));
+    EXPECT_NE(indexOf(p.control<FolderList>("frmMAIN", "Dir1").folders(), "Ωmega"), -1);
 
-    Control& dir = p.control("frmMAIN", "Dir1");
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
     dir.setPath((tree.root() / "big").string());
-    EXPECT_EQ(p.control("frmMAIN", "File1").items().size(), 3000u);
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items().size(), 3000u);
     EXPECT_EQ(dir.folders().size() - (dir.listIndex() + 1), 500u);
 
     dir.setPath((tree.root() / deep).string());
-    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"LAST.EXE"}));
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + (tree.root() / deep).string());
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items(), (std::vector<std::string>{"LAST.EXE"}));
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + (tree.root() / deep).string());
     EXPECT_TRUE(p.ui.messages.empty());
 }
 
-// Every road, with a file selected: the file is listed, never opened.
+// Every path through the program, with a file selected: the file is listed, never opened.
 TEST(Chooser, TheChosenFileIsNeverOpened)
 {
     TempTree tree;
@@ -208,7 +208,7 @@ TEST(Chooser, TheChosenFileIsNeverOpened)
     ASSERT_GE(::inotify_add_watch(watch, game.c_str(), IN_OPEN | IN_ACCESS | IN_MODIFY | IN_ATTRIB), 0);
     {
         Program p(tree.root() / "dos");
-        Control& files = p.control("frmMAIN", "File1");
+        FileList& files = p.control<FileList>("frmMAIN", "File1");
         ASSERT_EQ(files.items(), (std::vector<std::string>{"GAME.EXE"}));
         files.userSelect(0);
         p.click("frmMAIN", "Command3");
@@ -218,7 +218,7 @@ TEST(Chooser, TheChosenFileIsNeverOpened)
         p.click("frmHARD", "TEST");
         p.click("frmMAIN", "Command2");
         p.form("frmABOUT").userKeyPress('k');
-        p.control("frmMAIN", "Dir1").userOpen(0);
+        p.control<FolderList>("frmMAIN", "Dir1").userOpen(0);
         p.form("frmMAIN").userClose();
     }
     char buffer[4096];
@@ -232,10 +232,10 @@ TEST(Chooser, ADriveWhoseRootIsGoneAndPathsPastTheSystemLimit)
     TempTree tree;
     const std::string c = tree.dir("c").string();
     Program p(c, {{"c:", c}, {"f: [GONE]", (tree.root() / "gone").string()}});
-    p.control("frmMAIN", "Drive1").userSelect(1);
+    p.control<DriveList>("frmMAIN", "Drive1").userSelect(1);
     ASSERT_EQ(p.ui.messages.size(), 1u);
     EXPECT_EQ(p.ui.messages[0], "Run-time error '76':\n\nPath not found");
-    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c:");
+    EXPECT_EQ(p.control<DriveList>("frmMAIN", "Drive1").drive(), "c:");
 
     // Folders nested deeper than a path may be long: each level opens until
     // the path no longer fits, which is reported; the lists stay put.
@@ -246,7 +246,7 @@ TEST(Chooser, ADriveWhoseRootIsGoneAndPathsPastTheSystemLimit)
         std::filesystem::create_directory(level);
         std::filesystem::current_path(level);
     }
-    Control& dir = p.control("frmMAIN", "Dir1");
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
     dir.setPath(c);  // list the new folder
     size_t opened = 0;
     while (p.ui.messages.size() == 1 && opened < 30) {
@@ -262,14 +262,14 @@ TEST(Chooser, ADriveWhoseRootIsGoneAndPathsPastTheSystemLimit)
     ASSERT_EQ(p.ui.messages.size(), 2u);
     EXPECT_EQ(p.ui.messages[1], "Run-time error '76':\n\nPath not found");
     EXPECT_GT(opened, 15u);
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + dir.path());
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + dir.path());
     EXPECT_TRUE(p.shell().running());
     std::filesystem::current_path(tree.root());
 }
 
 namespace {
 
-std::vector<std::string> rows(const Control& dir)
+std::vector<std::string> rows(const FolderList& dir)
 {
     std::vector<std::string> out;
     for (const FolderEntry& e : dir.folders())
@@ -286,12 +286,12 @@ TEST(Chooser, AStartFolderThatCannotBeListedStillShowsTheWayUp)
 {
     Chooser ch;
     Program p(ch.c + "/games", {{"c: [SYSTEM]", ch.c}}, {ch.c + "/games"});
-    Control& dir = p.control("frmMAIN", "Dir1");
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
     EXPECT_EQ(rows(dir), (std::vector<std::string>{ch.c + "+", "games+"}));
     EXPECT_EQ(dir.listIndex(), 1);
     EXPECT_EQ(dir.path(), ch.c + "/games");
-    EXPECT_TRUE(p.control("frmMAIN", "File1").items().empty());
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+    EXPECT_TRUE(p.control<FileList>("frmMAIN", "File1").items().empty());
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
     ASSERT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '75':\n\nPath/File access error"});
     const std::vector<std::string> log = p.ui.log;
     const auto shown = std::find(log.begin(), log.end(), "show frmMAIN first");
@@ -305,7 +305,7 @@ TEST(Chooser, AStartFolderThatCannotBeListedStillShowsTheWayUp)
     EXPECT_EQ(p.ui.messages.size(), 2u);
     EXPECT_EQ(dir.path(), ch.c);
     dir.userOpen(2);
-    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"Bundle.EXE", "zip.exe"}));
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items(), (std::vector<std::string>{"Bundle.EXE", "zip.exe"}));
 }
 
 // On POSIX systems a drive's text is its root's path. A row opens the folder
@@ -316,16 +316,16 @@ TEST(Chooser, TheRootRowOpensTheRootEvenWhenItReadsLikeADrive)
     Chooser ch;
     Program p(ch.c + "/games", {{ch.c, ch.c}, {ch.d, ch.d}});
     p.drives->current[ch.c] = ch.c + "/games";
-    Control& dir = p.control("frmMAIN", "Dir1");
-    Control& file = p.control("frmMAIN", "File1");
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
+    FileList& file = p.control<FileList>("frmMAIN", "File1");
     dir.userOpen(0);
     EXPECT_EQ(dir.path(), ch.c);
     EXPECT_EQ(file.path(), ch.c);
     EXPECT_TRUE(file.items().empty());
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c);
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.c);
 
     // Picking a drive still opens its current folder.
-    Control& drive = p.control("frmMAIN", "Drive1");
+    DriveList& drive = p.control<DriveList>("frmMAIN", "Drive1");
     drive.userSelect(1);
     EXPECT_EQ(dir.path(), ch.d);
     drive.userSelect(0);
@@ -341,17 +341,17 @@ TEST(Chooser, ADriveWhoseCurrentFolderCannotBeListedOpensAtItsRoot)
     Chooser ch;
     Program p(ch.d, {{"c: [SYSTEM]", ch.c}, {"d: [DATA]", ch.d}}, {ch.c + "/games"});
     p.drives->current[ch.c] = ch.c + "/games";
-    p.control("frmMAIN", "Drive1").userSelect(0);
-    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c);
-    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    p.control<DriveList>("frmMAIN", "Drive1").userSelect(0);
+    EXPECT_EQ(p.control<FolderList>("frmMAIN", "Dir1").path(), ch.c);
+    EXPECT_EQ(p.control<DriveList>("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
     EXPECT_TRUE(p.ui.messages.empty());
 
     // One whose root cannot be listed either is reported, and the lists go back.
     p.fileSystem().locked.push_back(ch.d);
-    p.control("frmMAIN", "Drive1").userSelect(1);
+    p.control<DriveList>("frmMAIN", "Drive1").userSelect(1);
     EXPECT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '75':\n\nPath/File access error"});
-    EXPECT_EQ(p.control("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
-    EXPECT_EQ(p.control("frmMAIN", "Dir1").path(), ch.c);
+    EXPECT_EQ(p.control<DriveList>("frmMAIN", "Drive1").drive(), "c: [SYSTEM]");
+    EXPECT_EQ(p.control<FolderList>("frmMAIN", "Dir1").path(), ch.c);
 }
 
 // A volume unmounted while the program runs leaves an empty mount point
@@ -362,8 +362,8 @@ TEST(Chooser, ADriveThatWentAwayIsDeviceUnavailable)
     Chooser ch;
     Program p(ch.c + "/games", {{"c: [SYSTEM]", ch.c}, {"d: [STICK]", ch.d}});
     p.drives->current[ch.c] = ch.c + "/games";
-    Control& drive = p.control("frmMAIN", "Drive1");
-    Control& dir = p.control("frmMAIN", "Dir1");
+    DriveList& drive = p.control<DriveList>("frmMAIN", "Drive1");
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
     drive.userSelect(1);
     dir.userOpen(1);  // install
     ASSERT_EQ(dir.path(), ch.d + "/install");
@@ -372,7 +372,7 @@ TEST(Chooser, ADriveThatWentAwayIsDeviceUnavailable)
     dir.userOpen(0);
     ASSERT_EQ(p.ui.messages, std::vector<std::string>{"Run-time error '68':\n\nDevice unavailable"});
     EXPECT_EQ(dir.path(), ch.d + "/install");
-    EXPECT_EQ(p.control("frmMAIN", "File1").items(), (std::vector<std::string>{"SETUP.EXE"}));
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items(), (std::vector<std::string>{"SETUP.EXE"}));
 
     drive.userSelect(0);
     EXPECT_EQ(dir.path(), ch.c + "/games");
@@ -381,7 +381,7 @@ TEST(Chooser, ADriveThatWentAwayIsDeviceUnavailable)
     EXPECT_EQ(p.ui.messages[1], "Run-time error '68':\n\nDevice unavailable");
     EXPECT_EQ(drive.drive(), "c: [SYSTEM]");
     EXPECT_EQ(dir.path(), ch.c + "/games");
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.c + "/games");
 
     // Mounted again, it opens as before.
     p.drives->list.push_back({"d: [STICK]", ch.d});
@@ -423,5 +423,5 @@ TEST(Chooser, BidiControlsInNamesAreShownWrittenOut)
     TempTree tree;
     tree.file("odd/holiday\u202Egnp.EXE");
     Program p(tree.root() / "odd");
-    EXPECT_EQ(p.control("frmMAIN", "File1").items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
 }

@@ -1,5 +1,6 @@
 // The eight window designs as tables: consistent, and as the windows need
 // them.
+#include "app/layout.h"
 #include "app/pictures.h"
 #include "app/placement.h"
 #include "testing.h"
@@ -8,8 +9,31 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
+#include <tuple>
 
 using namespace vornak;
+
+namespace {
+
+const ControlLayout& at(const FormDesign& d, const WindowLayout& w, std::string_view name)
+{
+    for (size_t i = 0; i < d.controls.size(); ++i)
+        if (d.controls[i].name == name)
+            return w.controls[i];
+    throw std::logic_error(std::string(name) + " is not in " + std::string(d.name));
+}
+
+// Each container a frame, made before what it holds.
+void checkContainer(const FormDesign& d, const ControlDesign& c)
+{
+    const auto it = std::find_if(d.controls.begin(), d.controls.end(), [&](const ControlDesign& o) { return o.name == c.container; });
+    ASSERT_NE(it, d.controls.end()) << c.name << " in a missing container";
+    EXPECT_EQ(it->type, ControlType::Frame);
+    EXPECT_LT(it - d.controls.begin(), &c - d.controls.data());
+}
+
+}  // namespace
 
 TEST(Designs, EveryTableIsConsistent)
 {
@@ -24,14 +48,8 @@ TEST(Designs, EveryTableIsConsistent)
         std::vector<int> tabs;
         for (const ControlDesign& c : d.controls) {
             EXPECT_TRUE(names.insert(c.name).second) << c.name << " twice";
-            if (!c.container.empty()) {
-                // A container is a frame created before what it holds.
-                const auto it = std::find_if(d.controls.begin(), d.controls.end(),
-                                             [&](const ControlDesign& o) { return o.name == c.container; });
-                ASSERT_NE(it, d.controls.end()) << c.name << " in a missing container";
-                EXPECT_EQ(it->type, ControlType::Frame);
-                EXPECT_LT(it - d.controls.begin(), &c - d.controls.data());
-            }
+            if (!c.container.empty())
+                checkContainer(d, c);
             const bool inTabOrder = c.type != ControlType::Image && c.type != ControlType::Line;
             EXPECT_EQ(c.tabIndex >= 0, inTabOrder) << c.name;
             if (c.tabIndex >= 0)
@@ -121,6 +139,51 @@ TEST(Designs, PicturesFitTheirImagesAndControlsTheirWindows)
     EXPECT_EQ(twipsToPixels(1440, 144), 144);
 }
 
+// The layout every front end uses: client areas exact at any resolution,
+// what a frame holds placed in the frame, a line's box spanning its end
+// points, the stacking, the arrow keys' groups and the labels that name the
+// fields.
+TEST(Designs, LayoutOfTheWindows)
+{
+    auto size = [](const FormClass& cls, int dpi) {
+        const WindowLayout w = layOut(cls.design, dpi);
+        return std::pair{w.width, w.height};
+    };
+    EXPECT_EQ(size(forms::frmABOUT(), 144), std::pair(404, 291));
+    EXPECT_EQ(size(forms::frmSETUP(), 144), std::pair(539, 393));
+    EXPECT_EQ(size(forms::frmMAIN(), 120), std::pair(423, 451));
+    const FormDesign& setup = forms::frmSETUP().design;
+    const WindowLayout s = layOut(setup, 96);
+    const ControlLayout& frame = at(setup, s, "Frame1");
+    const ControlLayout& option = at(setup, s, "Option1");
+    EXPECT_EQ(std::pair(option.box.left, option.box.top), std::pair(16, 24));
+    EXPECT_EQ(std::pair(option.inWindow.left, option.inWindow.top), std::pair(frame.box.left + 16, frame.box.top + 24));
+    EXPECT_EQ(frame.stack + 1, at(setup, s, "Option3").stack);  // right below the last option it holds
+    std::string starts;
+    for (std::string_view name : {"Option1", "Option2", "Option3", "Option4", "Option5", "Check1", "Label1"})
+        starts += at(setup, s, name).groupStart ? '1' : '0';
+    EXPECT_EQ(starts, "1001010");
+    std::vector<int> stacking = s.stacking;
+    std::sort(stacking.begin(), stacking.end());
+    EXPECT_EQ(stacking.size(), setup.controls.size());
+    EXPECT_EQ(std::unique(stacking.begin(), stacking.end()), stacking.end());
+    EXPECT_LT(at(setup, s, "Label1").stack, at(setup, s, "OK_SETUP").stack);
+
+    const FormDesign& main = forms::frmMAIN().design;
+    const ControlLayout& line = at(main, layOut(main, 96), "Line1");
+    EXPECT_EQ(std::tuple(line.box.left, line.box.top, line.box.width, line.box.height), std::tuple(16, 96, 305, 1));
+    EXPECT_EQ(std::tuple(line.from.x, line.from.y, line.to.x, line.to.y), std::tuple(0, 0, 304, 0));
+
+    const FormDesign& hard = forms::frmHARD().design;
+    const WindowLayout h = layOut(hard, 96);
+    for (int i = 1; i <= 6; ++i) {
+        const int label = at(hard, h, "Text" + std::to_string(i)).label;
+        ASSERT_GE(label, 0);
+        EXPECT_EQ(hard.controls[static_cast<size_t>(label)].name, "Label" + std::to_string(i));
+    }
+    EXPECT_EQ(at(hard, h, "TEST").label, -1);
+}
+
 TEST(Designs, FocusStartsWhereEachWindowWantsIt)
 {
     test::TempTree tree;
@@ -134,14 +197,17 @@ TEST(Designs, FocusStartsWhereEachWindowWantsIt)
         Control* c = f.firstFocus();
         EXPECT_EQ(c ? c->name() : std::string_view(), control) << window;
     }
-    std::vector<std::string_view> order;
+    std::vector<std::string> order;
     for (Control* c : p.form("frmMAIN").tabOrder())
-        order.push_back(c->name());
-    EXPECT_EQ(order, (std::vector<std::string_view>{"Command1", "Command2", "Command3", "Dir1", "Drive1", "File1"}));
+        order.emplace_back(c->name());
+    std::vector<std::string> walk = test::tabWalk(p.form("frmMAIN").design());
+    walk.pop_back();  // round to the first again
+    EXPECT_EQ(order, walk);
 }
 
 // The arrow keys go round each option group in tab order, wrapping at the
-// ends, and leave the other group alone.
+// ends, and leave the other group alone; an arrow key puts the focus on the
+// option it reaches before it chooses it, and does nothing elsewhere.
 TEST(Designs, ArrowKeysGoRoundEachOptionGroup)
 {
     test::TempTree tree;
@@ -149,9 +215,9 @@ TEST(Designs, ArrowKeysGoRoundEachOptionGroup)
     Form& setup = p.shell().show("frmSETUP");
     auto walk = [&](std::string_view from, bool forward) {
         std::vector<std::string_view> seen{from};
-        const Control* at = &setup[from];
+        OptionButton* at = &setup.get<OptionButton>(from);
         for (int i = 0; i < 3; ++i) {
-            at = setup.nextInGroup(*at, forward);
+            at = &at->neighbour(forward);
             seen.push_back(at->name());
         }
         return seen;
@@ -161,7 +227,14 @@ TEST(Designs, ArrowKeysGoRoundEachOptionGroup)
     EXPECT_EQ(walk("Option1", false), (V{"Option1", "Option3", "Option2", "Option1"}));
     EXPECT_EQ(walk("Option5", true), (V{"Option5", "Option4", "Option5", "Option4"}));
     EXPECT_EQ(walk("Option4", false), (V{"Option4", "Option5", "Option4", "Option5"}));
-    EXPECT_EQ(setup.nextInGroup(setup["Check1"], true), nullptr);
+    setup["Check1"].userArrow(true);
+    EXPECT_EQ(p.ui.entries("focus"), std::vector<std::string>{});
+    EXPECT_EQ(setup.get<CheckBox>("Check1").value(), 1);
+    setup["Option5"].userArrow(false);
+    EXPECT_EQ(p.ui.entries("focus"), std::vector<std::string>{"focus frmSETUP.Option4"});
+    const auto& log = p.ui.log;
+    const auto focus = std::find(log.begin(), log.end(), "focus frmSETUP.Option4");
+    EXPECT_LT(focus, std::find(log.begin(), log.end(), "value frmSETUP.Option4 -1"));
 }
 
 // A window's frame is centred on its owner or on the work area, then kept

@@ -18,7 +18,7 @@ TEST(Lifetime, OnlyTheMainWindowExistsAfterStart)
         EXPECT_EQ(p.shell().state(name), name == "frmMAIN" ? WindowState::Visible : WindowState::Absent) << name;
     // Form_Load ran before the window was shown.
     EXPECT_EQ(p.ui.log, (std::vector<std::string>{"create frmMAIN", "show frmMAIN first"}));
-    EXPECT_EQ(p.control("frmMAIN", "Label1").caption(), "Path: " + tree.root().string());
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + tree.root().string());
 }
 
 TEST(Lifetime, ShowTwiceRaisesAndHideKeepsValues)
@@ -37,16 +37,16 @@ TEST(Lifetime, ShowTwiceRaisesAndHideKeepsValues)
     EXPECT_EQ(p.shell().state("frmSETUP"), WindowState::Hidden);
     p.click("frmMAIN", "Command1");
     EXPECT_EQ(p.ui.entries("show frmSETUP").back(), "show frmSETUP owner=frmMAIN");
-    EXPECT_EQ(p.control("frmSETUP", "Check1").value(), 0);
-    EXPECT_EQ(p.control("frmSETUP", "Check6").value(), 1);
+    EXPECT_EQ(p.control<CheckBox>("frmSETUP", "Check1").value(), 0);
+    EXPECT_EQ(p.control<CheckBox>("frmSETUP", "Check6").value(), 1);
 
     // The close box unloads; the next Show starts from the design.
     p.form("frmSETUP").userClose();
     EXPECT_EQ(p.shell().state("frmSETUP"), WindowState::Absent);
     EXPECT_TRUE(p.shell().running());
     p.click("frmMAIN", "Command1");
-    EXPECT_EQ(p.control("frmSETUP", "Check1").value(), 1);
-    EXPECT_EQ(p.control("frmSETUP", "Check6").value(), 0);
+    EXPECT_EQ(p.control<CheckBox>("frmSETUP", "Check1").value(), 1);
+    EXPECT_EQ(p.control<CheckBox>("frmSETUP", "Check6").value(), 0);
     EXPECT_EQ(p.ui.entries("create frmSETUP").size(), 2u);
 }
 

@@ -1,9 +1,17 @@
 // The Qt front end with real widgets and real input, on the offscreen
 // platform.
+#include "app/controls/checkbox.h"
+#include "app/controls/filelist.h"
+#include "app/controls/folderlist.h"
+#include "app/controls/optionbutton.h"
+#include "app/controls/textbox.h"
 #include "app/errors.h"
 #include "app/filesystem.h"
 #include "app/shell.h"
-#include "common/fake_clock.h"
+#include "common/designs.h"
+#include "common/fake_drives.h"
+#include "common/recording.h"
+#include "common/temp_tree.h"
 #include "forms/catalogue.h"
 #include "qtapplication.h"
 #include "controls/piece.h"
@@ -22,7 +30,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
@@ -32,29 +39,27 @@ using namespace vornak;
 
 namespace {
 
-class TestDrives : public DriveSource {
-public:
-    std::vector<Drive> list;
-    std::vector<Drive> drives() override { return list; }
-    std::string currentFolderOf(const Drive& d) override
-    {
-        if (d.root.find("notready") != std::string::npos)
-            throw RuntimeError(kDiskNotReady);
-        return d.root;
-    }
-};
+using Messages = std::vector<std::string>;
 
-// A front end that records message boxes instead of blocking on them.
-class TestFrontEnd : public qt::FrontEnd {
-public:
-    QStringList messages;
-    bool quitCalled = false;
-    void messageBox(std::string_view, std::string_view text) override { messages << QString::fromStdString(std::string(text)); }
-    void quit() override { quitCalled = true; }
-    // The pause on the test's clock, which costs nothing.
-    test::FakeClock* fakeClock = nullptr;
-    Clock& clock() override { return *fakeClock; }
-};
+// The process's resident memory.
+long residentKiB()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * 4;
+}
+
+QStringList names(const std::vector<std::string>& list)
+{
+    QStringList out;
+    for (const std::string& n : list)
+        out << QString::fromStdString(n);
+    return out;
+}
 
 }  // namespace
 
@@ -62,10 +67,10 @@ class tst_QtWindows : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
+    test::TempTree dir_;
     std::string c_, d_;
     std::filesystem::path oldFolder_;
-    std::unique_ptr<TestFrontEnd> ui_;
+    std::unique_ptr<test::Recording<qt::FrontEnd>> ui_;
     std::unique_ptr<FileSystem> fs_;
     std::unique_ptr<test::FakeClock> clock_;
     std::unique_ptr<Shell> shell_;
@@ -88,26 +93,25 @@ private slots:
             if (!message.contains(QLatin1String("does not support raise")))
                 testlib(type, context, message);
         });
-        QVERIFY(dir_.isValid());
-        const std::filesystem::path root = dir_.path().toStdString();
-        for (const char* d : {"c/games", "c/tools", "d/install"})
-            std::filesystem::create_directories(root / d);
         for (const char* f : {"c/games/CAVERN.EXE", "c/tools/zip.exe", "c/tools/bundle.exe", "d/install/SETUP.EXE"})
-            std::fclose(std::fopen((root / f).c_str(), "w"));
-        c_ = (root / "c").string();
-        d_ = (root / "d").string();
+            dir_.file(f);
+        c_ = (dir_.root() / "c").string();
+        d_ = (dir_.root() / "d").string();
         oldFolder_ = std::filesystem::current_path();
     }
 
     void init()
     {
         std::filesystem::current_path(c_ + "/games");
-        auto drives = std::make_unique<TestDrives>();
+        auto drives = std::make_unique<test::FakeDrives>();
         drives->list = {{"c: [SYSTEM]", c_}, {"d: [DATA]", d_}, {"e:", "/notready"}};
-        ui_ = std::make_unique<TestFrontEnd>();
+        drives->notReady = {"/notready"};
+        ui_ = std::make_unique<test::Recording<qt::FrontEnd>>();
+        ui_->keepLog = false;
+        ui_->leavesLoop = false;  // the test's own event loops go on
         fs_ = std::make_unique<posix::FileSystem>(std::move(drives));
         clock_ = std::make_unique<test::FakeClock>();
-        ui_->fakeClock = clock_.get();
+        ui_->testClock = clock_.get();
         shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_);
         shell_->start();
         QVERIFY(QTest::qWaitForWindowExposed(window("frmMAIN")));
@@ -169,7 +173,8 @@ private slots:
 
     // Every window's frame, title bar included, is centred on its owner or
     // on the screen as far as the work area allows, and never leaves the
-    // work area at the top or the left. Run again on a 640 x 480 screen at
+    // work area at the top or the left; its client area is the design's
+    // size in the screen's own pixels. Run again on a 640 x 480 screen at
     // 144 dpi, where the main window is taller than the screen.
     void framesStayOnTheWorkArea()
     {
@@ -178,6 +183,11 @@ private slots:
             qt::Window* w = window(name);
             QVERIFY(w);
             QVERIFY(QTest::qWaitForWindowExposed(w));
+            const qreal ratio = w->devicePixelRatio();
+            const int dpi = qRound(w->screen()->logicalDotsPerInch() * ratio);
+            const FormDesign& d = form(name).design();
+            QCOMPARE(QSize(qRound(w->width() * ratio), qRound(w->height() * ratio)),
+                     QSize(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi)));
             const QRect frame = w->frameGeometry();
             QVERIFY2(frame.height() > w->height(), "the window has a frame");
             QVERIFY2(frame.top() >= work.top() && frame.left() >= work.left(), name.data());
@@ -221,10 +231,11 @@ private slots:
         qt::Window* main = window("frmMAIN");
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main));
-        QCOMPARE(QApplication::focusWidget(), widget("frmMAIN", "Command1"));
-        for (const char* next : {"Command2", "Command3", "Dir1", "Drive1", "File1", "Command1"}) {
+        const QStringList walk = names(test::tabWalk(form("frmMAIN").design()));
+        QCOMPARE(QApplication::focusWidget(), widget("frmMAIN", walk.front().toStdString()));
+        for (const QString& next : walk.mid(1)) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
         }
     }
 
@@ -234,13 +245,13 @@ private slots:
         qt::Window* setup = window("frmSETUP");
         setup->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(setup));
+        const QStringList walk = names(test::tabWalk(form("frmSETUP").design()));
         QStringList seen;
-        for (int i = 0; i < 11; ++i) {
+        for (qsizetype i = 0; i < walk.size(); ++i) {
             seen << setup->focusWidget()->objectName();
             QTest::keyClick(setup->focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(seen, (QStringList{"OK_SETUP", "HARD_SETUP", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
-                                    "Option1", "Option5", "OK_SETUP"}));
+        QCOMPARE(seen, walk);
     }
 
     void chooserFollowsRealInput()
@@ -276,7 +287,7 @@ private slots:
 
         // A drive that is not ready: reported, and the list goes back.
         QTest::keyClick(drive, Qt::Key_Down);
-        QCOMPARE(ui_->messages, QStringList{QStringLiteral("Run-time error '71':\n\nDisk not ready")});
+        QCOMPARE(ui_->messages, Messages{"Run-time error '71':\n\nDisk not ready"});
         QCOMPARE(drive->currentText(), QStringLiteral("d: [DATA]"));
         QCOMPARE(path->text(), QString::fromStdString("Path: " + d_));
     }
@@ -301,7 +312,7 @@ private slots:
         QVERIFY(mb2048->isChecked());
         QVERIFY(!widget<QRadioButton>("frmSETUP", "Option2")->isChecked());
         QCOMPARE(shell_->state("frmNO"), WindowState::Visible);
-        QCOMPARE(form("frmSETUP")["Option1"].value(), kTrue);
+        QCOMPARE(form("frmSETUP").get<OptionButton>("Option1").value(), kTrue);
 
         // "220 Mhz": "170 Mhz" is back before the error shows.
         QTest::mouseClick(widget("frmSETUP", "Option4"), Qt::LeftButton);
@@ -312,7 +323,7 @@ private slots:
         auto* filtering = widget<QCheckBox>("frmSETUP", "Check6");
         QTest::mouseClick(filtering, Qt::LeftButton);
         QVERIFY(filtering->isChecked());
-        QCOMPARE(form("frmSETUP")["Check6"].value(), 1);
+        QCOMPARE(form("frmSETUP").get<CheckBox>("Check6").value(), 1);
     }
 
     // The arrow keys go round an option group in both directions, wrapping
@@ -349,7 +360,7 @@ private slots:
         // Put back: the group's allowed choice is chosen again, in the core
         // and on the screen.
         const std::string kept = error == "frmNO" ? "Option1" : "Option5";
-        QCOMPARE(form("frmSETUP")[kept].value(), kTrue);
+        QCOMPARE(form("frmSETUP").get<OptionButton>(kept).value(), kTrue);
         QVERIFY(widget<QRadioButton>("frmSETUP", kept)->isChecked());
         QVERIFY(!widget<QRadioButton>("frmSETUP", reached.toStdString())->isChecked());
     }
@@ -377,7 +388,7 @@ private slots:
         QCOMPARE(setup->focusWidget(), mb2048);
         QCOMPARE(shell_->state("frmNO"), WindowState::Hidden);
         QVERIFY(mb2048->isChecked());
-        QCOMPARE(form("frmSETUP")["Option1"].value(), kTrue);
+        QCOMPARE(form("frmSETUP").get<OptionButton>("Option1").value(), kTrue);
     }
 
     // A key with Alt held produces no character: the About dialog does not
@@ -408,7 +419,7 @@ private slots:
     // nothing; a click chooses.
     void tabIntoTheFileListChoosesNothing()
     {
-        Control& dir = form("frmMAIN")["Dir1"];
+        FolderList& dir = form("frmMAIN").get<FolderList>("Dir1");
         dir.setPath(c_ + "/tools");
         qt::Window* main = window("frmMAIN");
         main->activateWindow();
@@ -420,25 +431,25 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), files);
         QCOMPARE(files->currentRow(), 0);
         QVERIFY(files->selectedItems().isEmpty());
-        QCOMPARE(form("frmMAIN")["File1"].listIndex(), -1);
+        QCOMPARE(form("frmMAIN").get<FileList>("File1").listIndex(), -1);
 
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(1)).center());
-        QCOMPARE(form("frmMAIN")["File1"].listIndex(), 1);
+        QCOMPARE(form("frmMAIN").get<FileList>("File1").listIndex(), 1);
         QCOMPARE(files->selectedItems(), QList<QListWidgetItem*>{files->item(1)});
         // A new folder drops the choice; Tab in again chooses nothing.
         dir.setPath(c_ + "/games");
         QVERIFY(files->selectedItems().isEmpty());
-        QCOMPARE(form("frmMAIN")["File1"].listIndex(), -1);
+        QCOMPARE(form("frmMAIN").get<FileList>("File1").listIndex(), -1);
     }
 
     // Bidirectional formatting characters in names are written out in the
     // lists and the path line, so that nothing shown is reordered.
     void bidiControlsAreWrittenOut()
     {
-        const std::string odd = dir_.path().toStdString() + "/bidi/odd\u2067";
+        const std::string odd = (dir_.root() / "bidi/odd\u2067").string();
         std::filesystem::create_directories(odd + "/sub\u200F");
-        std::fclose(std::fopen((odd + "/holiday\u202Egnp.EXE").c_str(), "w"));
-        form("frmMAIN")["Dir1"].setPath(odd);
+        dir_.file("bidi/odd\u2067/holiday\u202Egnp.EXE");
+        form("frmMAIN").get<FolderList>("Dir1").setPath(odd);
         auto* files = widget<QListWidget>("frmMAIN", "File1");
         auto* folders = widget<QListWidget>("frmMAIN", "Dir1");
         QCOMPARE(files->count(), 1);
@@ -447,7 +458,7 @@ private slots:
         QCOMPARE(folders->item(folders->count() - 1)->text(), QStringLiteral("sub<U+200F>"));
         QVERIFY(widget<QLabel>("frmMAIN", "Label1")->text().endsWith(QStringLiteral("/bidi/odd<U+2067>")));
         // The core keeps what is stored.
-        QCOMPARE(form("frmMAIN")["File1"].items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
+        QCOMPARE(form("frmMAIN").get<FileList>("File1").items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
         const QString controls = QString::fromUtf8("\u061C\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2066\u2067\u2068\u2069");
         for (QWidget* w : window("frmMAIN")->findChildren<QWidget*>()) {
             QStringList texts;
@@ -542,7 +553,7 @@ private slots:
         QVERIFY(widget<QCheckBox>("frmSETUP", "Check1")->isChecked());
         shell_->hide("frmSETUP");
         window("frmMAIN")->close();
-        QVERIFY(ui_->quitCalled);
+        QCOMPARE(ui_->quits, 1);
         QVERIFY(!shell_->running());
     }
 
@@ -555,7 +566,7 @@ private slots:
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(edit->text().size(), big.size());
-        QCOMPARE(form("frmHARD")["Text3"].text().size(), static_cast<size_t>(big.size()));
+        QCOMPARE(form("frmHARD").get<TextBox>("Text3").text().size(), static_cast<size_t>(big.size()));
     }
 
     // A thousand clicks and a thousand keys made during one pause all
@@ -585,13 +596,13 @@ private slots:
         for (int i = 0; i < 1000; ++i)
             digits += QString::number(i % 10);
         QCOMPARE(edit->text(), digits);
-        QCOMPARE(QString::fromStdString(form("frmHARD")["Text2"].text()), digits);
+        QCOMPARE(QString::fromStdString(form("frmHARD").get<TextBox>("Text2").text()), digits);
         QVERIFY(check->isChecked());  // 999 toggles
-        QCOMPARE(form("frmSETUP")["Check6"].value(), 1);
+        QCOMPARE(form("frmSETUP").get<CheckBox>("Check6").value(), 1);
         QCOMPARE(clock_->sleeps, 1);
     }
 
-    // Opening and closing every window and walking every road a thousand
+    // Opening and closing every window and walking every path a thousand
     // times leaves the process's memory where it was.
     void aThousandRoundsLeakNothing()
     {
@@ -615,15 +626,6 @@ private slots:
                 if (name != "frmMAIN")
                     form(name).userClose();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        };
-        auto residentKiB = [] {
-            long pages = 0, resident = 0;
-            if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-                if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-                    resident = 0;
-                std::fclose(f);
-            }
-            return resident * 4;
         };
         for (int i = 0; i < 50; ++i)
             round();
@@ -651,6 +653,7 @@ private slots:
 
 int main(int argc, char* argv[])
 {
+    qt::useScreenPixels();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     qt::setupApplication();

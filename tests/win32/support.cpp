@@ -129,34 +129,9 @@ void check(bool ok, const std::string& what, int line)
     std::fflush(stdout);
 }
 
-std::string show(const std::string& s) { return "\"" + s + "\""; }
-std::string show(int v) { return std::to_string(v); }
-std::string show(long v) { return std::to_string(v); }
-std::string show(long long v) { return std::to_string(v); }
-std::string show(bool v) { return v ? "true" : "false"; }
-std::string show(MousePointer p) { return std::to_string(static_cast<int>(p)); }
-std::string show(const void* p)
-{
-    char b[32];
-    std::snprintf(b, sizeof b, "%p", p);
-    return b;
-}
-
-void TestFrontEnd::showWindow(Form& form, Form* owner, bool firstTime)
-{
-    errorDialogs += form.name() == "frmNO" || form.name() == "frmNO1";
-    win32::FrontEnd::showWindow(form, owner, firstTime);
-}
-
-void TestFrontEnd::raiseWindow(Form& form)
-{
-    errorDialogs += form.name() == "frmNO" || form.name() == "frmNO1";
-    win32::FrontEnd::raiseWindow(form);
-}
-
 App::App(FakeClock* clock)
 {
-    fe.fakeClock = clock;
+    fe.testClock = clock;
     fe.initialise();
     shell = std::make_unique<Shell>(forms::catalogue(), fe, fs);
     shell->start();
@@ -300,8 +275,6 @@ DWORD WINAPI watch(void* self)
     return 0;
 }
 
-const wchar_t* const kTreeFiles[] = {L"\\one.exe", L"\\TWO.EXE", L"\\notes.txt", L"\\Alpha\\inner.exe"};
-
 }  // namespace
 
 void PauseWatch::start(int ms)
@@ -321,36 +294,16 @@ void PauseWatch::join()
 
 TreeAsCurrentFolder::TreeAsCurrentFolder()
 {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    wchar_t name[64];
-    std::swprintf(name, 64, L"vornak-%lu", static_cast<unsigned long>(GetCurrentProcessId()));
-    const std::wstring tree = std::wstring(base) + name;
-    CreateDirectoryW(tree.c_str(), nullptr);
-    CreateDirectoryW((tree + L"\\Alpha").c_str(), nullptr);
-    CreateDirectoryW((tree + L"\\beta").c_str(), nullptr);
-    for (const wchar_t* f : kTreeFiles) {
-        HANDLE h = CreateFileW((tree + f).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-    wchar_t full[MAX_PATH];
-    GetFullPathNameW(tree.c_str(), MAX_PATH, full, nullptr);
-    root = win32::narrow(full);
-    SetCurrentDirectoryW(full);
+    for (const char* f : {"one.exe", "TWO.EXE", "notes.txt", "Alpha/inner.exe"})
+        tree.file(f);
+    tree.dir("beta");
+    root = win32::narrow(tree.root().wstring());
+    SetCurrentDirectoryW(tree.root().c_str());
 }
 
 TreeAsCurrentFolder::~TreeAsCurrentFolder()
 {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    SetCurrentDirectoryW(temp);
-    const std::wstring r = win32::widen(root);
-    for (const wchar_t* f : kTreeFiles)
-        DeleteFileW((r + f).c_str());
-    RemoveDirectoryW((r + L"\\Alpha").c_str());
-    RemoveDirectoryW((r + L"\\beta").c_str());
-    RemoveDirectoryW(r.c_str());
+    SetCurrentDirectoryW(std::filesystem::temp_directory_path().c_str());
 }
 
 std::string environment(const char* name)
@@ -372,9 +325,33 @@ int indexOf(const std::vector<std::string>& list, const std::string& prefix)
 
 using namespace vornak::test;
 
-int main(int argc, char** argv)
+namespace {
+
+// Runs one test under the watchdog and says how it went.
+void runTest(const TestCase& t)
 {
-    std::string only;  // runs only the tests whose name holds this, to try one quickly
+    currentTest = t.name;
+    at("");
+    // A minute and a half is far more than any test takes on a slow
+    // machine; the rounds take up to a second each there, and are given
+    // two.
+    testLimit = 0;
+    testStarted = milliseconds();
+    testLimit = 90'000 + (std::string(t.name).find("rounds") != std::string::npos ? 2'000LL * rounds : 0);
+    const int before = failed;
+    try {
+        t.run();
+    } catch (const std::exception& e) {
+        check(false, std::string("exception: ") + e.what(), 0);
+    }
+    testLimit = 0;
+    std::printf("%s %s\n", failed == before ? "ok  " : "FAIL", t.name);
+    std::fflush(stdout);
+}
+
+// The command line; false after printing the usage when it is not one.
+bool readArguments(int argc, char** argv, std::string& only)
+{
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--windows-version" && i + 1 < argc) {
@@ -385,38 +362,28 @@ int main(int argc, char** argv)
             rounds = std::max(1, std::atoi(argv[++i]));
         } else {
             std::printf("usage: %s [--windows-version winxp|win7|win10] [--only PART-OF-A-TEST-NAME] [--rounds N]\n", argv[0]);
-            return 2;
+            return false;
         }
     }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string only;  // runs only the tests whose name holds this, to try one quickly
+    if (!readArguments(argc, argv, only))
+        return 2;
     vornak::win32::prepareProcess();
     startWatchdog();
-    std::vector<TestCase> tests;
     int ran = 0;
     for (auto group : {designTests, keyboardTests, chooserTests, pauseTests, lifetimeTests})
         for (const TestCase& t : group())
-            tests.push_back(t);
-    for (const TestCase& t : tests) {
-        if (!only.empty() && std::string(t.name).find(only) == std::string::npos)
-            continue;
-        ++ran;
-        currentTest = t.name;
-        at("");
-        // A minute and a half is far more than any test takes on a slow
-        // machine; the rounds take up to a second each there, and are given
-        // two.
-        testLimit = 0;
-        testStarted = milliseconds();
-        testLimit = 90'000 + (std::string(t.name).find("rounds") != std::string::npos ? 2'000LL * rounds : 0);
-        const int before = failed;
-        try {
-            t.run();
-        } catch (const std::exception& e) {
-            check(false, std::string("exception: ") + e.what(), 0);
-        }
-        testLimit = 0;
-        std::printf("%s %s\n", failed == before ? "ok  " : "FAIL", t.name);
-        std::fflush(stdout);
-    }
+            if (only.empty() || std::string(t.name).find(only) != std::string::npos) {
+                ++ran;
+                runTest(t);
+            }
     std::printf("%d passed, %d failed\n", passed, failed);
     if (ran == 0) {
         std::printf("no test's name holds \"%s\": nothing was tested\n", only.c_str());

@@ -2,12 +2,21 @@
 // program under test with its windows and input loop, real input, and
 // folder trees. The tests drive real windows with real messages and read
 // back from the windows themselves; they run under Wine on a virtual
-// display (run-under-wine.sh --headless).
+// display (tools/run-under-wine.sh --headless).
 #pragma once
 
+#include "app/controls/checkbox.h"
+#include "app/controls/drivelist.h"
+#include "app/controls/filelist.h"
+#include "app/controls/folderlist.h"
+#include "app/controls/optionbutton.h"
+#include "app/controls/textbox.h"
 #include "app/design.h"
 #include "app/shell.h"
+#include "common/designs.h"
 #include "common/fake_clock.h"
+#include "common/recording.h"
+#include "common/temp_tree.h"
 #include "forms/catalogue.h"
 #include "win32drives.h"
 #include "win32filesystem.h"
@@ -19,7 +28,9 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace vornak::test {
@@ -31,13 +42,21 @@ void check(bool ok, const std::string& what, int line);
 #define CHECK_EQ(a, b) \
     ::vornak::test::check((a) == (b), std::string(#a " == " #b "  [") + ::vornak::test::show(a) + " vs " + ::vornak::test::show(b) + "]", __LINE__)
 
-std::string show(const std::string& s);
-std::string show(int v);
-std::string show(long v);
-std::string show(long long v);
-std::string show(bool v);
-std::string show(const void* p);
-std::string show(MousePointer p);
+// A value as a failed check shows it.
+template <class T>
+std::string show(const T& v)
+{
+    std::ostringstream out;
+    if constexpr (std::is_same_v<T, std::string>)
+        out << '"' << v << '"';
+    else if constexpr (std::is_same_v<T, bool>)
+        out << (v ? "true" : "false");
+    else if constexpr (std::is_enum_v<T>)
+        out << static_cast<int>(v);
+    else
+        out << v;
+    return out.str();
+}
 
 struct TestCase {
     const char* name;
@@ -51,7 +70,7 @@ std::vector<TestCase> chooserTests();
 std::vector<TestCase> pauseTests();
 std::vector<TestCase> lifetimeTests();
 
-// From the command line: the Windows version run-under-wine.sh was given
+// From the command line: the Windows version tools/run-under-wine.sh was given
 // (--windows-version winxp, win7 or win10), and how many rounds the leak
 // test walks (--rounds).
 extern std::string askedVersion;
@@ -63,20 +82,13 @@ void at(const char* where);
 
 // --- The program under test -------------------------------------------------
 
-// The front end with its message boxes recorded instead of shown, so a test
-// never waits for a click on OK, and its pause on the test's clock when it
-// is given one.
-class TestFrontEnd : public win32::FrontEnd {
-public:
-    using win32::FrontEnd::FrontEnd;
-    std::vector<std::string> messages;
-    int errorDialogs = 0;  // the memory and RAMDAC errors shown or raised
-    FakeClock* fakeClock = nullptr;
-
-    void messageBox(std::string_view, std::string_view text) override { messages.emplace_back(text); }
-    void showWindow(Form& form, Form* owner, bool firstTime) override;
-    void raiseWindow(Form& form) override;
-    Clock& clock() override { return fakeClock ? *fakeClock : win32::FrontEnd::clock(); }
+// The front end with what the core asks of it recorded (tests/common): its
+// message boxes are never shown, so that a test never waits for a click on
+// OK, and its pause is on the test's clock when it is given one.
+struct TestFrontEnd : test::Recording<win32::FrontEnd> {
+    explicit TestFrontEnd(HINSTANCE instance) : Recording(instance) { keepLog = false; }
+    // The memory and RAMDAC errors shown or brought to the front.
+    int errorDialogs() const { return shown("frmNO") + shown("frmNO1"); }
 };
 
 struct App {
@@ -144,11 +156,11 @@ struct PauseWatch {
 
 // --- Folders --------------------------------------------------------------------
 
-// A small tree under the system's temporary folder, as the current folder
-// for as long as it lives: one.exe, TWO.EXE, notes.txt, Alpha\inner.exe and
-// an empty beta.
+// A small tree (tests/common) as the current folder for as long as it
+// lives: one.exe, TWO.EXE, notes.txt, Alpha\inner.exe and an empty beta.
 struct TreeAsCurrentFolder {
-    std::string root;
+    TempTree tree;
+    std::string root;  // as the program shows it
     TreeAsCurrentFolder();
     ~TreeAsCurrentFolder();
 };

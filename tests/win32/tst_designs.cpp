@@ -4,6 +4,7 @@
 // version the tests run under.
 #include "support.h"
 
+#include "app/layout.h"
 #include "app/pictures.h"
 
 #include <winternl.h>
@@ -69,64 +70,58 @@ void textsFitTheirBoxes(Form& f, App& app)
     }
 }
 
-void windowsMatchTheirDesigns()
+// A window at its design's size, with a fixed border, a close box, an
+// icon and its caption, owned by the main window unless it is the main one.
+void windowMatchesItsDesign(App& app, Form& f)
 {
-    App app;
-    for (std::string_view name : app.shell->names())
-        app.shell->show(name);  // the driver error pauses as it loads
-    app.drain();
+    const FormDesign& design = f.design();
+    const std::string name(f.name());
+    HWND h = app.fe.windowOf(f);
     HWND main = app.window("frmMAIN");
-    for (std::string_view name : app.shell->names()) {
-        Form& f = *app.shell->form(name);
-        const FormDesign& design = f.design();
-        HWND h = app.fe.windowOf(f);
-        CHECK(h && IsWindowVisible(h));
-        const SIZE size = clientSize(h);
-        CHECK_EQ(std::string(name) + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy),
-                 std::string(name) + " " + std::to_string(twipsToPixels(design.width, 96)) + "x"
-                     + std::to_string(twipsToPixels(design.height, 96)));
-        const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
-        CHECK((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
-        CHECK(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)));
-        HWND owner = GetWindow(h, GW_OWNER);
-        if (h == main)
-            CHECK(owner == nullptr);
-        else
-            CHECK_EQ(static_cast<const void*>(owner), static_cast<const void*>(main));
-        CHECK_EQ(static_cast<bool>(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW), h == main);
-        CHECK(SendMessageW(h, WM_GETICON, ICON_BIG, 0) != 0 && SendMessageW(h, WM_GETICON, ICON_SMALL, 0) != 0);
-        CHECK_EQ(text(h), std::string(design.caption));
+    CHECK(h && IsWindowVisible(h));
+    const SIZE size = clientSize(h);
+    CHECK_EQ(name + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy),
+             name + " " + std::to_string(twipsToPixels(design.width, 96)) + "x" + std::to_string(twipsToPixels(design.height, 96)));
+    const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+    CHECK((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
+    CHECK(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)));
+    HWND owner = GetWindow(h, GW_OWNER);
+    if (h == main)
+        CHECK(owner == nullptr);
+    else
+        CHECK_EQ(static_cast<const void*>(owner), static_cast<const void*>(main));
+    CHECK_EQ(static_cast<bool>(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_APPWINDOW), h == main);
+    CHECK(SendMessageW(h, WM_GETICON, ICON_BIG, 0) != 0 && SendMessageW(h, WM_GETICON, ICON_SMALL, 0) != 0);
+    CHECK_EQ(text(h), std::string(design.caption));
+}
 
-        // Every control where its design puts it, within a pixel.
-        for (const auto& c : f.controls()) {
-            const ControlDesign& d = c->design();
-            HWND ch = app.fe.controlOf(*c);
-            CHECK(ch != nullptr);
-            if (!ch)
-                continue;
-            int ox = 0, oy = 0;
-            if (!d.container.empty()) {
-                ox = twipsToPixels(f[d.container].design().left, 96);
-                oy = twipsToPixels(f[d.container].design().top, 96);
-            }
-            RECT want{ox + twipsToPixels(d.left, 96), oy + twipsToPixels(d.top, 96), 0, 0};
-            want.right = want.left + twipsToPixels(d.width, 96);
-            want.bottom = want.top + twipsToPixels(d.height, 96);
-            if (d.type == ControlType::Line)
-                want = {twipsToPixels(d.left, 96), twipsToPixels(d.top, 96), twipsToPixels(d.width, 96) + 1,
-                        twipsToPixels(d.height, 96) + 1};
-            const RECT got = childRect(ch);
-            const bool closeEnough = std::abs(got.left - want.left) <= 1 && std::abs(got.top - want.top) <= 1
+std::string corners(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," + std::to_string(r.bottom);
+}
+
+// Every control where the layout of its design puts it, within a pixel.
+void controlsWhereTheLayoutPutsThem(App& app, Form& f)
+{
+    const WindowLayout layout = layOut(f.design(), 96);
+    for (const auto& c : f.controls()) {
+        HWND ch = app.fe.controlOf(*c);
+        CHECK(ch != nullptr);
+        if (!ch)
+            continue;
+        const Rect& box = layout.controls[static_cast<size_t>(&c - f.controls().data())].inWindow;
+        const RECT want{box.left, box.top, box.left + box.width, box.top + box.height};
+        const RECT got = childRect(ch);
+        const bool closeEnough = std::abs(got.left - want.left) <= 1 && std::abs(got.top - want.top) <= 1
                               && std::abs(got.right - want.right) <= 1 && std::abs(got.bottom - want.bottom) <= 1;
-            check(closeEnough,
-                  std::string(name) + "." + std::string(d.name) + " at " + std::to_string(got.left) + "," + std::to_string(got.top)
-                      + "-" + std::to_string(got.right) + "," + std::to_string(got.bottom) + " wants " + std::to_string(want.left)
-                      + "," + std::to_string(want.top) + "-" + std::to_string(want.right) + "," + std::to_string(want.bottom),
-                  __LINE__);
-        }
-        textsFitTheirBoxes(f, app);
+        check(closeEnough, std::string(f.name()) + "." + std::string(c->name()) + " at " + corners(got) + " wants " + corners(want),
+              __LINE__);
     }
-    // The disclaimer wraps into five lines, as with the era's face.
+}
+
+// The disclaimer wraps into five lines, as with the era's face.
+void disclaimerWrapsIntoFiveLines(App& app)
+{
     HWND disclaimer = app.control("frmMAIN", "Label2");
     TEXTMETRICW tm{};
     HDC dc = GetDC(disclaimer);
@@ -137,6 +132,21 @@ void windowsMatchTheirDesigns()
     RECT box{};
     GetClientRect(disclaimer, &box);
     CHECK_EQ(static_cast<long>(captionExtent(disclaimer, true, box.right).cy / tm.tmHeight), 5L);
+}
+
+void windowsMatchTheirDesigns()
+{
+    App app;
+    for (std::string_view name : app.shell->names())
+        app.shell->show(name);  // the driver error pauses as it loads
+    app.drain();
+    for (std::string_view name : app.shell->names()) {
+        Form& f = *app.shell->form(name);
+        windowMatchesItsDesign(app, f);
+        controlsWhereTheLayoutPutsThem(app, f);
+        textsFitTheirBoxes(f, app);
+    }
+    disclaimerWrapsIntoFiveLines(app);
     // The final picture is a pixel taller than its window: the last row is cut.
     RECT picture = childRect(app.control("frmFINAL", "Image1"));
     CHECK_EQ(picture.bottom - picture.top, 307L);

@@ -1,6 +1,6 @@
 // Windows closed with their close boxes, the program ending with its main
-// window, and rounds of every road leaving what the process holds where it
-// was.
+// window, and rounds of every path through the program leaving what the
+// process holds where it was.
 #include "support.h"
 
 #include <winternl.h>
@@ -179,88 +179,75 @@ Usage usage(const GdiCounter& gdi)
             committedPrivateBytes()};
 }
 
-// Every window opened and every road walked by real messages, then every
-// window but the main one closed with its close box, round after round.
-void roundsOfEveryRoadLeakNothing()
+char where[96];
+
+void step(int round, const char* what)
 {
-    TreeAsCurrentFolder tree;
-    FakeClock clock;
-    App app(&clock);
-    HWND main = app.window("frmMAIN");
+    std::snprintf(where, sizeof where, "round %d: %s", round, what);
+    at(where);
+}
+
+// Every window opened and every path walked by real messages; true when the
+// final picture came.
+bool openEverything(App& app, int round)
+{
+    step(round, "Setup");
+    SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);  // Setup
+    SendMessageW(app.control("frmSETUP", "Option2"), BM_CLICK, 0, 0);  // 4096 k: put back
+    SendMessageW(app.control("frmSETUP", "Option4"), BM_CLICK, 0, 0);  // 220 Mhz: put back
+    step(round, "hardware");
+    SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
+    step(round, "Test System");
+    SendMessageW(app.control("frmHARD", "TEST"), BM_CLICK, 0, 0);      // a pause
+    step(round, "Run EXE");
+    SendMessageW(app.control("frmMAIN", "Command3"), BM_CLICK, 0, 0);  // Run EXE: a pause as it loads
+    step(round, "About");
+    SendMessageW(app.control("frmMAIN", "Command2"), BM_CLICK, 0, 0);  // About
+    PostMessageW(app.window("frmABOUT"), WM_CHAR, 'a', 1);            // a pause, then the final picture
+    step(round, "waiting for the final picture");
+    return app.waitFor([&] { return app.visible("frmFINAL"); });
+}
+
+// A subfolder and back; true when the path line followed.
+bool subfolderAndBack(App& app, const std::string& root, int round)
+{
+    step(round, "a subfolder and back");
     HWND dirs = app.control("frmMAIN", "Dir1");
-    bool allWell = true;
-    int pausesWanted = 0;
-    int roundsDone = 0;
-    static char where[96];
-    auto step = [&](const char* what) {
-        std::snprintf(where, sizeof where, "round %d: %s", roundsDone + 1, what);
-        at(where);
-    };
-    auto round = [&] {
-        step("Setup");
-        SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);  // Setup
-        SendMessageW(app.control("frmSETUP", "Option2"), BM_CLICK, 0, 0);  // 4096 k: put back
-        SendMessageW(app.control("frmSETUP", "Option4"), BM_CLICK, 0, 0);  // 220 Mhz: put back
-        step("hardware");
-        SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
-        step("Test System");
-        SendMessageW(app.control("frmHARD", "TEST"), BM_CLICK, 0, 0);      // a pause
-        step("Run EXE");
-        SendMessageW(app.control("frmMAIN", "Command3"), BM_CLICK, 0, 0);  // Run EXE: a pause as it loads
-        step("About");
-        SendMessageW(app.control("frmMAIN", "Command2"), BM_CLICK, 0, 0);  // About
-        PostMessageW(app.window("frmABOUT"), WM_CHAR, 'a', 1);            // a pause, then the final picture
-        step("waiting for the final picture");
-        const bool allOpen = app.waitFor([&] { return app.visible("frmFINAL"); });
-        // A subfolder and back.
-        step("a subfolder and back");
-        const LRESULT n = SendMessageW(dirs, LB_GETCOUNT, 0, 0);
-        SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(n - 2), 0);
-        notify(dirs, LBN_DBLCLK);
-        const bool inAlpha = text(app.control("frmMAIN", "Label1")) == "Path: " + tree.root + "\\Alpha";
-        SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(dirs, LB_GETCOUNT, 0, 0) - 2), 0);
-        notify(dirs, LBN_DBLCLK);
-        const bool back = text(app.control("frmMAIN", "Label1")) == "Path: " + tree.root;
-        pausesWanted += 3;
+    SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(dirs, LB_GETCOUNT, 0, 0) - 2), 0);
+    notify(dirs, LBN_DBLCLK);
+    const bool inAlpha = text(app.control("frmMAIN", "Label1")) == "Path: " + root + "\\Alpha";
+    SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(dirs, LB_GETCOUNT, 0, 0) - 2), 0);
+    notify(dirs, LBN_DBLCLK);
+    return inAlpha && text(app.control("frmMAIN", "Label1")) == "Path: " + root;
+}
 
-        step("closing");
-        std::vector<HWND> closed;
-        for (std::string_view name : app.shell->names())
-            if (name != "frmMAIN" && app.shell->form(name)) {
-                HWND h = app.window(std::string(name).c_str());
-                closed.push_back(h);
-                SendMessageW(h, WM_CLOSE, 0, 0);
-            }
-        const bool gone = app.waitFor([&] {
-            for (HWND h : closed)
-                if (IsWindow(h))
-                    return false;
-            return true;
-        });
-        bool absent = true;
-        for (std::string_view name : app.shell->names())
-            if (name != "frmMAIN")
-                absent = absent && app.shell->state(name) == WindowState::Absent;
-        const bool ok = allOpen && inAlpha && back && closed.size() == 7 && gone && absent && app.fe.messages.empty()
-                     && IsWindowVisible(main) && clock.sleeps == pausesWanted;
-        if (!ok && allWell)
-            std::printf("  a round went wrong: open %d, Alpha %d, back %d, closed %d, gone %d, absent %d, messages %d, pauses %d of %d\n",
-                        allOpen, inAlpha, back, static_cast<int>(closed.size()), gone, absent, static_cast<int>(app.fe.messages.size()),
-                        clock.sleeps, pausesWanted);
-        allWell = allWell && ok;
-        ++roundsDone;
-    };
+// Every window but the main one closed with its close box; true when all
+// seven went, in the core and on the screen.
+bool closeAllButMain(App& app, int round)
+{
+    step(round, "closing");
+    std::vector<HWND> closed;
+    for (std::string_view name : app.shell->names())
+        if (name != "frmMAIN" && app.shell->form(name)) {
+            HWND h = app.window(std::string(name).c_str());
+            closed.push_back(h);
+            SendMessageW(h, WM_CLOSE, 0, 0);
+        }
+    const bool gone = app.waitFor([&] {
+        for (HWND h : closed)
+            if (IsWindow(h))
+                return false;
+        return true;
+    });
+    bool absent = true;
+    for (std::string_view name : app.shell->names())
+        if (name != "frmMAIN")
+            absent = absent && app.shell->state(name) == WindowState::Absent;
+    return closed.size() == 7 && gone && absent;
+}
 
-    const GdiCounter gdi;
-    for (int i = 0; i < 10 && allWell; ++i)
-        round();
-    const Usage before = usage(gdi);
-    const auto start = win32::Clock().now();
-    for (int i = 0; i < rounds && allWell; ++i)
-        round();
-    const double took = std::chrono::duration<double>(win32::Clock().now() - start).count();
-    const Usage after = usage(gdi);
-    CHECK(allWell);
+void report(const GdiCounter& gdi, const Usage& before, const Usage& after, double took)
+{
     std::printf("  %d rounds after 10 of warm-up, in %.1f s\n", rounds, took);
     std::printf("  GDI objects (%s): %d before, %d after\n", gdi.how(), before.gdi, after.gdi);
     if (before.user == 0 && after.user == 0)
@@ -271,10 +258,46 @@ void roundsOfEveryRoadLeakNothing()
     std::printf("  heap bytes in use (HeapWalk): %lld before, %lld after\n", before.heap, after.heap);
     std::printf("  committed private memory (VirtualQuery): %lld KiB before, %lld KiB after\n", before.committed / 1024,
                 after.committed / 1024);
+    if (gdi.kind == GdiCounter::None)
+        std::printf("  GDI objects: no way to count them here\n");
+}
+
+// Every window opened and every path walked by real messages, then every
+// window but the main one closed with its close box, round after round.
+void roundsOfEveryPathLeakNothing()
+{
+    TreeAsCurrentFolder tree;
+    FakeClock clock;
+    App app(&clock);
+    bool allWell = true;
+    int pausesWanted = 0;
+    int roundsDone = 0;
+    auto round = [&] {
+        const int n = ++roundsDone;
+        const bool opened = openEverything(app, n);
+        const bool walked = subfolderAndBack(app, tree.root, n);
+        pausesWanted += 3;
+        const bool closed = closeAllButMain(app, n);
+        const bool ok = opened && walked && closed && app.fe.messages.empty() && IsWindowVisible(app.window("frmMAIN"))
+                     && clock.sleeps == pausesWanted;
+        if (!ok && allWell)
+            std::printf("  a round went wrong: open %d, subfolder and back %d, closed %d, messages %d, pauses %d of %d\n", opened,
+                        walked, closed, static_cast<int>(app.fe.messages.size()), clock.sleeps, pausesWanted);
+        allWell = allWell && ok;
+    };
+    const GdiCounter gdi;
+    for (int i = 0; i < 10 && allWell; ++i)
+        round();
+    const Usage before = usage(gdi);
+    const auto start = win32::Clock().now();
+    for (int i = 0; i < rounds && allWell; ++i)
+        round();
+    const double took = std::chrono::duration<double>(win32::Clock().now() - start).count();
+    const Usage after = usage(gdi);
+    CHECK(allWell);
+    report(gdi, before, after, took);
     if (gdi.kind != GdiCounter::None)
         CHECK(after.gdi - before.gdi <= 8);
-    else
-        std::printf("  GDI objects: no way to count them here\n");
     if (before.user != 0 || after.user != 0)
         CHECK(after.user - before.user <= 8);
     CHECK_EQ(after.windows, before.windows);
@@ -289,7 +312,7 @@ std::vector<TestCase> lifetimeTests()
 {
     return {
         {"closing windows", closingWindows},
-        {"rounds of every road leak nothing", roundsOfEveryRoadLeakNothing},
+        {"rounds of every path leak nothing", roundsOfEveryPathLeakNothing},
     };
 }
 

@@ -34,22 +34,18 @@ void runExePausesThenShowsTheDriverError()
     CHECK(app.fe.messages.empty());
 }
 
-void testSystemShowsTheHourglassAndQueuesInput()
+const char* const kCannedResults[] = {"INTEL P55 MMX 200 Mhz, Stepping 3", "64 mb SDRAM, 10 ns", "Quantum Pioneer 2.1 Gb",
+                                      "BCD BTC 8x", "SB16, SB32 or AWE32 Compatible", "VX Chipset Compatible"};
+
+// "Test System" pressed with the pointer resting on the dialog; while the
+// window thread sleeps, a second thread reads the cursor, then types two
+// characters and presses Cancel. All three must wait for the pause.
+void testSystemWithInputDuringThePause(App& app)
 {
-    App app;
-    SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);
-    app.drain();
-    SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
-    app.drain();
-    CHECK(app.visible("frmHARD"));
-    HWND hard = app.window("frmHARD");
     HWND text1 = app.control("frmHARD", "Text1");
     HWND cancel = app.control("frmHARD", "Command2");
     pointAt(app.control("frmHARD", "Label7"));
     app.drain();
-
-    // While the window thread sleeps: read the cursor, then type two
-    // characters and press Cancel. All three must wait for the pause.
     PauseWatch watch;
     std::atomic<int> hourglassDuringPause{-1};
     watch.duringPause = [&] {
@@ -66,20 +62,30 @@ void testSystemShowsTheHourglassAndQueuesInput()
     CHECK(watch.looked);
     CHECK_EQ(hourglassDuringPause.load(), static_cast<int>(MousePointer::Hourglass));
     CHECK(watch.sawHourglass);
+}
+
+void testSystemShowsTheHourglassAndQueuesInput()
+{
+    App app;
+    SendMessageW(app.control("frmMAIN", "Command1"), BM_CLICK, 0, 0);
+    app.drain();
+    SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
+    app.drain();
+    CHECK(app.visible("frmHARD"));
+    HWND hard = app.window("frmHARD");
+    testSystemWithInputDuringThePause(app);
     // Nothing was handled during the pause: the texts are fresh and the
     // window is still there.
-    const char* want[] = {"INTEL P55 MMX 200 Mhz, Stepping 3", "64 mb SDRAM, 10 ns", "Quantum Pioneer 2.1 Gb",
-                          "BCD BTC 8x", "SB16, SB32 or AWE32 Compatible", "VX Chipset Compatible"};
     for (int i = 0; i < 6; ++i) {
         const std::string name = "Text" + std::to_string(i + 1);
-        CHECK_EQ(text(app.control("frmHARD", name.c_str())), std::string(want[i]));
+        CHECK_EQ(text(app.control("frmHARD", name.c_str())), std::string(kCannedResults[i]));
     }
     CHECK(IsWindowVisible(hard));
     CHECK(app.shell->mousePointer() == MousePointer::Default);
     // Now the queued input arrives, in the order it was sent.
     app.drain();
-    CHECK_EQ(text(text1), std::string("ab") + want[0]);
-    CHECK_EQ(app.form("frmHARD")["Text1"].text(), std::string("ab") + want[0]);
+    CHECK_EQ(text(app.control("frmHARD", "Text1")), std::string("ab") + kCannedResults[0]);
+    CHECK_EQ(app.form("frmHARD").get<TextBox>("Text1").text(), std::string("ab") + kCannedResults[0]);
     CHECK(app.shell->state("frmHARD") == WindowState::Hidden && !IsWindowVisible(hard));
     CURSORINFO ci{};
     ci.cbSize = sizeof ci;
@@ -143,9 +149,9 @@ void aThousandInputsDuringOnePause()
     CHECK(app.waitFor([&] { return text(text2).size() >= 1000; }));
     app.drain();
     CHECK_EQ(text(text2), digits);
-    CHECK_EQ(app.form("frmHARD")["Text2"].text(), digits);
+    CHECK_EQ(app.form("frmHARD").get<TextBox>("Text2").text(), digits);
     CHECK_EQ(SendMessageW(check6, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));  // 999 toggles
-    CHECK_EQ(app.form("frmSETUP")["Check6"].value(), 1);
+    CHECK_EQ(app.form("frmSETUP").get<CheckBox>("Check6").value(), 1);
     CHECK_EQ(clock.sleeps, 1);
     CHECK(app.fe.messages.empty());
 }

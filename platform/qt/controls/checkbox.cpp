@@ -1,5 +1,7 @@
 // A check box: checked (1) or clear (0); a click of the user toggles it.
-#include "pieces.h"
+#include "piece.h"
+
+#include "app/controls/checkbox.h"
 
 #include <QCheckBox>
 #include <QSignalBlocker>
@@ -8,34 +10,44 @@ namespace vornak::qt {
 
 namespace {
 
-class CheckBox : public Piece {
+// The whole box takes the click, as the system's own control does.
+class Check : public QCheckBox {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& at) const override { return rect().contains(at); }
+};
+
+class CheckBoxPiece : public Piece {
+public:
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
-        auto* check = new QCheckBox(toQt(c.caption()), parent);
-        check->setChecked(c.value() == 1);
-        check->setGeometry(box);
-        QObject::connect(check, &QCheckBox::clicked, [&c] { c.userClick(); });
+        auto* check = new Check(parent);
+        check->setGeometry(toQt(at.box));
+        show(c, check, Property::Caption);
+        show(c, check, Property::Value);
         return check;
     }
-    void reflect(Control& c, QWidget* w, Property p) const override
+    void show(Control& c, QWidget* w, Property p) const override
     {
         auto* check = static_cast<QCheckBox*>(w);
+        const CheckBox& box = c.as<CheckBox>();
         if (p == Property::Caption) {
-            check->setText(toQt(c.caption()));
+            check->setText(toQt(box.shownCaption()));
             return;
         }
         const QSignalBlocker block(check);
-        check->setChecked(c.value() == 1);
+        check->setChecked(box.value() == 1);
+    }
+    void report(Control& c, QWidget* w) const override
+    {
+        QObject::connect(static_cast<QCheckBox*>(w), &QCheckBox::clicked, [&c] { c.userClick(); });
     }
 };
 
 }  // namespace
 
-const Piece& checkBoxPiece()
-{
-    static const CheckBox piece;
-    return piece;
-}
+VORNAK_PIECE(CheckBox, CheckBoxPiece)
 
 }  // namespace vornak::qt

@@ -1,7 +1,9 @@
 // A command button: a push button that raises Click. Enter presses the
 // button that has the focus, as it does in the era's dialogs; Space
 // presses it too (Qt's own handling).
-#include "pieces.h"
+#include "piece.h"
+
+#include "app/controls/commandbutton.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -25,28 +27,28 @@ protected:
     }
 };
 
-class CommandButton : public Piece {
+class CommandButtonPiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
-        auto* button = new Button(toQt(c.caption()), parent);
+        auto* button = new Button(parent);
         button->setAutoDefault(false);
-        button->setGeometry(box);
-        QObject::connect(button, &QPushButton::clicked, [&c] { c.userClick(); });
+        button->setGeometry(toQt(at.box));
+        show(c, button, Property::Caption);
         return button;
     }
-    void reflect(Control& c, QWidget* w, Property) const override
+    void show(Control& c, QWidget* w, Property) const override
     {
-        static_cast<QPushButton*>(w)->setText(toQt(c.caption()));
+        static_cast<QPushButton*>(w)->setText(toQt(c.as<CommandButton>().shownCaption()));
+    }
+    void report(Control& c, QWidget* w) const override
+    {
+        QObject::connect(static_cast<QPushButton*>(w), &QPushButton::clicked, [&c] { c.userClick(); });
     }
 };
 
 }  // namespace
 
-const Piece& commandButtonPiece()
-{
-    static const CommandButton piece;
-    return piece;
-}
+VORNAK_PIECE(CommandButton, CommandButtonPiece)
 
 }  // namespace vornak::qt

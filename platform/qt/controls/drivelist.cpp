@@ -1,5 +1,7 @@
 // A drive list: a drop-down list of the drives.
-#include "pieces.h"
+#include "piece.h"
+
+#include "app/controls/drivelist.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -8,34 +10,33 @@ namespace vornak::qt {
 
 namespace {
 
-void fill(QComboBox* box, const Control& c)
-{
-    const QSignalBlocker block(box);
-    box->clear();
-    for (const std::string& d : c.items())
-        box->addItem(shown(d));
-    box->setCurrentIndex(c.listIndex());
-}
-
-class DriveList : public Piece {
+class DriveListPiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
         auto* combo = new QComboBox(parent);
-        fill(combo, c);
-        combo->setGeometry(box);
-        QObject::connect(combo, &QComboBox::activated, [&c](int index) { c.userSelect(index); });
+        combo->setGeometry(toQt(at.box));
+        show(c, combo, Property::List);
         return combo;
     }
-    void reflect(Control& c, QWidget* w, Property) const override { fill(static_cast<QComboBox*>(w), c); }
+    void show(Control& c, QWidget* w, Property) const override
+    {
+        auto* combo = static_cast<QComboBox*>(w);
+        const DriveList& list = c.as<DriveList>();
+        const QSignalBlocker block(combo);
+        combo->clear();
+        for (const std::string& d : list.items())
+            combo->addItem(shown(d));
+        combo->setCurrentIndex(list.listIndex());
+    }
+    void report(Control& c, QWidget* w) const override
+    {
+        QObject::connect(static_cast<QComboBox*>(w), &QComboBox::activated, [&c](int index) { c.userSelect(index); });
+    }
 };
 
 }  // namespace
 
-const Piece& driveListPiece()
-{
-    static const DriveList piece;
-    return piece;
-}
+VORNAK_PIECE(DriveList, DriveListPiece)
 
 }  // namespace vornak::qt

@@ -2,7 +2,9 @@
 // pattern. It shows where the focus is without choosing a file: Tab puts
 // the focus rectangle on the first row and selects nothing. Only a
 // selection, by mouse or keys, is the user's choice.
-#include "pieces.h"
+#include "piece.h"
+
+#include "app/controls/filelist.h"
 
 #include <QFocusEvent>
 #include <QListWidget>
@@ -25,50 +27,43 @@ protected:
     }
 };
 
-void fill(QListWidget* list, const Control& c)
-{
-    const QSignalBlocker block(list);
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(c.items().size()));
-    for (const std::string& n : c.items())
-        names.push_back(shown(n));
-    list->clear();
-    list->addItems(names);
-    list->setCurrentRow(c.listIndex());
-}
-
-class FileList : public Piece {
+class FileListPiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
         auto* list = new List(parent);
         list->setUniformItemSizes(true);
-        fill(list, c);
-        list->setGeometry(box);
+        list->setGeometry(toQt(at.box));
+        show(c, list, Property::List);
+        return list;
+    }
+    void show(Control& c, QWidget* w, Property p) const override
+    {
+        auto* list = static_cast<QListWidget*>(w);
+        const FileList& files = c.as<FileList>();
+        const QSignalBlocker block(list);
+        if (p != Property::ListIndex) {
+            QStringList names;
+            names.reserve(static_cast<qsizetype>(files.items().size()));
+            for (const std::string& n : files.items())
+                names.push_back(shown(n));
+            list->clear();
+            list->addItems(names);
+        }
+        list->setCurrentRow(files.listIndex());
+    }
+    void report(Control& c, QWidget* w) const override
+    {
+        auto* list = static_cast<QListWidget*>(w);
         QObject::connect(list, &QListWidget::itemSelectionChanged, [&c, list] {
             const QList<QListWidgetItem*> chosen = list->selectedItems();
             c.userSelect(chosen.isEmpty() ? -1 : list->row(chosen.front()));
         });
-        return list;
-    }
-    void reflect(Control& c, QWidget* w, Property p) const override
-    {
-        auto* list = static_cast<QListWidget*>(w);
-        if (p != Property::ListIndex) {
-            fill(list, c);
-            return;
-        }
-        const QSignalBlocker block(list);
-        list->setCurrentRow(c.listIndex());
     }
 };
 
 }  // namespace
 
-const Piece& fileListPiece()
-{
-    static const FileList piece;
-    return piece;
-}
+VORNAK_PIECE(FileList, FileListPiece)
 
 }  // namespace vornak::qt

@@ -1,10 +1,14 @@
 // A folder list: the open folder's ancestry, each level indented under an
-// open-folder mark, then its subfolders under closed-folder marks; a
-// double click (or Enter) opens an entry.
-#include "pieces.h"
+// open-folder mark, then its subfolders under closed-folder marks
+// (app/foldermarks.h); a double click (or Enter) opens an entry.
+#include "piece.h"
 
+#include "app/controls/folderlist.h"
+#include "app/foldermarks.h"
+
+#include <QImage>
 #include <QListWidget>
-#include <QPainter>
+#include <QPixmap>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
@@ -13,26 +17,17 @@ namespace vornak::qt {
 namespace {
 
 constexpr int kLevelRole = Qt::UserRole;
-constexpr int kIndentPixels = 7;
 
-QPixmap folderMark(bool open)
+QIcon markIcon(bool open)
 {
-    QPixmap pm(16, 13);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setPen(Qt::black);
-    p.setBrush(QColor(0x80, 0x80, 0x00));
-    p.drawRect(1, 1, 5, 2);  // the tab and the back of the folder
-    p.setBrush(QColor(0xFF, 0xFF, 0x00));
-    if (open) {
-        p.drawRect(1, 3, 11, 8);
-        const QPoint flap[] = {{1, 11}, {4, 6}, {15, 6}, {12, 11}};
-        p.setBrush(QColor(0xFF, 0xFF, 0xC0));
-        p.drawPolygon(flap, 4);
-    } else {
-        p.drawRect(1, 3, 12, 8);
-    }
-    return pm;
+    QImage image(kFolderMarkWidth, kFolderMarkHeight, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    const std::string_view* rows = folderMark(open);
+    for (int y = 0; y < kFolderMarkHeight; ++y)
+        for (int x = 0; x < kFolderMarkWidth; ++x)
+            if (uint32_t rgb = 0; folderMarkColour(rows[y][static_cast<size_t>(x)], rgb))
+                image.setPixel(x, y, 0xFF000000u | rgb);
+    return QIcon(QPixmap::fromImage(image));
 }
 
 // The rows: a folder mark, indented by its level.
@@ -43,53 +38,53 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyleOptionViewItem o = option;
-        o.rect.setLeft(o.rect.left() + index.data(kLevelRole).toInt() * kIndentPixels);
+        o.rect.setLeft(o.rect.left() + index.data(kLevelRole).toInt() * kFolderIndent);
         QStyledItemDelegate::paint(painter, o, index);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.rwidth() += index.data(kLevelRole).toInt() * kIndentPixels;
+        s.rwidth() += index.data(kLevelRole).toInt() * kFolderIndent;
         return s;
     }
 };
 
-void fill(QListWidget* list, const Control& c)
-{
-    static const QIcon openMark(folderMark(true)), closedMark(folderMark(false));
-    const QSignalBlocker block(list);
-    list->clear();
-    for (const FolderEntry& f : c.folders()) {
-        auto* item = new QListWidgetItem(f.open ? openMark : closedMark, shown(f.name));
-        item->setData(kLevelRole, f.level);
-        list->addItem(item);
-    }
-    list->setCurrentRow(c.listIndex());
-}
-
-class FolderList : public Piece {
+class FolderListPiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
         auto* list = new QListWidget(parent);
         list->setItemDelegate(new Indented(list));
-        list->setIconSize(QSize(16, 13));
+        list->setIconSize(QSize(kFolderMarkWidth, kFolderMarkHeight));
         list->setUniformItemSizes(true);
-        fill(list, c);
-        list->setGeometry(box);
-        QObject::connect(list, &QListWidget::itemActivated, [&c, list](QListWidgetItem* item) { c.userOpen(list->row(item)); });
+        list->setGeometry(toQt(at.box));
+        show(c, list, Property::List);
         return list;
     }
-    void reflect(Control& c, QWidget* w, Property) const override { fill(static_cast<QListWidget*>(w), c); }
+    void show(Control& c, QWidget* w, Property) const override
+    {
+        static const QIcon openMark = markIcon(true), closedMark = markIcon(false);
+        auto* list = static_cast<QListWidget*>(w);
+        const FolderList& folders = c.as<FolderList>();
+        const QSignalBlocker block(list);
+        list->clear();
+        for (const FolderEntry& f : folders.folders()) {
+            auto* item = new QListWidgetItem(f.open ? openMark : closedMark, shown(f.name));
+            item->setData(kLevelRole, f.level);
+            list->addItem(item);
+        }
+        list->setCurrentRow(folders.listIndex());
+    }
+    void report(Control& c, QWidget* w) const override
+    {
+        auto* list = static_cast<QListWidget*>(w);
+        QObject::connect(list, &QListWidget::itemActivated, [&c, list](QListWidgetItem* item) { c.userOpen(list->row(item)); });
+    }
 };
 
 }  // namespace
 
-const Piece& folderListPiece()
-{
-    static const FolderList piece;
-    return piece;
-}
+VORNAK_PIECE(FolderList, FolderListPiece)
 
 }  // namespace vornak::qt

@@ -1,5 +1,7 @@
 // A frame: a group box around the options it holds.
-#include "pieces.h"
+#include "piece.h"
+
+#include "app/controls/frame.h"
 
 #include <QGroupBox>
 
@@ -7,23 +9,24 @@ namespace vornak::qt {
 
 namespace {
 
-class Frame : public Piece {
+class FramePiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
-        auto* frame = new QGroupBox(toQt(c.caption()), parent);
-        frame->setGeometry(box);
+        auto* frame = new QGroupBox(parent);
+        frame->setGeometry(toQt(at.box));
+        show(c, frame, Property::Caption);
         return frame;
     }
-    void reflect(Control& c, QWidget* w, Property) const override { static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption())); }
+    void show(Control& c, QWidget* w, Property) const override
+    {
+        static_cast<QGroupBox*>(w)->setTitle(toQt(c.as<Frame>().shownCaption()));
+    }
+    void report(Control&, QWidget*) const override {}
 };
 
 }  // namespace
 
-const Piece& framePiece()
-{
-    static const Frame piece;
-    return piece;
-}
+VORNAK_PIECE(Frame, FramePiece)
 
 }  // namespace vornak::qt

@@ -1,7 +1,7 @@
 // An image: a picture at its own size from the top left, never stretched,
 // with a sunken border of two pixels where the design gives it one. A
 // picture on the classic grey lets the window show through that grey.
-#include "pieces.h"
+#include "piece.h"
 
 #include "app/art.h"
 #include "app/pictures.h"
@@ -26,29 +26,26 @@ QPixmap picture(std::string_view name)
     return pm;
 }
 
-class Image : public Piece {
+class ImagePiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
         auto* image = new QLabel(parent);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         image->setPixmap(picture(c.design().picture));
-        image->setGeometry(box);
+        image->setGeometry(toQt(at.box));
         if (c.design().border) {
             image->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
             image->setLineWidth(2);
         }
         return image;
     }
-    void reflect(Control&, QWidget*, Property) const override {}
+    void show(Control&, QWidget*, Property) const override {}
+    void report(Control&, QWidget*) const override {}
 };
 
 }  // namespace
 
-const Piece& imagePiece()
-{
-    static const Image piece;
-    return piece;
-}
+VORNAK_PIECE(Image, ImagePiece)
 
 }  // namespace vornak::qt

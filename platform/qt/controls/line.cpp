@@ -1,6 +1,6 @@
 // A line: one pixel wide in the design's colour, from its first point to
 // its second, the end point not drawn, like the platform's own line drawing.
-#include "pieces.h"
+#include "piece.h"
 #include "qtapplication.h"
 
 #include <QPainter>
@@ -12,13 +12,11 @@ namespace {
 
 class LineWidget : public QWidget {
 public:
-    LineWidget(QPoint from, QPoint to, QColor colour, QWidget* parent) : QWidget(parent), colour_(colour)
+    LineWidget(const ControlLayout& at, QColor colour, QWidget* parent)
+        : QWidget(parent), from_(at.from.x, at.from.y), to_(at.to.x, at.to.y), colour_(colour)
     {
         setAttribute(Qt::WA_TransparentForMouseEvents);
-        const QRect box = QRect(from, to).normalized();
-        setGeometry(box.adjusted(0, 0, 1, 1));
-        from_ = from - box.topLeft();
-        to_ = to - box.topLeft();
+        setGeometry(toQt(at.box));
     }
 
 protected:
@@ -39,25 +37,18 @@ private:
     QColor colour_;
 };
 
-class Line : public Piece {
+class LinePiece : public Piece {
 public:
-    // The design's four numbers are the two end points.
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int dpi) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
-        const ControlDesign& d = c.design();
-        const QPoint to = box.topLeft() - QPoint(twipsToPixels(d.left, dpi), twipsToPixels(d.top, dpi))
-                        + QPoint(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi));
-        return new LineWidget(box.topLeft(), to, designColour(d.foreColour, c.kind().foreColour), parent);
+        return new LineWidget(at, designColour(c.design().foreColour, c.kind().foreColour), parent);
     }
-    void reflect(Control&, QWidget*, Property) const override {}
+    void show(Control&, QWidget*, Property) const override {}
+    void report(Control&, QWidget*) const override {}
 };
 
 }  // namespace
 
-const Piece& linePiece()
-{
-    static const Line piece;
-    return piece;
-}
+VORNAK_PIECE(Line, LinePiece)
 
 }  // namespace vornak::qt

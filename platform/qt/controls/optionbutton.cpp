@@ -1,11 +1,10 @@
 // An option button as the era's dialogs have it: Tab enters its group at
-// the chosen button; the arrow keys move round the group, wrapping at the
-// ends, and the button they reach is chosen, raising its Click (the core
-// may then put the choice back). Qt's own arrow keys move by geometry,
-// stop at the ends and choose only when the button they leave was chosen.
-#include "pieces.h"
+// the chosen button; the arrow keys go round the group (the core's
+// OptionButton::userArrow). Qt's own arrow keys move by geometry, stop at
+// the ends and choose only when the button they leave was chosen.
+#include "piece.h"
 
-#include "app/form.h"
+#include "app/controls/optionbutton.h"
 
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -22,9 +21,12 @@ void setTabStop(QRadioButton* radio, bool on)
 
 class Radio : public QRadioButton {
 public:
-    Radio(Control& control, QWidget* parent) : QRadioButton(toQt(control.caption()), parent), control_(control) {}
+    Radio(Control& control, QWidget* parent) : QRadioButton(parent), control_(control) {}
 
 protected:
+    // The whole box takes the click, as the system's own control does.
+    bool hitButton(const QPoint& at) const override { return rect().contains(at); }
+
     void keyPressEvent(QKeyEvent* e) override
     {
         const int key = e->key();
@@ -34,46 +36,33 @@ protected:
             return;
         }
         e->accept();
-        const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
-        Control* to = control_.form().nextInGroup(control_, forward);
-        if (!to)
-            return;
-        // The buttons of one group share a frame, and so a parent widget.
-        if (auto* target = parentWidget()->findChild<QRadioButton*>(toQt(std::string(to->name())), Qt::FindDirectChildrenOnly))
-            target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        to->userClick();
+        control_.userArrow(key == Qt::Key_Down || key == Qt::Key_Right);
     }
 
 private:
     Control& control_;
 };
 
-class OptionButton : public Piece {
+class OptionButtonPiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
         auto* radio = new Radio(c, parent);
         radio->setAutoExclusive(true);
-        radio->setChecked(c.value() != kFalse);
-        radio->setGeometry(box);
-        setTabStop(radio, radio->isChecked());
-        // A click or Space: Qt checks the button, the control raises its
-        // Click.
-        QObject::connect(radio, &QRadioButton::toggled, [&c, radio](bool on) {
-            setTabStop(radio, on);
-            if (on)
-                c.userClick();
-        });
+        radio->setGeometry(toQt(at.box));
+        show(c, radio, Property::Caption);
+        show(c, radio, Property::Value);
         return radio;
     }
-    void reflect(Control& c, QWidget* w, Property p) const override
+    void show(Control& c, QWidget* w, Property p) const override
     {
         auto* radio = static_cast<QRadioButton*>(w);
+        const OptionButton& option = c.as<OptionButton>();
         if (p == Property::Caption) {
-            radio->setText(toQt(c.caption()));
+            radio->setText(toQt(option.shownCaption()));
             return;
         }
-        const bool on = c.value() != kFalse;
+        const bool on = option.value() != kFalse;
         setTabStop(radio, on);
         const QSignalBlocker block(radio);
         if (on) {
@@ -85,14 +74,20 @@ public:
             radio->setAutoExclusive(true);
         }
     }
+    // A click or Space: Qt checks the button, the control raises its Click.
+    void report(Control& c, QWidget* w) const override
+    {
+        auto* radio = static_cast<QRadioButton*>(w);
+        QObject::connect(radio, &QRadioButton::toggled, [&c, radio](bool on) {
+            setTabStop(radio, on);
+            if (on)
+                c.userClick();
+        });
+    }
 };
 
 }  // namespace
 
-const Piece& optionButtonPiece()
-{
-    static const OptionButton piece;
-    return piece;
-}
+VORNAK_PIECE(OptionButton, OptionButtonPiece)
 
 }  // namespace vornak::qt

@@ -1,4 +1,4 @@
-#include "pieces.h"
+#include "piece.h"
 
 #include "app/text.h"
 
@@ -8,14 +8,18 @@ namespace vornak::qt {
 
 const Piece& pieceFor(ControlType type)
 {
-    // In the order of ControlType.
     static const Piece* const pieces[] = {
-        &labelPiece(),     &commandButtonPiece(), &optionButtonPiece(), &checkBoxPiece(),
-        &framePiece(),     &textBoxPiece(),       &imagePiece(),        &linePiece(),
-        &driveListPiece(), &folderListPiece(),    &fileListPiece(),
+#define VORNAK_CONTROL_TYPE(type, ...) &piece##type(),
+        VORNAK_CONTROL_TYPES(VORNAK_CONTROL_TYPE)
+#undef VORNAK_CONTROL_TYPE
     };
-    static_assert(std::size(pieces) == kControlTypeCount, "one piece a control type");
+    static_assert(std::size(pieces) == kControlTypeCount);
     return *pieces[static_cast<unsigned>(type)];
+}
+
+QRect toQt(const Rect& r)
+{
+    return QRect(r.left, r.top, r.width, r.height);
 }
 
 QString toQt(const std::string& text)

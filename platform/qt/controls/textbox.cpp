@@ -1,7 +1,9 @@
 // A text box: one line, editable, without a length limit beyond Qt's own.
 // As everywhere in the program, a key with Alt (or the logo key) held
 // produces no character.
-#include "pieces.h"
+#include "piece.h"
+
+#include "app/controls/textbox.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -27,31 +29,32 @@ protected:
     }
 };
 
-class TextBox : public Piece {
+class TextBoxPiece : public Piece {
 public:
-    QWidget* create(Control& c, QWidget* parent, const QRect& box, int) const override
+    QWidget* create(Control& c, QWidget* parent, const ControlLayout& at) const override
     {
-        auto* edit = new Edit(toQt(c.text()), parent);
+        auto* edit = new Edit(parent);
         edit->setMaxLength(std::numeric_limits<int>::max());
-        edit->setGeometry(box);
-        QObject::connect(edit, &QLineEdit::textEdited, [&c](const QString& t) { c.userEdit(t.toStdString()); });
+        edit->setGeometry(toQt(at.box));
+        show(c, edit, Property::Text);
         return edit;
     }
-    void reflect(Control& c, QWidget* w, Property) const override
+    void show(Control& c, QWidget* w, Property) const override
     {
         auto* edit = static_cast<QLineEdit*>(w);
-        const QString text = toQt(c.text());
+        const QString text = toQt(c.as<TextBox>().text());
         if (edit->text() != text)
             edit->setText(text);
+    }
+    void report(Control& c, QWidget* w) const override
+    {
+        QObject::connect(static_cast<QLineEdit*>(w), &QLineEdit::textEdited,
+                         [&c](const QString& t) { c.userEdit(t.toStdString()); });
     }
 };
 
 }  // namespace
 
-const Piece& textBoxPiece()
-{
-    static const TextBox piece;
-    return piece;
-}
+VORNAK_PIECE(TextBox, TextBoxPiece)
 
 }  // namespace vornak::qt

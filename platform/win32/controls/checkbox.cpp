@@ -1,32 +1,30 @@
 // A check box: checked (1) or clear (0); a click of the user toggles it.
 #include "piece.h"
-#include "pieces.h"
 #include "win32text.h"
+
+#include "app/controls/checkbox.h"
 
 namespace vornak::win32 {
 
 namespace {
 
-void check(HWND h, const Control& c)
-{
-    SendMessageW(h, BM_SETCHECK, c.value() == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-class CheckBox : public Piece {
+class CheckBoxPiece : public Piece {
 public:
-    Blueprint blueprint(Window&, const Control& c, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
-        return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, box, widen(c.caption())};
+        HWND h = makeWindow(w, c, {L"BUTTON", BS_AUTOCHECKBOX, 0, boxOf(w, c), widen(c.as<CheckBox>().shownCaption())});
+        show(c, h, Property::Value);
+        return h;
     }
-    void fill(Window&, const Control& c, HWND h) const override { check(h, c); }
-    void reflect(const Control& c, HWND h, Property p) const override
+    void show(Control& c, HWND h, Property p) const override
     {
+        const CheckBox& check = c.as<CheckBox>();
         if (p == Property::Caption)
-            SetWindowTextW(h, widen(c.caption()).c_str());
+            SetWindowTextW(h, widen(check.shownCaption()).c_str());
         else
-            check(h, c);
+            SendMessageW(h, BM_SETCHECK, check.value() == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
     }
-    void notified(Control& c, HWND, int code) const override
+    void report(Control& c, HWND, int code) const override
     {
         if (code == BN_CLICKED)
             c.userClick();
@@ -35,10 +33,6 @@ public:
 
 }  // namespace
 
-const Piece& checkBoxPiece()
-{
-    static const CheckBox piece;
-    return piece;
-}
+VORNAK_PIECE(CheckBox, CheckBoxPiece)
 
 }  // namespace vornak::win32

@@ -1,23 +1,24 @@
 // A command button: a push button that raises Click.
 #include "piece.h"
-#include "pieces.h"
 #include "win32text.h"
+
+#include "app/controls/commandbutton.h"
 
 namespace vornak::win32 {
 
 namespace {
 
-class CommandButton : public Piece {
+class CommandButtonPiece : public Piece {
 public:
-    Blueprint blueprint(Window&, const Control& c, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
-        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, box, widen(c.caption())};
+        return makeWindow(w, c, {L"BUTTON", BS_PUSHBUTTON, 0, boxOf(w, c), widen(c.as<CommandButton>().shownCaption())});
     }
-    void reflect(const Control& c, HWND h, Property) const override
+    void show(Control& c, HWND h, Property) const override
     {
-        SetWindowTextW(h, widen(c.caption()).c_str());
+        SetWindowTextW(h, widen(c.as<CommandButton>().shownCaption()).c_str());
     }
-    void notified(Control& c, HWND, int code) const override
+    void report(Control& c, HWND, int code) const override
     {
         if (code == BN_CLICKED)
             c.userClick();
@@ -26,10 +27,6 @@ public:
 
 }  // namespace
 
-const Piece& commandButtonPiece()
-{
-    static const CommandButton piece;
-    return piece;
-}
+VORNAK_PIECE(CommandButton, CommandButtonPiece)
 
 }  // namespace vornak::win32

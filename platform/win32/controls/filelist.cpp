@@ -2,40 +2,38 @@
 // pattern; picking one selects it.
 #include "lists.h"
 #include "piece.h"
-#include "pieces.h"
 #include "win32text.h"
 
+#include "app/controls/filelist.h"
 #include "app/text.h"
 
 namespace vornak::win32 {
 
 namespace {
 
-void fillFiles(HWND list, const Control& c)
-{
-    refillList(list, c.listIndex(), [&] {
-        const auto& items = c.items();
-        SendMessageW(list, LB_INITSTORAGE, items.size(), items.size() * 16);
-        for (const std::string& name : items)
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(name)).c_str()));
-    });
-}
-
-class FileList : public Piece {
+class FileListPiece : public Piece {
 public:
-    Blueprint blueprint(Window&, const Control&, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
-        return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, box, {}};
+        HWND h = makeWindow(w, c, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE, boxOf(w, c), {}});
+        show(c, h, Property::List);
+        return h;
     }
-    void fill(Window&, const Control& c, HWND h) const override { fillFiles(h, c); }
-    void reflect(const Control& c, HWND h, Property p) const override
+    void show(Control& c, HWND h, Property p) const override
     {
-        if (p == Property::ListIndex)
-            SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(c.listIndex()), 0);
-        else
-            fillFiles(h, c);
+        const FileList& files = c.as<FileList>();
+        if (p == Property::ListIndex) {
+            SendMessageW(h, LB_SETCURSEL, static_cast<WPARAM>(files.listIndex()), 0);
+            return;
+        }
+        refillList(h, files.listIndex(), [&] {
+            const auto& items = files.items();
+            SendMessageW(h, LB_INITSTORAGE, items.size(), items.size() * 16);
+            for (const std::string& name : items)
+                SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(name)).c_str()));
+        });
     }
-    void notified(Control& c, HWND h, int code) const override
+    void report(Control& c, HWND h, int code) const override
     {
         if (code == LBN_SELCHANGE)
             c.userSelect(selectedEntry(h));
@@ -44,10 +42,6 @@ public:
 
 }  // namespace
 
-const Piece& fileListPiece()
-{
-    static const FileList piece;
-    return piece;
-}
+VORNAK_PIECE(FileList, FileListPiece)
 
 }  // namespace vornak::win32

@@ -1,13 +1,14 @@
 // A folder list: the open folder's ancestry, each level indented under an
-// open-folder mark, then its subfolders under closed-folder marks, drawn
-// by the window; a double click opens an entry.
+// open-folder mark, then its subfolders under closed-folder marks
+// (app/foldermarks.h), drawn by the piece; a double click opens an entry.
 #include "lists.h"
 #include "piece.h"
-#include "pieces.h"
 #include "win32frontend.h"
 #include "win32text.h"
 #include "win32window.h"
 
+#include "app/controls/folderlist.h"
+#include "app/foldermarks.h"
 #include "app/text.h"
 
 #include <string>
@@ -16,44 +17,7 @@ namespace vornak::win32 {
 
 namespace {
 
-constexpr int kIndent = 7;
 constexpr LPARAM kOpen = 0x10000;  // item data: the level, and this for an ancestor
-
-void fillFolders(HWND list, const Control& c)
-{
-    refillList(list, c.listIndex(), [&] {
-        for (const FolderEntry& f : c.folders()) {
-            const LRESULT i = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(f.name)).c_str()));
-            if (i >= 0)
-                SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(i), (f.level & 0xFFFF) | (f.open ? kOpen : 0));
-        }
-    });
-}
-
-// The mark of a folder, 16 by 13 pixels, at x, y.
-void drawMark(HDC dc, int x, int y, bool open)
-{
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    HBRUSH olive = CreateSolidBrush(RGB(0x80, 0x80, 0x00));
-    HBRUSH yellow = CreateSolidBrush(RGB(0xFF, 0xFF, 0x00));
-    HBRUSH pale = CreateSolidBrush(RGB(0xFF, 0xFF, 0xC0));
-    HGDIOBJ oldBrush = SelectObject(dc, olive);
-    Rectangle(dc, x + 1, y + 1, x + 7, y + 4);  // the tab and the back
-    SelectObject(dc, yellow);
-    if (open) {
-        Rectangle(dc, x + 1, y + 3, x + 13, y + 12);
-        const POINT flap[] = {{x + 1, y + 11}, {x + 4, y + 6}, {x + 15, y + 6}, {x + 12, y + 11}};
-        SelectObject(dc, pale);
-        Polygon(dc, flap, 4);
-    } else {
-        Rectangle(dc, x + 1, y + 3, x + 14, y + 12);
-    }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(olive);
-    DeleteObject(yellow);
-    DeleteObject(pale);
-}
 
 std::wstring entryText(const DRAWITEMSTRUCT& d)
 {
@@ -86,26 +50,20 @@ void drawName(const DRAWITEMSTRUCT& d, int x, HFONT font)
     SelectObject(d.hDC, oldFont);
 }
 
-class FolderList : public Piece {
-public:
-    Blueprint blueprint(Window&, const Control&, RECT box) const override
+// The rows, drawn as the list asks for them.
+struct Rows : PieceData {
+    FrontEnd& frontEnd;
+    explicit Rows(FrontEnd& fe) : frontEnd(fe) {}
+
+    bool sentBack(UINT msg, WPARAM, LPARAM lp, LRESULT& result) override
     {
-        return {L"LISTBOX",
-                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP | WS_GROUP,
-                WS_EX_CLIENTEDGE, box, {}};
+        if (msg != WM_DRAWITEM)
+            return false;
+        draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        result = TRUE;
+        return true;
     }
-    void fill(Window&, const Control& c, HWND h) const override { fillFolders(h, c); }
-    void reflect(const Control& c, HWND h, Property) const override { fillFolders(h, c); }
-    void notified(Control& c, HWND h, int code) const override
-    {
-        if (code == LBN_DBLCLK)
-            c.userOpen(selectedEntry(h));
-    }
-    void measure(const Window& w, MEASUREITEMSTRUCT& m) const override
-    {
-        m.itemHeight = static_cast<UINT>(w.frontEnd->folderItemHeight());
-    }
-    void draw(const Window& w, const DRAWITEMSTRUCT& d) const override
+    void draw(const DRAWITEMSTRUCT& d) const
     {
         if (d.itemID == static_cast<UINT>(-1)) {
             if (d.itemState & ODS_FOCUS)
@@ -114,18 +72,44 @@ public:
         }
         const LRESULT data = SendMessageW(d.hwndItem, LB_GETITEMDATA, d.itemID, 0);
         FillRect(d.hDC, &d.rcItem, GetSysColorBrush(COLOR_WINDOW));
-        const int x = d.rcItem.left + 2 + static_cast<int>(data & 0xFFFF) * kIndent;
-        drawMark(d.hDC, x, d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - 13) / 2, (data & kOpen) != 0);
-        drawName(d, x + 18, w.frontEnd->font());
+        const int x = d.rcItem.left + 2 + static_cast<int>(data & 0xFFFF) * kFolderIndent;
+        const int y = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - kFolderMarkHeight) / 2;
+        frontEnd.drawFolderMark(d.hDC, x, y, (data & kOpen) != 0);
+        drawName(d, x + kFolderMarkWidth + 2, frontEnd.font());
+    }
+};
+
+class FolderListPiece : public Piece {
+public:
+    HWND create(Window& w, Control& c) const override
+    {
+        HWND h = makeWindow(w, c, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL,
+                                   WS_EX_CLIENTEDGE, boxOf(w, c), {}});
+        keepAnswering(w, c, h, std::make_unique<Rows>(*w.frontEnd));
+        SendMessageW(h, LB_SETITEMHEIGHT, 0, w.frontEnd->listItemHeight());
+        show(c, h, Property::List);
+        return h;
+    }
+    void show(Control& c, HWND h, Property) const override
+    {
+        const FolderList& list = c.as<FolderList>();
+        refillList(h, list.listIndex(), [&] {
+            for (const FolderEntry& f : list.folders()) {
+                const LRESULT i = SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(f.name)).c_str()));
+                if (i >= 0)
+                    SendMessageW(h, LB_SETITEMDATA, static_cast<WPARAM>(i), (f.level & 0xFFFF) | (f.open ? kOpen : 0));
+            }
+        });
+    }
+    void report(Control& c, HWND h, int code) const override
+    {
+        if (code == LBN_DBLCLK)
+            c.userOpen(selectedEntry(h));
     }
 };
 
 }  // namespace
 
-const Piece& folderListPiece()
-{
-    static const FolderList piece;
-    return piece;
-}
+VORNAK_PIECE(FolderList, FolderListPiece)
 
 }  // namespace vornak::win32

@@ -1,30 +1,28 @@
 // A frame: a group box around the options it holds.
 #include "piece.h"
-#include "pieces.h"
 #include "win32text.h"
+
+#include "app/controls/frame.h"
 
 namespace vornak::win32 {
 
 namespace {
 
-class Frame : public Piece {
+class FramePiece : public Piece {
 public:
-    Blueprint blueprint(Window&, const Control& c, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
-        return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0, box, widen(c.caption())};
+        return makeWindow(w, c, {L"BUTTON", BS_GROUPBOX, 0, boxOf(w, c), widen(c.as<Frame>().shownCaption())});
     }
-    void reflect(const Control& c, HWND h, Property) const override
+    void show(Control& c, HWND h, Property) const override
     {
-        SetWindowTextW(h, widen(c.caption()).c_str());
+        SetWindowTextW(h, widen(c.as<Frame>().shownCaption()).c_str());
     }
+    void report(Control&, HWND, int) const override {}
 };
 
 }  // namespace
 
-const Piece& framePiece()
-{
-    static const Frame piece;
-    return piece;
-}
+VORNAK_PIECE(Frame, FramePiece)
 
 }  // namespace vornak::win32

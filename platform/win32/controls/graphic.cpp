@@ -33,7 +33,7 @@ LRESULT graphicProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void (*paint
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void registerGraphicClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure)
+const wchar_t* registerGraphicClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -43,6 +43,7 @@ void registerGraphicClass(HINSTANCE instance, const wchar_t* name, WNDPROC proce
     wc.lpszClassName = name;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         fail("RegisterClassEx " + narrow(name));
+    return name;
 }
 
 }  // namespace vornak::win32

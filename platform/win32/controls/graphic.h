@@ -11,8 +11,9 @@ namespace vornak::win32 {
 // data (its CreateWindowEx lpParam) is kept in GWLP_USERDATA.
 LRESULT graphicProcedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void (*paint)(HWND, HDC));
 
-// Registers such a class. Throws std::runtime_error when that fails.
-void registerGraphicClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
+// Registers such a class, once a process; returns its name. Throws
+// std::runtime_error when that fails.
+const wchar_t* registerGraphicClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure);
 
 // The window's data, as given to CreateWindowEx.
 template <class T>

@@ -3,7 +3,6 @@
 // lets what lies under it show through that grey.
 #include "graphic.h"
 #include "piece.h"
-#include "pieces.h"
 #include "win32frontend.h"
 #include "win32window.h"
 
@@ -87,11 +86,20 @@ HRGN keyedRegion(const Picture& p)
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rd);
 }
 
-class Image : public Piece {
+// The grey is not part of the window at all: what lies under it, the
+// window's background or a label, shows.
+void keyOutGrey(HWND h, const Picture& p)
+{
+    HRGN region = keyedRegion(p);
+    if (region && !SetWindowRgn(h, region, FALSE))
+        DeleteObject(region);
+}
+
+class ImagePiece : public Piece {
 public:
-    void registerClass(HINSTANCE instance) const override { registerGraphicClass(instance, kClass, procedure); }
-    Blueprint blueprint(Window& w, const Control& c, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
+        static const wchar_t* const cls = registerGraphicClass(w.frontEnd->instance(), kClass, procedure);
         const ControlDesign& d = c.design();
         auto p = std::make_unique<Picture>();
         if (const PictureInfo* info = findPicture(d.picture)) {
@@ -101,30 +109,18 @@ public:
             p->greyKeyed = info->greyKeyed;
         }
         const DWORD ex = d.border ? WS_EX_CLIENTEDGE : p->greyKeyed ? WS_EX_TRANSPARENT : 0;
-        Blueprint b{kClass, 0, ex, box, {}, p.get()};
+        HWND h = makeWindow(w, c, {cls, 0, ex, boxOf(w, c), {}, p.get()});
+        if (p->greyKeyed && !d.border && p->bitmap)
+            keyOutGrey(h, *p);
         w.keep(c, std::move(p));
-        return b;
+        return h;
     }
-    void fill(Window& w, const Control& c, HWND h) const override
-    {
-        // The grey is not part of the window at all: what lies under it,
-        // the window's background or a label, shows.
-        const auto* p = static_cast<const Picture*>(w.kept(c));
-        if (!p || !p->greyKeyed || c.design().border || !p->bitmap)
-            return;
-        HRGN region = keyedRegion(*p);
-        if (region && !SetWindowRgn(h, region, FALSE))
-            DeleteObject(region);
-    }
-    void reflect(const Control&, HWND, Property) const override {}
+    void show(Control&, HWND, Property) const override {}
+    void report(Control&, HWND, int) const override {}
 };
 
 }  // namespace
 
-const Piece& imagePiece()
-{
-    static const Image piece;
-    return piece;
-}
+VORNAK_PIECE(Image, ImagePiece)
 
 }  // namespace vornak::win32

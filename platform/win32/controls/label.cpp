@@ -1,66 +1,56 @@
 // A label: a static text, wrapped within its box, in the design's colours
 // where it has colours of its own.
 #include "piece.h"
-#include "pieces.h"
 #include "win32text.h"
-#include "win32window.h"
 
-#include "app/controlkind.h"
-#include "app/text.h"
+#include "app/controls/label.h"
 
 namespace vornak::win32 {
 
 namespace {
 
-struct Brush : PieceData {
+// The design's own colours, answered when the label is painted.
+struct Colours : PieceData {
     HBRUSH brush;
-    explicit Brush(HBRUSH b) : brush(b) {}
-    ~Brush() override { DeleteObject(brush); }
+    COLORREF fore, back;
+    Colours(HBRUSH b, COLORREF f, COLORREF k) : brush(b), fore(f), back(k) {}
+    ~Colours() override { DeleteObject(brush); }
+    bool sentBack(UINT msg, WPARAM wp, LPARAM, LRESULT& result) override
+    {
+        if (msg != WM_CTLCOLORSTATIC)
+            return false;
+        SetTextColor(reinterpret_cast<HDC>(wp), fore);
+        SetBkColor(reinterpret_cast<HDC>(wp), back);
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+    }
 };
 
-bool hasOwnColours(const ControlDesign& d)
-{
-    return d.backColour != kDefaultColour || d.foreColour != kDefaultColour;
-}
-
-class Label : public Piece {
+class LabelPiece : public Piece {
 public:
-    Blueprint blueprint(Window&, const Control& c, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
-        return {L"STATIC", static_cast<DWORD>(SS_NOPREFIX | (c.design().alignment == Alignment::Centre ? SS_CENTER : SS_LEFT)),
-                0, box, widen(shownText(c.caption()))};
-    }
-    void fill(Window& w, const Control& c, HWND) const override
-    {
-        if (!hasOwnColours(c.design()))
-            return;
-        HBRUSH b = CreateSolidBrush(colourOf(c.design().backColour, kindOf(c.type()).backColour));
-        if (!b)
+        const ControlDesign& d = c.design();
+        const DWORD style = SS_NOPREFIX | (d.alignment == Alignment::Centre ? SS_CENTER : SS_LEFT);
+        HWND h = makeWindow(w, c, {L"STATIC", style, 0, boxOf(w, c), widen(c.as<Label>().shownCaption())});
+        if (d.backColour == kDefaultColour && d.foreColour == kDefaultColour)
+            return h;
+        const COLORREF back = colourOf(d.backColour, c.kind().backColour);
+        HBRUSH brush = CreateSolidBrush(back);
+        if (!brush)
             fail("CreateSolidBrush");
-        w.keep(c, std::make_unique<Brush>(b));
+        keepAnswering(w, c, h, std::make_unique<Colours>(brush, colourOf(d.foreColour, c.kind().foreColour), back));
+        return h;
     }
-    void reflect(const Control& c, HWND h, Property) const override
+    void show(Control& c, HWND h, Property) const override
     {
-        SetWindowTextW(h, widen(shownText(c.caption())).c_str());
+        SetWindowTextW(h, widen(c.as<Label>().shownCaption()).c_str());
     }
-    HBRUSH colours(Window& w, const Control& c, HDC dc) const override
-    {
-        const auto* b = static_cast<const Brush*>(w.kept(c));
-        if (!b)
-            return nullptr;
-        const ControlKind& kind = kindOf(c.type());
-        SetTextColor(dc, colourOf(c.design().foreColour, kind.foreColour));
-        SetBkColor(dc, colourOf(c.design().backColour, kind.backColour));
-        return b->brush;
-    }
+    void report(Control&, HWND, int) const override {}
 };
 
 }  // namespace
 
-const Piece& labelPiece()
-{
-    static const Label piece;
-    return piece;
-}
+VORNAK_PIECE(Label, LabelPiece)
 
 }  // namespace vornak::win32

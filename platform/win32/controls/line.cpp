@@ -2,13 +2,8 @@
 // its second, the end point not drawn, by a small class of this program.
 #include "graphic.h"
 #include "piece.h"
-#include "pieces.h"
+#include "win32frontend.h"
 #include "win32window.h"
-
-#include "app/controlkind.h"
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace vornak::win32 {
 
@@ -42,32 +37,25 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 class LinePiece : public Piece {
 public:
-    void registerClass(HINSTANCE instance) const override { registerGraphicClass(instance, kClass, procedure); }
-    // The design's four numbers are the two end points; the window is the
-    // rectangle they span.
-    Blueprint blueprint(Window& w, const Control& c, RECT box) const override
+    // The window is the rectangle the two end points span.
+    HWND create(Window& w, Control& c) const override
     {
-        const ControlDesign& d = c.design();
-        const POINT from{box.left, box.top};
-        const POINT to{box.left - w.px(d.left) + w.px(d.width), box.top - w.px(d.top) + w.px(d.height)};
-        const RECT span{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x) + 1, std::max(from.y, to.y) + 1};
+        static const wchar_t* const cls = registerGraphicClass(w.frontEnd->instance(), kClass, procedure);
+        const ControlLayout& at = w.at(c);
         auto l = std::make_unique<Line>();
-        l->from = {from.x - span.left, from.y - span.top};
-        l->to = {to.x - span.left, to.y - span.top};
-        l->colour = colourOf(d.foreColour, kindOf(c.type()).foreColour);
-        Blueprint b{kClass, 0, 0, span, {}, l.get()};
+        l->from = {at.from.x, at.from.y};
+        l->to = {at.to.x, at.to.y};
+        l->colour = colourOf(c.design().foreColour, c.kind().foreColour);
+        HWND h = makeWindow(w, c, {cls, 0, 0, boxOf(w, c), {}, l.get()});
         w.keep(c, std::move(l));
-        return b;
+        return h;
     }
-    void reflect(const Control&, HWND, Property) const override {}
+    void show(Control&, HWND, Property) const override {}
+    void report(Control&, HWND, int) const override {}
 };
 
 }  // namespace
 
-const Piece& linePiece()
-{
-    static const LinePiece piece;
-    return piece;
-}
+VORNAK_PIECE(Line, LinePiece)
 
 }  // namespace vornak::win32

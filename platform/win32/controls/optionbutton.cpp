@@ -1,38 +1,37 @@
 // An option button: a radio button of the group its frame makes; Tab
-// reaches the group at its chosen option.
+// reaches the group at its chosen option. The window starts each group
+// (the layout's groupStart).
 #include "piece.h"
-#include "pieces.h"
 #include "win32text.h"
+
+#include "app/controls/optionbutton.h"
 
 namespace vornak::win32 {
 
 namespace {
 
-void choose(HWND h, bool on)
-{
-    SendMessageW(h, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-    LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
-    style = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowLongPtrW(h, GWL_STYLE, style);
-}
-
-class OptionButton : public Piece {
+class OptionButtonPiece : public Piece {
 public:
-    // Not a group of its own: the window starts each option group.
-    Blueprint blueprint(Window&, const Control& c, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
-        return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (c.value() != kFalse ? WS_TABSTOP : 0)), 0, box,
-                widen(c.caption())};
+        HWND h = makeWindow(w, c, {L"BUTTON", BS_AUTORADIOBUTTON, 0, boxOf(w, c), widen(c.as<OptionButton>().shownCaption())});
+        show(c, h, Property::Value);
+        return h;
     }
-    void fill(Window&, const Control& c, HWND h) const override { choose(h, c.value() != kFalse); }
-    void reflect(const Control& c, HWND h, Property p) const override
+    void show(Control& c, HWND h, Property p) const override
     {
-        if (p == Property::Caption)
-            SetWindowTextW(h, widen(c.caption()).c_str());
-        else
-            choose(h, c.value() != kFalse);
+        const OptionButton& option = c.as<OptionButton>();
+        if (p == Property::Caption) {
+            SetWindowTextW(h, widen(option.shownCaption()).c_str());
+            return;
+        }
+        const bool on = option.value() != kFalse;
+        SendMessageW(h, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+        style = on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        SetWindowLongPtrW(h, GWL_STYLE, style);
     }
-    void notified(Control& c, HWND h, int code) const override
+    void report(Control& c, HWND h, int code) const override
     {
         // A choice is an option button that is checked. Windows also
         // notifies BN_CLICKED when the focus reaches an option that is not
@@ -45,10 +44,6 @@ public:
 
 }  // namespace
 
-const Piece& optionButtonPiece()
-{
-    static const OptionButton piece;
-    return piece;
-}
+VORNAK_PIECE(OptionButton, OptionButtonPiece)
 
 }  // namespace vornak::win32

@@ -1,27 +1,29 @@
 // A text box: one line, editable, without a length limit beyond the
 // system's own.
 #include "piece.h"
-#include "pieces.h"
 #include "win32text.h"
+
+#include "app/controls/textbox.h"
 
 namespace vornak::win32 {
 
 namespace {
 
-class TextBox : public Piece {
+class TextBoxPiece : public Piece {
 public:
-    Blueprint blueprint(Window&, const Control& c, RECT box) const override
+    HWND create(Window& w, Control& c) const override
     {
-        return {L"EDIT", ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, box, widen(c.text())};
+        HWND h = makeWindow(w, c, {L"EDIT", ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE, boxOf(w, c), widen(c.as<TextBox>().text())});
+        SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
+        return h;
     }
-    void fill(Window&, const Control&, HWND h) const override { SendMessageW(h, EM_SETLIMITTEXT, 0, 0); }
-    void reflect(const Control& c, HWND h, Property) const override
+    void show(Control& c, HWND h, Property) const override
     {
-        const std::wstring text = widen(c.text());
+        const std::wstring text = widen(c.as<TextBox>().text());
         if (windowText(h) != text)
             SetWindowTextW(h, text.c_str());
     }
-    void notified(Control& c, HWND h, int code) const override
+    void report(Control& c, HWND h, int code) const override
     {
         if (code == EN_CHANGE)
             c.userEdit(narrow(windowText(h)));
@@ -30,10 +32,6 @@ public:
 
 }  // namespace
 
-const Piece& textBoxPiece()
-{
-    static const TextBox piece;
-    return piece;
-}
+VORNAK_PIECE(TextBox, TextBoxPiece)
 
 }  // namespace vornak::win32

@@ -1,4 +1,4 @@
-// Every road of the program, headless, with the order of what happens.
+// Every path through the program, headless, with the order of what happens.
 #include "testing.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ std::vector<std::string> from(const std::vector<std::string>& log, const std::st
 
 }  // namespace
 
-TEST(Roads, DisallowedMemoryShowsTheErrorThenIsPutBack)
+TEST(Walks, DisallowedMemoryShowsTheErrorThenIsPutBack)
 {
     TempTree tree;
     Program p(tree.root());
@@ -30,21 +30,21 @@ TEST(Roads, DisallowedMemoryShowsTheErrorThenIsPutBack)
         p.ui.log.clear();
         p.click("frmSETUP", option);
         // Chosen, then the error shown, then "2048 k" put back.
-        const std::vector<std::string> road = from(p.ui.log, std::string("value frmSETUP.") + option + " -1");
-        const std::vector<std::string> shown = from(road, std::string(option) == "Option3" ? "show frmNO" : "raise frmNO");
+        const std::vector<std::string> walk = from(p.ui.log, std::string("value frmSETUP.") + option + " -1");
+        const std::vector<std::string> shown = from(walk, std::string(option) == "Option3" ? "show frmNO" : "raise frmNO");
         ASSERT_FALSE(shown.empty());
         EXPECT_EQ(from(shown, "value frmSETUP.Option1"), (std::vector<std::string>{"value frmSETUP.Option1 -1"}));
-        EXPECT_EQ(p.control("frmSETUP", "Option1").value(), kTrue);
-        EXPECT_EQ(p.control("frmSETUP", option).value(), kFalse);
+        EXPECT_EQ(p.control<OptionButton>("frmSETUP", "Option1").value(), kTrue);
+        EXPECT_EQ(p.control<OptionButton>("frmSETUP", option).value(), kFalse);
         EXPECT_EQ(p.shell().state("frmNO"), WindowState::Visible);
     }
     // The second choice brought the same error dialog to the front.
     EXPECT_EQ(p.ui.entries("create frmNO").size(), 0u);
     EXPECT_EQ(p.ui.entries("raise frmNO").size(), 1u);
-    EXPECT_EQ(p.control("frmSETUP", "Option5").value(), kTrue);  // the other group untouched
+    EXPECT_EQ(p.control<OptionButton>("frmSETUP", "Option5").value(), kTrue);  // the other group untouched
 }
 
-TEST(Roads, FastRamdacIsPutBackBeforeTheErrorShows)
+TEST(Walks, FastRamdacIsPutBackBeforeTheErrorShows)
 {
     TempTree tree;
     Program p(tree.root());
@@ -59,7 +59,7 @@ TEST(Roads, FastRamdacIsPutBackBeforeTheErrorShows)
                             "create frmNO1",
                             "show frmNO1 owner=frmSETUP first",
                         }));
-    EXPECT_EQ(p.control("frmSETUP", "Option1").value(), kTrue);
+    EXPECT_EQ(p.control<OptionButton>("frmSETUP", "Option1").value(), kTrue);
 
     // The allowed values show nothing; "OK" on the error leaves the dialog be.
     p.ui.log.clear();
@@ -71,7 +71,7 @@ TEST(Roads, FastRamdacIsPutBackBeforeTheErrorShows)
     EXPECT_EQ(p.shell().state("frmSETUP"), WindowState::Visible);
 }
 
-TEST(Roads, EveryRunEndsInTheDriverErrorAfterThePause)
+TEST(Walks, EveryRunEndsInTheDriverErrorAfterThePause)
 {
     TempTree tree;
     Program p(tree.root());
@@ -97,17 +97,17 @@ TEST(Roads, EveryRunEndsInTheDriverErrorAfterThePause)
     }
 }
 
-TEST(Roads, TestSystemWritesTheCannedResultsAfterThePause)
+TEST(Walks, TestSystemWritesTheCannedResultsAfterThePause)
 {
     TempTree tree;
     Program p(tree.root());
     p.click("frmMAIN", "Command1");
     p.click("frmSETUP", "HARD_SETUP");
     EXPECT_EQ(p.ui.entries("show frmHARD").front(), "show frmHARD owner=frmSETUP first");
-    p.control("frmHARD", "Text3").userEdit("typed by the user");
+    p.control<TextBox>("frmHARD", "Text3").userEdit("typed by the user");
 
     std::string duringPause = "unset";
-    p.clock.whileAsleep = [&] { duringPause = p.control("frmHARD", "Text1").text(); };
+    p.clock.whileAsleep = [&] { duringPause = p.control<TextBox>("frmHARD", "Text1").text(); };
     p.click("frmHARD", "TEST");
     EXPECT_EQ(duringPause, "");
     EXPECT_EQ(p.ui.cursorAtFlush, MousePointer::Hourglass);
@@ -118,21 +118,21 @@ TEST(Roads, TestSystemWritesTheCannedResultsAfterThePause)
         {"Text5", "SB16, SB32 or AWE32 Compatible"},     {"Text6", "VX Chipset Compatible"},
     };
     for (const auto& [field, text] : expected)
-        EXPECT_EQ(p.control("frmHARD", field).text(), text) << field;
+        EXPECT_EQ(p.control<TextBox>("frmHARD", field).text(), text) << field;
 
     // Cancel and back: the fields are still filled, with no new test.
     const int sleeps = p.clock.sleeps;
     p.click("frmHARD", "Command2");
     p.click("frmSETUP", "HARD_SETUP");
     EXPECT_EQ(p.clock.sleeps, sleeps);
-    EXPECT_EQ(p.control("frmHARD", "Text6").text(), "VX Chipset Compatible");
+    EXPECT_EQ(p.control<TextBox>("frmHARD", "Text6").text(), "VX Chipset Compatible");
     // Two presses: two pauses.
     p.click("frmHARD", "TEST");
     p.click("frmHARD", "TEST");
     EXPECT_EQ(p.clock.sleeps, sleeps + 2);
 }
 
-TEST(Roads, AKeyInTheAboutDialogOpensTheFinalPicture)
+TEST(Walks, AKeyInTheAboutDialogOpensTheFinalPicture)
 {
     TempTree tree;
     Program p(tree.root());
@@ -159,7 +159,7 @@ TEST(Roads, AKeyInTheAboutDialogOpensTheFinalPicture)
     EXPECT_EQ(p.ui.entries("create frmFINAL").size(), 2u);
 }
 
-TEST(Roads, ACloseDuringAProcedureWaitsUntilItReturns)
+TEST(Walks, ACloseDuringAProcedureWaitsUntilItReturns)
 {
     TempTree tree;
     Program p(tree.root());

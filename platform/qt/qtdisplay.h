@@ -1,16 +1,8 @@
-// What the program settles before Qt starts: that neither Qt nor the
-// libraries under it start another program or write a file on its behalf,
-// and that there is a display to start on.
+// The display the program starts on: that it answers, and one line with
+// status 1 instead of an abort when no platform can start.
 #pragma once
 
 namespace vornak::qt {
-
-// Closes the roads by which Qt and the libraries it loads would start a
-// program or create or write a file, whatever the environment: the session
-// bus's autolaunch, the runtime folder, desktop themes, input methods,
-// session management and fontconfig's caches. Call before the
-// QApplication exists.
-void closeRoads();
 
 // Whether the display the program is about to open answers. When it does
 // not, prints one line naming it and what to do, and returns false. A

@@ -1,0 +1,7 @@
+#include "frame.h"
+
+namespace vornak {
+
+VORNAK_MAKES(Frame)
+
+}  // namespace vornak

@@ -1,0 +1,28 @@
+// The control types, each declared once, here. This one list makes the
+// enumeration ControlType (design.h), each type's description (kindOf,
+// controlkind.h), the core's factory of controls (control.cpp, each type's
+// class under controls/) and each front end's table of pieces, so that a
+// front end without a piece for a type fails to build.
+//
+//   X(Type, what it is...)   what it is: the fields of ControlKind that
+//                            differ from their defaults (controlkind.h)
+#pragma once
+
+// clang-format off
+#define VORNAK_CONTROL_TYPES(X)                                                                   \
+    X(Label,         .drawnOnWindow = true, .namesTheFieldAfterIt = true)                         \
+    X(CommandButton, .takesFocus = true, .events = kClickEvent)                                   \
+    X(OptionButton,  .takesFocus = true, .events = kClickEvent, .groupedInContainer = true)       \
+    X(CheckBox,      .takesFocus = true, .events = kClickEvent)                                   \
+    X(Frame)                                                                                      \
+    X(TextBox,       .takesFocus = true, .events = kChangeEvent, .namedByLabel = true,            \
+                     .backColour = kWindowBackground, .foreColour = kWindowText)                  \
+    X(Image,         .drawnOnWindow = true)                                                       \
+    X(Line,          .drawnOnWindow = true, .twoPoints = true, .foreColour = kWindowText)         \
+    X(DriveList,     .takesFocus = true, .events = kChangeEvent,                                  \
+                     .backColour = kWindowBackground, .foreColour = kWindowText)                  \
+    X(FolderList,    .takesFocus = true, .events = kChangeEvent,                                  \
+                     .backColour = kWindowBackground, .foreColour = kWindowText)                  \
+    X(FileList,      .takesFocus = true, .events = kClickEvent | kPathChangeEvent,                \
+                     .backColour = kWindowBackground, .foreColour = kWindowText)
+// clang-format on

@@ -1,0 +1,39 @@
+// The error of a RAMDAC the Setup dialog refuses: one message and an "OK"
+// that hides it.
+#include "app/shell.h"
+#include "forms/catalogue.h"
+
+namespace vornak::forms {
+
+namespace {
+
+using T = ControlType;
+
+void Command1_Click(Form& me)
+{
+    me.shell().hide("frmNO1");
+}
+
+}  // namespace
+
+const FormClass& frmNO1()
+{
+    static const ControlDesign controls[] = {
+        {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1740, .top = 480, .width = 1215, .height = 375, .tabIndex = 1},
+        {.type = T::Label, .name = "Label1", .caption = "Error: 170 Mhz RAMDAC Detected", .left = 1080, .top = 120, .width = 2535, .height = 375, .tabIndex = 0},
+    };
+    static const FormClass cls{
+        {
+            .name = "frmNO1",
+            .caption = "Error",
+            .width = 4695,
+            .height = 975,
+            .icon = Icon::Match,
+            .controls = controls,
+        },
+        {{"Command1", Event::Click, Command1_Click}},
+    };
+    return cls;
+}
+
+}  // namespace vornak::forms

@@ -1,0 +1,55 @@
+// What the windows draw with, made once and kept until the front end goes:
+// the era's dialog face at the screen's resolution, the windows' icons, the
+// pictures of app/pictures.h and the folder list's marks.
+#pragma once
+
+#include "app/design.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace vornak::win32 {
+
+class PictureDecoder;
+
+class Resources {
+public:
+    Resources();
+    ~Resources();
+    Resources(const Resources&) = delete;
+    Resources& operator=(const Resources&) = delete;
+
+    // Reads the screen's resolution, makes the dialog font and starts the
+    // picture decoder. Throws std::runtime_error with the system's reason
+    // when that fails.
+    void initialise();
+
+    int dpi() const { return dpi_; }
+    HFONT font() const { return font_; }
+    // The height of an entry of the folder list and of the drive list.
+    int listItemHeight() const { return listItemHeight_; }
+    HICON icon(Icon which, bool big);
+    // A picture, decoded once. Throws std::runtime_error when it cannot be
+    // decoded.
+    HBITMAP picture(std::string_view name);
+    // Draws a folder mark (app/foldermarks.h) with its top left corner at
+    // x, y; nothing when the system has no room for its bitmap.
+    void drawFolderMark(HDC dc, int x, int y, bool open);
+
+private:
+    HBITMAP makeFolderMark(bool open) const;
+
+    int dpi_ = 96;
+    HFONT font_ = nullptr;
+    int listItemHeight_ = 16;
+    std::unordered_map<std::string, HBITMAP> pictures_;
+    std::unordered_map<int, HICON> icons_;
+    HBITMAP marks_[2] = {nullptr, nullptr};  // closed, open
+    std::unique_ptr<PictureDecoder> decoder_;
+};
+
+}  // namespace vornak::win32
