@@ -50,7 +50,7 @@ wait_gone() {
 
 # Where each control lies, from the designs (WINDOW CONTROL X Y W H); at
 # prints its middle.
-positions=$("$top/build/linux/tools/bench/design_positions")
+positions=$("$top/build/linux/tools/designs/design_positions")
 at() {
   local p
   p=$(printf '%s\n' "$positions" | awk -v w="$1" -v c="$2" '$1 == w && $2 == c { print int($3 + $5 / 2), int($4 + $6 / 2) }')
