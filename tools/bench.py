@@ -63,6 +63,59 @@ def startup(program, title):
     return statistics.median(times), statistics.median(peaks)
 
 
+def wine_startup():
+    """Start-up and peak memory of the Windows build under Wine and of the
+    minimal Win32 program, or None when either is not built."""
+    exe = os.path.join(WINBUILD, "Vornak1.exe")
+    minimal = os.path.join(WINBUILD, "tools/bench/minimal_win32.exe")
+    if not (os.path.exists(exe) and os.path.exists(minimal)):
+        return None
+    wine = os.path.join(TOP, "tools/run-under-wine.sh")
+    startup([wine, minimal], "Minimal")  # the prefix made and warm before anything is timed
+    return startup([wine, exe], "Brelvox") + startup([wine, minimal], "Minimal")
+
+
+def wine_result(windows):
+    return {"wine_startup_s": round(windows[0], 4), "wine_startup_minimal_s": round(windows[2], 4),
+            "wine_startup_ratio": round(windows[0] / windows[2], 3), "wine_peak_rss_kib": windows[1],
+            "wine_peak_rss_minimal_kib": windows[3], "wine_peak_rss_ratio": round(windows[1] / windows[3], 3)}
+
+
+def wine_rows(windows, result):
+    return [
+        (f"Windows build under Wine ({os.path.basename(WINBUILD)}): start-up", f"{windows[0]:.3f} s",
+         f"minimal Win32 program {windows[2]:.3f} s", f"{result['wine_startup_ratio']:.2f}", "<= 1.2"),
+        ("Windows build under Wine: peak memory", f"{windows[1] / 1024:.1f} MiB",
+         f"minimal Win32 program {windows[3] / 1024:.1f} MiB", f"{result['wine_peak_rss_ratio']:.2f}", "<= 1.2"),
+    ]
+
+
+def linux_rows(r):
+    return [
+        ("Linux build: start-up to the main window on screen", f"{r['startup_s']:.3f} s",
+         f"minimal Qt program {r['startup_minimal_s']:.3f} s", f"{r['startup_ratio']:.2f}", "<= 1.2"),
+        ("Linux build: peak memory", f"{r['peak_rss_kib'] / 1024:.1f} MiB",
+         f"minimal Qt program {r['peak_rss_minimal_kib'] / 1024:.1f} MiB", f"{r['peak_rss_ratio']:.2f}", "<= 1.2"),
+        ("busy pause", f"{r['pause_s']:.4f} s", f"longest {r['pause_max_s']:.4f} s", "", "3.000-3.020 s"),
+        ("processor time of a pause", f"{r['pause_cpu_s'] * 1000:.2f} ms",
+         f"{100 * r['pause_cpu_s'] / r['pause_s']:.3f} % of a processor", "", "< 1 %"),
+        ("listing 100,000 files (*.EXE)", f"{r['list_s'] * 1000:.1f} ms",
+         f"bare directory read {r['bare_read_s'] * 1000:.1f} ms", f"{r['list_ratio']:.2f}", "<= 3"),
+        ("interface blocked opening that folder", f"{r['ui_open_big_s'] * 1000:.1f} ms",
+         f"longest {r['ui_open_big_max_s'] * 1000:.1f} ms, {r['files_shown']} files", "", "<= 250 ms"),
+    ]
+
+
+def print_table(rows):
+    head = ("what", "measured", "against", "ratio", "goal")
+    widths = [max(len(r[i]) for r in rows + [head]) for i in range(5)]
+    line = lambda r: "  ".join(c.ljust(w) for c, w in zip(r, widths))
+    print(line(head))
+    print(line(tuple("-" * w for w in widths)))
+    for r in rows:
+        print(line(r))
+
+
 def main():
     parent, big = big_folder()
     core = json.loads(subprocess.check_output([os.path.join(BUILD, "tools/bench/bench_core"), big, str(RUNS)]))
@@ -71,13 +124,7 @@ def main():
                                             stderr=subprocess.DEVNULL))
     start, peak = startup([os.path.join(BUILD, "vornak1")], "Brelvox")
     start0, peak0 = startup([os.path.join(BUILD, "tools/bench/minimal_qt")], "Minimal")
-    windows = None
-    exe = os.path.join(WINBUILD, "Vornak1.exe")
-    minimal = os.path.join(WINBUILD, "tools/bench/minimal_win32.exe")
-    if os.path.exists(exe) and os.path.exists(minimal):
-        wine = os.path.join(TOP, "tests/win32/run-under-wine.sh")
-        startup([wine, minimal], "Minimal")  # the prefix made and warm before anything is timed
-        windows = startup([wine, exe], "Brelvox") + startup([wine, minimal], "Minimal")
+    windows = wine_startup()
 
     web = json.loads(subprocess.check_output(["node", os.path.join(TOP, "tools/bench-web.mjs"),
                                               os.path.join(TOP, "build/web/Vornak1.html"), str(RUNS)]))
@@ -93,39 +140,15 @@ def main():
         "runs": RUNS,
     }
     if windows:
-        result.update({"wine_startup_s": round(windows[0], 4), "wine_startup_minimal_s": round(windows[2], 4),
-                       "wine_startup_ratio": round(windows[0] / windows[2], 3), "wine_peak_rss_kib": windows[1],
-                       "wine_peak_rss_minimal_kib": windows[3], "wine_peak_rss_ratio": round(windows[1] / windows[3], 3)})
-    rows = [
-        ("Linux build: start-up to the main window on screen", f"{start:.3f} s", f"minimal Qt program {start0:.3f} s",
-         f"{result['startup_ratio']:.2f}", "<= 1.2"),
-        ("Linux build: peak memory", f"{peak / 1024:.1f} MiB", f"minimal Qt program {peak0 / 1024:.1f} MiB",
-         f"{result['peak_rss_ratio']:.2f}", "<= 1.2"),
-        ("busy pause", f"{core['pause_s']:.4f} s", f"longest {core['pause_max_s']:.4f} s", "", "3.000-3.020 s"),
-        ("processor time of a pause", f"{core['pause_cpu_s'] * 1000:.2f} ms",
-         f"{100 * core['pause_cpu_s'] / core['pause_s']:.3f} % of a processor", "", "< 1 %"),
-        ("listing 100,000 files (*.EXE)", f"{core['list_s'] * 1000:.1f} ms",
-         f"bare directory read {core['bare_read_s'] * 1000:.1f} ms", f"{result['list_ratio']:.2f}", "<= 3"),
-        ("interface blocked opening that folder", f"{ui['ui_open_big_s'] * 1000:.1f} ms",
-         f"longest {ui['ui_open_big_max_s'] * 1000:.1f} ms, {ui['files_shown']} files", "", "<= 250 ms"),
-    ]
+        result.update(wine_result(windows))
+    rows = linux_rows(result)
     if windows:
-        rows[2:2] = [
-            (f"Windows build under Wine ({os.path.basename(WINBUILD)}): start-up", f"{windows[0]:.3f} s", f"minimal Win32 program {windows[2]:.3f} s",
-             f"{result['wine_startup_ratio']:.2f}", "<= 1.2"),
-            ("Windows build under Wine: peak memory", f"{windows[1] / 1024:.1f} MiB",
-             f"minimal Win32 program {windows[3] / 1024:.1f} MiB", f"{result['wine_peak_rss_ratio']:.2f}", "<= 1.2"),
-        ]
+        rows[2:2] = wine_rows(windows, result)
     rows.append(("size of build/windows/Vornak1.exe", f"{size:,} bytes", "", "", "< 1,000,000 bytes"))
     rows.append(("web build: navigation to the main window drawn", f"{web['web_load_ms']:.0f} ms",
                  f"a page of the same size {web['web_load_minimal_ms']:.0f} ms", f"{web['web_load_ratio']:.2f}", ""))
     rows.append(("size of build/web/Vornak1.html", f"{web['web_bytes']:,} bytes", "", "", "< 1,000,000 bytes"))
-    widths = [max(len(r[i]) for r in rows + [("what", "measured", "against", "ratio", "goal")]) for i in range(5)]
-    line = lambda r: "  ".join(c.ljust(w) for c, w in zip(r, widths))
-    print(line(("what", "measured", "against", "ratio", "goal")))
-    print(line(tuple("-" * w for w in widths)))
-    for r in rows:
-        print(line(r))
+    print_table(rows)
     with open(os.path.join(TOP, "build", "bench.json"), "w") as f:
         json.dump(result, f, indent=2)
     print(f"\nmedians of {RUNS} runs; written to build/bench.json")

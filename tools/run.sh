@@ -12,23 +12,20 @@ case $build in
   windows)
     [ -n "${VORNAK_ROAD:-}" ] || VORNAK_ROAD=$(wine_road)
     export VORNAK_ROAD
-    program=("$top/tests/win32/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe") ;;
+    program=("$top/tools/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe") ;;
   *) echo "usage: $0 linux|windows" >&2; exit 2 ;;
 esac
 
 if [ -n "${DISPLAY:-}" ] && [ "${2:-}" != "--headless" ]; then
   exec "${program[@]}"
 fi
-
-if [ -z "${VORNAK_IN_XSESSION:-}" ]; then
-  VORNAK_IN_XSESSION=1 exec "$top/tools/xsession.sh" "$0" "$build" --headless
-fi
+on_virtual_display "$0" "$build" --headless
 
 shot="$top/build/screenshot-main-$build.png"
 "${program[@]}" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
-id=$(timeout 60 xdotool search --sync --onlyvisible --name '^Brelvox$' | head -n 1)
+id=$(wait_window Brelvox 60)
 sleep 1  # let it draw
 import -window "$id" "$shot"
 echo "The main window is in $shot"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Walks every road of the program by real input from outside the process
-# (xdotool), on a virtual display, saving a screenshot at each step and a
-# captioned contact sheet per build under build/tour/. Checks as it goes:
+# Walks every path through the program by real input from outside the
+# process (xdotool), on a virtual display, saving a screenshot at each step
+# and a captioned contact sheet per build under build/tour/. Checks as it goes:
 # window titles, and the length of the three pauses. "windows-stock" walks
 # the Windows build in a Wine prefix as Wine makes it, with none of the
 # era's fonts (build/tour/windows-stock.png); "web" the page in headless
@@ -18,52 +18,15 @@ if [[ " ${builds[*]} " == *" windows"* ]] && [ -z "${VORNAK_ROAD:-}" ]; then
   export VORNAK_ROAD
 fi
 
-if [ -z "${DISPLAY:-}" ] || [ -z "${VORNAK_IN_XSESSION:-}" ]; then
-  VORNAK_IN_XSESSION=1 exec "$top/tools/xsession.sh" "$0" "${builds[@]}"
-fi
+on_virtual_display "$0" "${builds[@]}"
 
 fail() { echo "tour: $*" >&2; exit 1; }
 
 # Seconds since the epoch, with fractions.
 now() { date +%s.%N; }
 
-# Waits for a visible window with exactly this title; prints its id.
-wait_window() {
-  local title=$1 id
-  for _ in $(seq 200); do
-    id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | tail -n 1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.05
-  done
-  fail "no window \"$title\" appeared"
-}
-
-wait_gone() {
-  local id=$1
-  for _ in $(seq 100); do
-    xdotool getwindowname "$id" >/dev/null 2>&1 || return 0
-    xwininfo -id "$id" 2>/dev/null | grep -q 'IsViewable' || return 0
-    sleep 0.05
-  done
-  fail "window $id did not go away"
-}
-
-# Where each control lies, from the designs (WINDOW CONTROL X Y W H); at
-# prints its middle.
-positions=$("$top/build/linux/tools/designs/design_positions")
-at() {
-  local p
-  p=$(printf '%s\n' "$positions" | awk -v w="$1" -v c="$2" '$1 == w && $2 == c { print int($3 + $5 / 2), int($4 + $6 / 2) }')
-  [ -n "$p" ] || fail "no control $1.$2 in the designs"
-  echo "$p"
-}
-
-# Clicks the middle of a control of a window.
-click_on() {
-  local id=$1 x y
-  read -r x y <<<"$(at "$2" "$3")"
-  xdotool mousemove --window "$id" "$x" "$y" click 1
-}
+# Where each control lies, from the designs (tools/lib.sh: click_on, point_of).
+load_positions
 
 # A fingerprint of the pointer's image.
 cursor() { python3 "$top/tools/cursor.py"; }
@@ -107,7 +70,7 @@ tour_web() {
   rm -rf "$out"
   echo "tour of the web build"
   local list args=()
-  list=$(node "$top/tools/tour-web.mjs" "$top/build/web/Vornak1.html" "$out" <(printf '%s\n' "$positions"))
+  list=$(node "$top/tools/tour-web.mjs" "$top/build/web/Vornak1.html" "$out" <(printf '%s\n' "$vornak_positions"))
   while IFS=$'\t' read -r file caption; do
     args+=(-label "$caption" "$file")
   done < <(printf '%s' "$list" | python3 -c 'import json, sys; [print(f, c, sep="\t") for f, c in json.load(sys.stdin)]')
@@ -116,61 +79,42 @@ tour_web() {
   echo "  contact sheet: build/tour/web.png"
 }
 
-tour() {
-  local build=$1
-  if [ "$build" = web ]; then
-    tour_web
-    return
-  fi
-  out="$top/build/tour/$build"
-  rm -rf "$out"
-  mkdir -p "$out"
-  shots=()
-  captions=()
-  echo "tour of the $build build"
-  case $build in
-    linux) "$top/build/linux/vornak1" & ;;
-    windows) "$top/tests/win32/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
-    windows-stock) "$top/tests/win32/run-under-wine.sh" --stock "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
-    *) fail "unknown build $build" ;;
-  esac
-  pid=$!
-
-  main=$(wait_window "Brelvox")
-  sleep 1
-  shot "$main" 01-main "Start: the main window"
-
-  click_on "$main" frmMAIN Command1    
+# Setup, its two refusals, and back.
+walk_setup() {
+  click_on "$main" frmMAIN Command1
   setup=$(wait_window "Configuration")
   shot "$setup" 02-setup "Setup: the configuration dialog"
-
   click_on "$setup" frmSETUP Option3  # "8192 k"
   no=$(wait_window "Error")
   shot "$no" 03-memory-error "\"8192 k\": refused, \"2048 k\" put back"
   click_on "$no" frmNO Command1        # OK
   wait_gone "$no"
   shot "$setup" 04-setup-after "OK: the dialog keeps \"2048 k\""
-
   click_on "$setup" frmSETUP Option4  # "220 Mhz"
   no1=$(wait_window "Error")
   shot "$no1" 05-ramdac-error "\"220 Mhz\": refused, \"170 Mhz\" put back"
   click_on "$no1" frmNO1 Command1
   wait_gone "$no1"
+  walk_hardware
+  click_on "$setup" frmSETUP OK_SETUP
+  wait_gone "$setup"
+}
 
+# Hardware Detection with the pointer resting on "Test System": the arrow,
+# the hourglass for three seconds, then the arrow again.
+walk_hardware() {
+  local x y arrow started
   click_on "$setup" frmSETUP HARD_SETUP
   hard=$(wait_window "Hardware Detection")
   shot "$hard" 06-hardware "Hardware Detection: empty fields"
-  # The pointer rests on "Test System": the arrow, the hourglass for three
-  # seconds, then the arrow again.
-  read -r x y <<<"$(at frmHARD TEST)"
+  read -r x y <<<"$(point_of frmHARD TEST)"
   xdotool mousemove --window "$hard" "$x" "$y"
   sleep 0.3
   arrow=$(cursor)
   started=$(now)
   xdotool click 1
   sleep 1
-  busy=$(cursor)
-  [ "$busy" != "$arrow" ] || fail "no hourglass during the pause"
+  [ "$(cursor)" != "$arrow" ] || fail "no hourglass during the pause"
   shot "$hard" 07-hardware-busy "Test System: the hourglass, no response"
   for _ in $(seq 200); do
     [ "$(cursor)" = "$arrow" ] && break
@@ -181,9 +125,11 @@ tour() {
   shot "$hard" 08-hardware-done "...three seconds later: the canned results"
   click_on "$hard" frmHARD Command2   # Cancel
   wait_gone "$hard"
-  click_on "$setup" frmSETUP OK_SETUP
-  wait_gone "$setup"
+}
 
+# About, a key and the final picture; then Run EXE and the driver error.
+walk_about_and_run() {
+  local started
   click_on "$main" frmMAIN Command2    # About
   about=$(wait_window "About")
   shot "$about" 09-about "About: the author and his portrait"
@@ -196,7 +142,6 @@ tour() {
   wait_gone "$final"
   close_box "$about"
   wait_gone "$about"
-
   started=$(now)
   click_on "$main" frmMAIN Command3    # Run EXE
   run=$(wait_window "Error: Driver Negotitiation (0E003F)")
@@ -204,16 +149,45 @@ tour() {
   shot "$run" 11-driver-error "Run EXE: three seconds, then the fatal driver error"
   click_on "$run" frmRUN Command1      # OK
   wait_gone "$run"
+}
 
-  close_box "$main"
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$pid" 2>/dev/null && { kill "$pid"; fail "the program did not end when its main window closed"; }
-
+# The screenshots, captioned, on one sheet.
+contact_sheet() {
   local args=()
   for i in "${!shots[@]}"; do args+=(-label "${captions[$i]}" "${shots[$i]}"); done
   montage -font DejaVu-Sans -pointsize 12 -background '#d8d8d8' -geometry '640x400>+8+8' -tile 3x "${args[@]}" \
-    "$top/build/tour/$build.png"
-  echo "  contact sheet: build/tour/$build.png"
+    "$top/build/tour/$1.png"
+  echo "  contact sheet: build/tour/$1.png"
+}
+
+tour() {
+  local build=$1 pid
+  if [ "$build" = web ]; then
+    tour_web
+    return
+  fi
+  out="$top/build/tour/$build"
+  rm -rf "$out"
+  mkdir -p "$out"
+  shots=()
+  captions=()
+  echo "tour of the $build build"
+  case $build in
+    linux) "$top/build/linux/vornak1" & ;;
+    windows) "$top/tools/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
+    windows-stock) "$top/tools/run-under-wine.sh" --stock "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
+    *) fail "unknown build $build" ;;
+  esac
+  pid=$!
+  main=$(wait_window "Brelvox")
+  sleep 1
+  shot "$main" 01-main "Start: the main window"
+  walk_setup
+  walk_about_and_run
+  close_box "$main"
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$pid" 2>/dev/null && { kill "$pid"; fail "the program did not end when its main window closed"; }
+  contact_sheet "$build"
 }
 
 for b in "${builds[@]}"; do tour "$b"; done

@@ -4,7 +4,9 @@
 # number itself, so parallel sessions never collide.
 #   tools/xsession.sh COMMAND [ARGS...]
 # VORNAK_SCREEN sets the screen (default 1024x768x24), VORNAK_DPI its
-# resolution (default 96).
+# resolution (default 96). The command finds its display in DISPLAY, and in
+# VORNAK_XSESSION too, which tells a script that it runs on a virtual
+# display already (on_virtual_display, tools/lib.sh).
 set -euo pipefail
 
 xvfb=""
@@ -35,7 +37,7 @@ number=$(tr -dc '0-9' <"$numberfile")
 rm -f "$numberfile"
 [ -n "$number" ] || { echo "xsession: Xvfb did not start" >&2; exit 1; }
 
-export DISPLAY=":$number"
+export DISPLAY=":$number" VORNAK_XSESSION=":$number"
 for _ in $(seq 100); do
   xdpyinfo >/dev/null 2>&1 && break
   sleep 0.05

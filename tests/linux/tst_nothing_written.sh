@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
-# Walks every road of the real program by real input on a virtual display,
-# under strace, in an environment that invites Qt and the libraries under it
-# to start programs and write files: no session bus advertised, no runtime
-# folder, a GNOME desktop asking for its GTK theme and a Wayland session, an
-# input method daemon, a session manager, a font folder without a cache and
-# a cache folder that may be written. Then once more, briefly, in the
-# environment it was given. Fails on any program started, any file or folder
-# made, any file written (tests/linux/check_trace.py).
-#   tests/linux/tst_nothing_written.sh PROGRAM
+# Walks every path through the real program by real input on a virtual
+# display, under strace, in an environment that invites Qt and the libraries
+# under it to start programs and write files: no session bus advertised, no
+# runtime folder, a GNOME desktop asking for its GTK theme and a Wayland
+# session, an input method daemon, a session manager, a font folder without
+# a cache and a cache folder that may be written. Then once more, briefly,
+# in the environment it was given. Fails on any program started, any file or
+# folder made, any file written (tests/linux/check_trace.py). It clicks
+# where the designs put each control (tools/designs/design_positions).
+#   tests/linux/tst_nothing_written.sh PROGRAM DESIGN_POSITIONS
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-top=$(cd "$here/../.." && pwd)
+. "$here/../../tools/lib.sh"
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-
-if [ -z "${VORNAK_IN_XSESSION:-}" ]; then
-  VORNAK_IN_XSESSION=1 exec "$top/tools/xsession.sh" "$0" "$@"
-fi
+VORNAK_DESIGN_POSITIONS=$2
+on_virtual_display "$0" "$@"
+load_positions
 
 work=$(mktemp -d)
 cleanup() {
@@ -34,7 +34,7 @@ mkdir -m 700 "$work/home"
 mkdir "$work/tmp"
 # A font folder whose cache is missing, and a cache folder fontconfig may write.
 mkdir -p "$work/fonts" "$work/fontcache"
-cp /usr/share/wine/fonts/ms_sans_serif.ttf "$work/fonts/"
+cp "$VORNAK_WINE_FONTS/ms_sans_serif.ttf" "$work/fonts/"
 cat > "$work/fonts.conf" <<EOF
 <?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "fonts.dtd">
@@ -57,22 +57,6 @@ start() {
   pid=$!
 }
 
-wait_window() {
-  local id
-  id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | tail -n 1) || fail "no window \"$1\" appeared"
-  echo "$id"
-}
-
-wait_gone() {
-  for _ in $(seq 100); do
-    xwininfo -id "$1" 2>/dev/null | grep -q IsViewable || return 0
-    sleep 0.05
-  done
-  fail "window $1 stayed"
-}
-
-# Clicks a point of a window's client area given in twips (96 dpi).
-click() { xdotool mousemove --window "$1" $(( $2 / 15 )) $(( $3 / 15 )) click 1; }
 keys() { xdotool windowactivate --sync "$1" key --delay 50 "${@:2}"; }
 
 ended() {
@@ -89,27 +73,27 @@ start "$work/hostile" env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$work/home" U
   FONTCONFIG_FILE="$work/fonts.conf" XDG_CACHE_HOME="$work/home/.cache" TMPDIR="$work/tmp"
 
 main=$(wait_window Brelvox)
-click "$main" 967 4987                # Setup
+click_on "$main" frmMAIN Command1     # Setup
 setup=$(wait_window Configuration)
-click "$setup" 2880 1327              # 8192 k: refused
+click_on "$setup" frmSETUP Option3    # 8192 k: refused
 no=$(wait_window Error)
-click "$no" 2347 667
+click_on "$no" frmNO Command1
 wait_gone "$no"
-click "$setup" 4000 2167              # 170 Mhz, chosen already
+click_on "$setup" frmSETUP Option5    # 170 Mhz, chosen already
 keys "$setup" Up                      # 220 Mhz by arrow: refused
 no1=$(wait_window Error)
-click "$no1" 2347 667
+click_on "$no1" frmNO1 Command1
 wait_gone "$no1"
-click "$setup" 3127 3547              # Hardware Detection
+click_on "$setup" frmSETUP HARD_SETUP # Hardware Detection
 hard=$(wait_window "Hardware Detection")
-click "$hard" 4207 3187               # Test System: three seconds
+click_on "$hard" frmHARD TEST         # Test System: three seconds
 sleep 3.5
-click "$hard" 2767 3187               # Cancel
+click_on "$hard" frmHARD Command2     # Cancel
 wait_gone "$hard"
-click "$setup" 4687 3547              # OK
+click_on "$setup" frmSETUP OK_SETUP
 wait_gone "$setup"
 
-click "$main" 2527 4987               # About
+click_on "$main" frmMAIN Command2     # About
 about=$(wait_window About)
 keys "$about" a                       # three seconds, then the final picture
 final=$(wait_window "Hombre Carente de Pelo")
@@ -118,14 +102,14 @@ wait_gone "$final"
 wmctrl -i -c "$about"
 wait_gone "$about"
 
-click "$main" 4087 4987               # Run EXE: three seconds, then the driver error
-run=$(wait_window "Error: Driver Negotitiation \(0E003F\)")
-click "$run" 2347 1087
+click_on "$main" frmMAIN Command3     # Run EXE: three seconds, then the driver error
+run=$(wait_window "Error: Driver Negotitiation (0E003F)")
+click_on "$run" frmRUN Command1
 wait_gone "$run"
 
 # The chooser by keyboard: the folder list, its last row, which has gone
 # meanwhile (a message box), then its root row; the drive list; the file list.
-click "$main" 640 2280                # the folder list's first row
+click_on "$main" frmMAIN Dir1 26 8    # the folder list's first row
 keys "$main" End
 rmdir "$work/c/gone"
 keys "$main" Return
@@ -139,7 +123,7 @@ ended
 # The environment it was given, without a session bus or a runtime folder.
 start "$work/given" env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR TMPDIR="$work/tmp"
 main=$(wait_window Brelvox)
-click "$main" 967 4987
+click_on "$main" frmMAIN Command1
 setup=$(wait_window Configuration)
 wmctrl -i -c "$main"
 ended

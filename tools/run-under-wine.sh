@@ -8,14 +8,14 @@
 # 64-bit one (PE32+) under wine64 in a 64-bit prefix under build/windows64/
 # ($VORNAK_WINEPREFIX names another place).
 #
-# --headless: on a virtual display of its own (tools/xsession.sh), whatever
-# $DISPLAY says; without it the program uses $DISPLAY when there is one and
-# a virtual display otherwise.
+# --headless: on a virtual display (tools/xsession.sh), whatever $DISPLAY
+# says; without it the program uses $DISPLAY when there is one and a virtual
+# display otherwise.
 #
 # The prefix ("wine") is made once, without the Mono and Gecko installers,
 # and prepared the way the program's users see Windows: Wine's own bitmap
 # fonts in C:\windows\Fonts (so "MS Sans Serif" is the classic bitmap
-# face), 96 dots per inch and the classic colours.
+# face), 96 dots per inch and the classic colours (classic-colours.reg).
 #
 # --stock: a prefix as Wine makes it ("wine-stock"), with nothing of that
 # preparation, so that the program shows how it looks on a Windows that
@@ -39,8 +39,7 @@ usage() {
     exit 2
 }
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
+. "$(dirname "$0")/lib.sh"
 
 headless=0
 stock=0
@@ -70,13 +69,11 @@ done
 [ $stock = 1 ] && [ -n "$version" ] && { echo "$0: --stock and --windows-version do not go together" >&2; exit 2; }
 
 if [ $headless = 1 ] || [ -z "${DISPLAY:-}" ]; then
-    if [ -z "${VORNAK_WINE_XSESSION:-}" ]; then
-        args=()
-        [ $stock = 1 ] && args+=(--stock)
-        [ -n "$version" ] && args+=(--windows-version "$version")
-        [ $spare = 1 ] && args+=(--spare-drive)
-        VORNAK_WINE_XSESSION=1 exec "$root/tools/xsession.sh" "$0" "${args[@]}" "$@"
-    fi
+    args=()
+    [ $stock = 1 ] && args+=(--stock)
+    [ -n "$version" ] && args+=(--windows-version "$version")
+    [ $spare = 1 ] && args+=(--spare-drive)
+    on_virtual_display "$0" "${args[@]}" "$@"
 fi
 
 # The machine the program is built for, from its PE header.
@@ -84,14 +81,14 @@ machine=$(od -An -tx2 -j "$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')" -N 6 "$1" 
 case $machine in
 014c)
     export WINEARCH=win32
-    wine=/usr/lib/wine/wine
-    base=${VORNAK_WINEPREFIX:-$root/build/windows/wine}
+    wine=$vornak_wine32
+    base=${VORNAK_WINEPREFIX:-$top/build/windows/wine}
     ;;
 8664)
     export WINEARCH=win64
-    wine=/usr/lib/wine/wine64
+    wine=$vornak_wine64
     export WINELOADER=$wine
-    base=${VORNAK_WINEPREFIX:-$root/build/windows64/wine}
+    base=${VORNAK_WINEPREFIX:-$top/build/windows64/wine}
     ;;
 *)
     echo "$0: $1 is not a Windows program for i386 or x86-64" >&2
@@ -99,7 +96,7 @@ case $machine in
     ;;
 esac
 [ -x "$wine" ] || { echo "$0: $wine is missing (tools/install-deps.sh wine32 or wine64)" >&2; exit 1; }
-wineserver=/usr/lib/wine/wineserver
+wineserver=$vornak_wineserver
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 [ $stock = 1 ] && base=$base-stock
@@ -128,9 +125,9 @@ mkdir -p "$(dirname "$base")"
         "$wineserver" -w
         if [ $stock = 0 ]; then
             mkdir -p "$base/drive_c/windows/Fonts"
-            cp /usr/share/wine/fonts/*.fon "$base/drive_c/windows/Fonts/"
+            cp "$VORNAK_WINE_FONTS"/*.fon "$base/drive_c/windows/Fonts/"
             "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-            "$wine" regedit /S "$("$wine" winepath -w "$here/classic-colours.reg" 2>/dev/null)" >/dev/null 2>&1
+            "$wine" regedit /S "$("$wine" winepath -w "$top/tools/classic-colours.reg" 2>/dev/null)" >/dev/null 2>&1
             "$wineserver" -w
         fi
         touch "$base/$ready"
