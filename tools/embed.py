@@ -104,12 +104,10 @@ def source(out, arrays, body):
         f.write(text)
 
 
-def main(argv):
-    if len(argv) < 3:
-        raise SystemExit(__doc__)
-    outdir = argv[1]
+def arguments(argv):
+    """The pictures, icons and fonts the command line names."""
     pictures, icons, fonts = [], [], {}
-    for arg in argv[2:]:
+    for arg in argv:
         kind, sep, rest = arg.partition(':')
         if not sep:
             kind, _, rest = arg.partition('=')
@@ -125,19 +123,14 @@ def main(argv):
             raise SystemExit(f'embed.py: what is {arg}?')
     if set(fonts) != {'truetype', 'bitmapfont'}:
         raise SystemExit('embed.py: both fonts are needed')
+    return pictures, icons, fonts
 
-    body = ['std::span<const unsigned char> picturePng(std::string_view name)', '{']
-    for name, _ in pictures:
-        body.append(f'    if (name == "{name}")\n        return picture_{name};')
-    body += ['    return {};', '}']
-    source(f'{outdir}/art_pictures.cpp',
-           [(f'picture_{name}', png_bytes(*read_bmp(path))) for name, path in pictures], '\n'.join(body))
 
+def embed_icons(outdir, icons):
     cases = '\n'.join(f'    case Icon::{name.capitalize()}: return icon_{name};' for name, _ in icons)
     source(f'{outdir}/art_icon_files.cpp', [(f'icon_{name}', open(base + '.ico', 'rb').read()) for name, base in icons],
            'std::span<const unsigned char> iconFile(Icon icon)\n{\n    switch (icon) {\n' + cases
            + '\n    }\n    return {};\n}')
-
     arrays = []
     for name, base in icons:
         for size in (16, 32):
@@ -148,6 +141,19 @@ def main(argv):
            'std::span<const unsigned char> iconPng(Icon icon, int size)\n{\n    switch (icon) {\n' + cases
            + '\n    }\n    return {};\n}')
 
+
+def main(argv):
+    if len(argv) < 3:
+        raise SystemExit(__doc__)
+    outdir = argv[1]
+    pictures, icons, fonts = arguments(argv[2:])
+    body = ['std::span<const unsigned char> picturePng(std::string_view name)', '{']
+    for name, _ in pictures:
+        body.append(f'    if (name == "{name}")\n        return picture_{name};')
+    body += ['    return {};', '}']
+    source(f'{outdir}/art_pictures.cpp',
+           [(f'picture_{name}', png_bytes(*read_bmp(path))) for name, path in pictures], '\n'.join(body))
+    embed_icons(outdir, icons)
     source(f'{outdir}/art_truetype.cpp', [('font', open(fonts['truetype'], 'rb').read())],
            'std::span<const unsigned char> dialogFontTrueType()\n{\n    return font;\n}')
     source(f'{outdir}/art_bitmapfont.cpp', [('font', open(fonts['bitmapfont'], 'rb').read())],

@@ -134,6 +134,49 @@ def parse_version(blob):
     return fields, strings, translation
 
 
+def check_icons(res, check):
+    """Icon group 1 with its two images, 32 and 16 pixels."""
+    group = res.get((RT_GROUP_ICON, 1))
+    check(group is not None, 'icon group 1')
+    if not group:
+        return
+    g = group[0][1]
+    _, kind, count = struct.unpack_from('<HHH', g, 0)
+    images = [struct.unpack_from('<BBBBHHIH', g, 6 + 14 * i) for i in range(count)]
+    check(kind == 1 and count == 2, 'icon group 1 has two images')
+    sizes = {e[7]: (e[0] or 256, e[1] or 256) for e in images}
+    check(sizes == {30001: (32, 32), 30002: (16, 16)}, 'images 30001 32x32 and 30002 16x16: %s' % sizes)
+    for ident, (w, h) in sizes.items():
+        img = res.get((RT_ICON, ident))
+        ok = img is not None
+        if ok:
+            header = struct.unpack_from('<Iii', img[0][1], 0)
+            ok = header[0] == 40 and header[1] == w and header[2] == 2 * h
+            ok = ok and len(img[0][1]) == [e[6] for e in images if e[7] == ident][0]
+        check(ok, 'RT_ICON %d holds a %dx%d image of the size its group says' % (ident, w, h))
+
+
+def check_version(res, check):
+    """The version record: 1.0.0.0, an application, the program's strings."""
+    version = res.get((RT_VERSION, 1))
+    check(version is not None, 'version record')
+    if not version:
+        return
+    fields, strings, translation = parse_version(version[0][1])
+    sig, _, fvms, fvls, pvms, pvls, _, _, fileos, filetype = fields[:10]
+    check(sig == 0xFEEF04BD, 'fixed file info signature')
+    check((fvms, fvls, pvms, pvls) == (0x10000, 0, 0x10000, 0), 'FILEVERSION and PRODUCTVERSION 1,0,0,0')
+    check(fileos == 0x4, 'FILEOS VOS__WINDOWS32')
+    check(filetype == 0x1, 'FILETYPE VFT_APP')
+    want = {'CompanyName': '---', 'ProductName': 'Vornak1', 'FileVersion': '1.00', 'ProductVersion': '1.00',
+            'InternalName': 'Vornak1', 'OriginalFilename': 'Vornak1.exe'}
+    check(list(strings) == ['040A04B0'] or list(strings) == ['040a04b0'], 'one string table 040A04B0: %s' % list(strings))
+    table = next(iter(strings.values()), {})
+    for k, v in want.items():
+        check(table.get(k) == v, '%s "%s" (is %r)' % (k, v, table.get(k)))
+    check(translation == (0x040A, 1200), 'Translation 0x040A, 1200: %s' % (translation,))
+
+
 def main(kind, path):
     results = []
 
@@ -148,46 +191,12 @@ def main(kind, path):
     check(pe.subsystem == 2, 'Windows GUI subsystem')
     dlls = [d.lower() for d, _ in pe.imports()]
     check(dlls and all(d in SYSTEM_DLLS for d in dlls), 'imports only system DLLs: ' + ', '.join(dlls))
-
     res = pe.resources()
-    group = res.get((RT_GROUP_ICON, 1))
-    check(group is not None, 'icon group 1')
-    if group:
-        g = group[0][1]
-        _, kind, count = struct.unpack_from('<HHH', g, 0)
-        images = [struct.unpack_from('<BBBBHHIH', g, 6 + 14 * i) for i in range(count)]
-        check(kind == 1 and count == 2, 'icon group 1 has two images')
-        sizes = {e[7]: (e[0] or 256, e[1] or 256) for e in images}
-        check(sizes == {30001: (32, 32), 30002: (16, 16)}, 'images 30001 32x32 and 30002 16x16: %s' % sizes)
-        for ident, (w, h) in sizes.items():
-            img = res.get((RT_ICON, ident))
-            ok = img is not None
-            if ok:
-                header = struct.unpack_from('<Iii', img[0][1], 0)
-                ok = header[0] == 40 and header[1] == w and header[2] == 2 * h
-                ok = ok and len(img[0][1]) == [e[6] for e in images if e[7] == ident][0]
-            check(ok, 'RT_ICON %d holds a %dx%d image of the size its group says' % (ident, w, h))
+    check_icons(res, check)
     wanted = {(RT_GROUP_ICON, 1), (RT_ICON, 30001), (RT_ICON, 30002), (RT_VERSION, 1)}
     check(set(res) == wanted, 'no resources but icon group 1, its two images and the version record%s'
           % ('' if set(res) == wanted else ': also %s' % sorted(map(str, set(res) - wanted))))
-
-    version = res.get((RT_VERSION, 1))
-    check(version is not None, 'version record')
-    if version:
-        fields, strings, translation = parse_version(version[0][1])
-        sig, _, fvms, fvls, pvms, pvls, _, _, fileos, filetype = fields[:10]
-        check(sig == 0xFEEF04BD, 'fixed file info signature')
-        check((fvms, fvls, pvms, pvls) == (0x10000, 0, 0x10000, 0), 'FILEVERSION and PRODUCTVERSION 1,0,0,0')
-        check(fileos == 0x4, 'FILEOS VOS__WINDOWS32')
-        check(filetype == 0x1, 'FILETYPE VFT_APP')
-        want = {'CompanyName': '---', 'ProductName': 'Vornak1', 'FileVersion': '1.00', 'ProductVersion': '1.00',
-                'InternalName': 'Vornak1', 'OriginalFilename': 'Vornak1.exe'}
-        check(list(strings) == ['040A04B0'] or list(strings) == ['040a04b0'], 'one string table 040A04B0: %s' % list(strings))
-        table = next(iter(strings.values()), {})
-        for k, v in want.items():
-            check(table.get(k) == v, '%s "%s" (is %r)' % (k, v, table.get(k)))
-        check(translation == (0x040A, 1200), 'Translation 0x040A, 1200: %s' % (translation,))
-
+    check_version(res, check)
     print('%d passed, %d failed' % (results.count(True), results.count(False)))
     return 0 if all(results) else 1
 

@@ -108,25 +108,9 @@ def _star_points(cx, cy, rx, ry, spikes, inner, phase=0.0):
     return pts
 
 
-def starburst():
-    """A white starburst edged yellow and orange with an extruded '3D' emblem."""
-    w, h = 97, 65
-    W, H = w * SS, h * SS
-    img = Image.new("RGB", (W, H), GREY)
-    d = ImageDraw.Draw(img)
-    cx, cy = W / 2, H / 2
-    rx, ry = (w / 2 - 1.5) * SS, (h / 2 - 1.5) * SS
-    spikes, phase = 20, -math.pi / 2
-    # The rims are thick strokes along the star's outline: orange outermost,
-    # then yellow, then the white body filled on top.
-    pts = _star_points(cx, cy, rx - 2.5 * SS, ry - 2.5 * SS, spikes, 0.68, phase)
-    ring = pts + pts[:1]
-    d.polygon(pts, fill=(255, 128, 0))
-    d.line(ring, fill=(255, 128, 0), width=5 * SS, joint="curve")
-    d.line(ring, fill=(255, 216, 0), width=2 * SS + 2, joint="curve")
-    d.polygon(pts, fill=(255, 255, 255))
-    # Emblem: the front face of "3D", an extrusion down and to the right,
-    # and a squashed, pale mirror image underneath.
+def _emblem(img, cx, cy):
+    """The front face of "3D", an extrusion down and to the right, and a
+    squashed, pale mirror image underneath, centred on cx, cy."""
     f = font("DejaVuSans-Bold.ttf", 25 * SS)
     text = "3D"
     left, top, right, bottom = f.getbbox(text)
@@ -147,6 +131,26 @@ def starburst():
         img.paste(shade, (ox + i, oy + i, ox + i + tw, oy + i + th), face)
     front = vertical_gradient((tw, th), [(0, (40, 150, 150)), (0.5, (0, 110, 110)), (1, (0, 82, 84))])
     img.paste(front, (ox, oy), face)
+
+
+def starburst():
+    """A white starburst edged yellow and orange with an extruded '3D' emblem."""
+    w, h = 97, 65
+    W, H = w * SS, h * SS
+    img = Image.new("RGB", (W, H), GREY)
+    d = ImageDraw.Draw(img)
+    cx, cy = W / 2, H / 2
+    rx, ry = (w / 2 - 1.5) * SS, (h / 2 - 1.5) * SS
+    spikes, phase = 20, -math.pi / 2
+    # The rims are thick strokes along the star's outline: orange outermost,
+    # then yellow, then the white body filled on top.
+    pts = _star_points(cx, cy, rx - 2.5 * SS, ry - 2.5 * SS, spikes, 0.68, phase)
+    ring = pts + pts[:1]
+    d.polygon(pts, fill=(255, 128, 0))
+    d.line(ring, fill=(255, 128, 0), width=5 * SS, joint="curve")
+    d.line(ring, fill=(255, 216, 0), width=2 * SS + 2, joint="curve")
+    d.polygon(pts, fill=(255, 255, 255))
+    _emblem(img, cx, cy)
     img = img.reduce(SS)
     fill_border(img, GREY)
     return img
@@ -311,26 +315,18 @@ def _curve(p0, p1, p2, steps=24):
     return pts
 
 
-def portrait():
-    """Head and shoulders of a smiling man, shaded like a small photograph."""
-    w, h = 72, 100
+def _sc(*v):
+    return [c * SS for c in v]
+
+
+def _pts(seq):
+    return [(x * SS, y * SS) for x, y in seq]
+
+
+def _portrait_clothes(img, size):
+    """Neck, jacket, shirt, tie and lapels."""
     S = SS
-    size = (w * S, h * S)
-
-    def sc(*v):
-        return [c * S for c in v]
-
-    def pts(seq):
-        return [(x * S, y * S) for x, y in seq]
-
-    # Studio backdrop: pale blue-grey, lit a little brighter behind the head.
-    back = vertical_gradient(size, [(0, (206, 214, 226)), (1, (160, 172, 190))])
-    glow = _shape(size, lambda d: d.ellipse(sc(6, 8, 66, 70), fill=255), blur=12)
-    img = back.copy()
-    _paint(img, (224, 230, 238), glow)
-
-    skin_dark, skin_light = (150, 92, 66), (246, 206, 176)
-
+    sc, pts = _sc, _pts
     # Neck, in the shadow of the jaw.
     neck = _shape(size, lambda d: d.polygon(pts([(29.5, 54), (42.5, 54), (44.5, 78), (27.5, 78)]), fill=255), blur=0.6)
     neck_col = vertical_gradient(size, [(0, (92, 52, 38)), (0.3, (120, 72, 52)), (1, (190, 134, 104))], top=58 * S, height=18 * S)
@@ -356,6 +352,12 @@ def portrait():
                                      d.line(pts([(45, 71), (38, 90)]), fill=255, width=S)), blur=0.6)
     _paint(img, (14, 16, 22), lapels)
 
+
+def _portrait_face(img, size):
+    """Ears, the face and its modelling."""
+    S = SS
+    sc, pts = _sc, _pts
+    skin_dark, skin_light = (150, 92, 66), (246, 206, 176)
     # Ears, a little darker than the face.
     ears = _shape(size, lambda d: (d.ellipse(sc(18.6, 39, 23.6, 50), fill=255), d.ellipse(sc(48.4, 39, 53.4, 50), fill=255)),
                   blur=0.5)
@@ -392,7 +394,11 @@ def portrait():
                    blur=0.7)
     _paint(img, (170, 108, 84), lines)
 
-    # Smiling mouth: a wide crescent, upper teeth showing, lips around it.
+
+def _portrait_mouth(img, size):
+    """A smiling mouth: a wide crescent, upper teeth showing, lips round it."""
+    S = SS
+    sc, pts = _sc, _pts
     upper = _curve((29, 55.4), (36, 57.6), (43, 55.4))
     lower = _curve((43, 55.4), (36, 62.2), (29, 55.4))
     lips = _shape(size, lambda d: d.polygon(pts(_curve((28.2, 55), (36, 56.4), (43.8, 55)) +
@@ -406,6 +412,11 @@ def portrait():
     chin = _shape(size, lambda d: d.ellipse(sc(32, 61.5, 40, 64.5), fill=255), blur=1.0)
     _paint(img, (212, 164, 134), chin)
 
+
+def _portrait_eyes(img, size):
+    """Eyes and eyebrows."""
+    S = SS
+    sc, pts = _sc, _pts
     # Eyes: whites, brown irises looking at the camera, dark lid lines,
     # slightly narrowed by the smile.
     for ex in (29.5, 42.5):
@@ -430,7 +441,11 @@ def portrait():
                    blur=0.4)
     _paint(img, (66, 42, 30), brows)
 
-    # Hair: short, dark brown, parted on the left, lit from the same lamp.
+
+def _portrait_hair(img, size):
+    """Short dark brown hair, parted on the left, lit from the same lamp."""
+    S = SS
+    sc, pts = _sc, _pts
     def hair_shape(d):
         d.ellipse(sc(18.6, 14.6, 53.4, 46), fill=255)
     hair = _shape(size, hair_shape, blur=0.5)
@@ -452,13 +467,32 @@ def portrait():
                   blur=0.5)
     _paint(img, (30, 18, 12), ImageChops.multiply(part, hair))
 
-    # Photographic finish: slight softness and a fine, fixed grain.
-    img = img.filter(ImageFilter.GaussianBlur(0.25 * S)).reduce(S)
+
+def _photo_finish(img, w, h):
+    """Slight softness and a fine, fixed grain."""
+    img = img.filter(ImageFilter.GaussianBlur(0.25 * SS)).reduce(SS)
     rng = random.Random(1999)
     grain = [tuple(max(0, min(255, c + n)) for c in px)
              for px, n in zip(img.getdata(), (rng.randint(-3, 3) for _ in range(w * h)))]
     img.putdata(grain)
     return img
+
+
+def portrait():
+    """Head and shoulders of a smiling man, shaded like a small photograph."""
+    w, h = 72, 100
+    size = (w * SS, h * SS)
+    # Studio backdrop: pale blue-grey, lit a little brighter behind the head.
+    back = vertical_gradient(size, [(0, (206, 214, 226)), (1, (160, 172, 190))])
+    glow = _shape(size, lambda d: d.ellipse(_sc(6, 8, 66, 70), fill=255), blur=12)
+    img = back.copy()
+    _paint(img, (224, 230, 238), glow)
+    _portrait_clothes(img, size)
+    _portrait_face(img, size)
+    _portrait_mouth(img, size)
+    _portrait_eyes(img, size)
+    _portrait_hair(img, size)
+    return _photo_finish(img, w, h)
 
 
 PICTURES = {
