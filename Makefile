@@ -73,7 +73,7 @@ test-web: web
 	tools/run-ctest.sh web "Chromium"
 
 # The long runs left out of "make test": the Win32 leak test's thousand
-# rounds of every road under Wine (ten minutes and more).
+# rounds of every path under Wine (ten minutes and more).
 soak: windows
 	@$(deps) x
 	tools/windows-tests.sh --soak
