@@ -26,3 +26,19 @@
     X(FileList,      .takesFocus = true, .events = kClickEvent | kPathChangeEvent,                \
                      .backColour = kWindowBackground, .foreColour = kWindowText)
 // clang-format on
+
+// What a front end makes from the list: one piece function a type
+// (pieceLabel(), ...), each defined in its piece's own file by
+// VORNAK_PIECE, and the table of them in the order of ControlType, so that
+// a front end without a piece for a type fails to build. The front end's
+// own class Piece names them.
+#define VORNAK_PIECE_FUNCTION(type, ...) const Piece& piece##type();
+#define VORNAK_DECLARE_PIECES VORNAK_CONTROL_TYPES(VORNAK_PIECE_FUNCTION)
+#define VORNAK_PIECE_ENTRY(type, ...) &piece##type(),
+#define VORNAK_PIECE_TABLE {VORNAK_CONTROL_TYPES(VORNAK_PIECE_ENTRY)}
+#define VORNAK_PIECE(type, Class) \
+    const Piece& piece##type()    \
+    {                             \
+        static const Class piece; \
+        return piece;             \
+    }

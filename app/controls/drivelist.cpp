@@ -34,12 +34,6 @@ void DriveList::setDrive(const std::string& drive)
     raise(Event::Change);
 }
 
-void DriveList::restore(const std::any& saved)
-{
-    state_ = std::any_cast<const State&>(saved);
-    changed(Property::List);
-}
-
 void DriveList::userSelect(int index)
 {
     act([this, index] {

@@ -5,7 +5,13 @@
 
 namespace vornak {
 
-class DriveList : public ListControl {
+struct DriveListState {
+    Entries<std::string> items;
+    std::string drive;
+    int index = -1;
+};
+
+class DriveList : public ListControl<DriveListState> {
 public:
     static constexpr ControlType kType = ControlType::DriveList;
     // Lists the drives, the one that holds the start folder selected.
@@ -16,21 +22,10 @@ public:
     const std::string& drive() const { return state_.drive; }
     void setDrive(const std::string& drive);
     const std::vector<std::string>& items() const { return entries(state_.items); }
-    int listIndex() const { return state_.index; }
 
     Shown shown() const override { return {.items = &items(), .index = state_.index}; }
-    std::any saved() const override { return state_; }
-    void restore(const std::any& saved) override;
     // Another drive picked: it becomes the drive.
     void userSelect(int index) override;
-
-private:
-    struct State {
-        Entries<std::string> items;
-        std::string drive;
-        int index = -1;
-    };
-    State state_;
 };
 
 }  // namespace vornak

@@ -33,12 +33,6 @@ void FileList::setListIndex(int index)
     raise(Event::Click);
 }
 
-void FileList::restore(const std::any& saved)
-{
-    state_ = std::any_cast<const State&>(saved);
-    changed(Property::List);
-}
-
 void FileList::userSelect(int index)
 {
     act([this, index] {

@@ -6,7 +6,13 @@
 
 namespace vornak {
 
-class FileList : public ListControl {
+struct FileListState {
+    std::string path;
+    Entries<std::string> items;
+    int index = -1;
+};
+
+class FileList : public ListControl<FileListState> {
 public:
     static constexpr ControlType kType = ControlType::FileList;
     // Lists the start folder; one that cannot be listed lists nothing, and
@@ -21,23 +27,14 @@ public:
     void setPath(const std::string& path);
     const std::string& pattern() const { return pattern_; }
     const std::vector<std::string>& items() const { return entries(state_.items); }
-    // The selected file, -1 for none; a new one raises Click.
-    int listIndex() const { return state_.index; }
+    // Selects a file (-1: none); a new one raises Click.
     void setListIndex(int index);
 
     Shown shown() const override { return {.items = &items(), .index = state_.index}; }
-    std::any saved() const override { return state_; }
-    void restore(const std::any& saved) override;
     // A file picked, or none (-1).
     void userSelect(int index) override;
 
 private:
-    struct State {
-        std::string path;
-        Entries<std::string> items;
-        int index = -1;
-    };
-    State state_;
     const std::string pattern_;
 };
 

@@ -59,12 +59,6 @@ void FolderList::open(const std::string& folder)
     raise(Event::Change);
 }
 
-void FolderList::restore(const std::any& saved)
-{
-    state_ = std::any_cast<const State&>(saved);
-    changed(Property::List);
-}
-
 void FolderList::userOpen(int index)
 {
     act([this, index] {

@@ -6,7 +6,13 @@
 
 namespace vornak {
 
-class FolderList : public ListControl {
+struct FolderListState {
+    std::string path;
+    Entries<FolderEntry> folders;
+    int index = -1;
+};
+
+class FolderList : public ListControl<FolderListState> {
 public:
     static constexpr ControlType kType = ControlType::FolderList;
     // Opens the start folder. One that cannot be listed still shows where
@@ -21,25 +27,14 @@ public:
     const std::string& path() const { return state_.path; }
     void setPath(const std::string& path);
     const std::vector<FolderEntry>& folders() const { return entries(state_.folders); }
-    // The open folder's entry.
-    int listIndex() const { return state_.index; }
 
     Shown shown() const override { return {.folders = &folders(), .index = state_.index}; }
-    std::any saved() const override { return state_; }
-    void restore(const std::any& saved) override;
     // An entry opened: the folder it shows, never a drive's current folder,
     // and only while the drive the list shows is still there.
     void userOpen(int index) override;
 
 private:
     void open(const std::string& folder);
-
-    struct State {
-        std::string path;
-        Entries<FolderEntry> folders;
-        int index = -1;
-    };
-    State state_;
 };
 
 }  // namespace vornak

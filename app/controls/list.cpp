@@ -4,7 +4,7 @@
 
 namespace vornak {
 
-std::string ListControl::startFolder() const
+std::string ListBase::startFolder() const
 {
     FileSystem& fs = fileSystem();
     try {

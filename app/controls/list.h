@@ -1,6 +1,7 @@
 // What the drive, folder and file lists share: each is filled from the
 // file system when its window is loaded, at the program's current folder,
-// without raising an event.
+// without raising an event; what it holds (its State: the entries and the
+// selected one) is kept and put back as a whole.
 #pragma once
 
 #include "app/control.h"
@@ -11,7 +12,7 @@
 
 namespace vornak {
 
-class ListControl : public Control {
+class ListBase : public Control {
 public:
     int loadError() const override { return loadError_; }
 
@@ -22,6 +23,25 @@ protected:
     std::string startFolder() const;
 
     int loadError_ = 0;
+};
+
+template <class State>
+class ListControl : public ListBase {
+public:
+    // The selected entry, -1 for none.
+    int listIndex() const { return state_.index; }
+
+    std::any saved() const override { return state_; }
+    void restore(const std::any& saved) override
+    {
+        state_ = std::any_cast<const State&>(saved);
+        changed(Property::List);
+    }
+
+protected:
+    using ListBase::ListBase;
+
+    State state_;
 };
 
 // The entries of a list, shared by its saved states and never changed in

@@ -30,20 +30,10 @@ public:
     virtual void report(Control& c, QWidget* w) const = 0;
 };
 
-// The piece of a type; the table of pieces is made from the list of types
-// (app/controltypes.h), so that a type without a piece fails to build.
+// The piece of a type, from the table made from the list of types
+// (app/controltypes.h).
 const Piece& pieceFor(ControlType type);
-#define VORNAK_CONTROL_TYPE(type, ...) const Piece& piece##type();
-VORNAK_CONTROL_TYPES(VORNAK_CONTROL_TYPE)
-#undef VORNAK_CONTROL_TYPE
-
-// Defines a type's piece function, in the piece's own source file.
-#define VORNAK_PIECE(type, Class)  \
-    const Piece& piece##type()     \
-    {                              \
-        static const Class piece;  \
-        return piece;              \
-    }
+VORNAK_DECLARE_PIECES
 
 QRect toQt(const Rect& r);
 QString toQt(const std::string& text);

@@ -10,11 +10,7 @@ namespace vornak::win32 {
 
 const Piece& pieceFor(ControlType type)
 {
-    static const Piece* const pieces[] = {
-#define VORNAK_CONTROL_TYPE(type, ...) &piece##type(),
-        VORNAK_CONTROL_TYPES(VORNAK_CONTROL_TYPE)
-#undef VORNAK_CONTROL_TYPE
-    };
+    static const Piece* const pieces[] = VORNAK_PIECE_TABLE;
     static_assert(std::size(pieces) == kControlTypeCount);
     return *pieces[static_cast<unsigned>(type)];
 }
