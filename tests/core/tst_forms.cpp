@@ -156,21 +156,21 @@ TEST(Designs, LayoutOfTheWindows)
     const WindowLayout s = layOut(setup, 96);
     const ControlLayout& frame = at(setup, s, "Frame1");
     const ControlLayout& option = at(setup, s, "Option1");
-    EXPECT_EQ(std::pair(option.box.left, option.box.top), std::pair(16, 24));
+    EXPECT_EQ(std::pair(option.box.left, option.box.top), std::pair(16, 24));  // in the frame
     EXPECT_EQ(std::pair(option.inWindow.left, option.inWindow.top), std::pair(frame.box.left + 16, frame.box.top + 24));
     EXPECT_EQ(frame.stack + 1, at(setup, s, "Option3").stack);  // right below the last option it holds
     std::string starts;
     for (std::string_view name : {"Option1", "Option2", "Option3", "Option4", "Option5", "Check1", "Label1"})
         starts += at(setup, s, name).groupStart ? '1' : '0';
     EXPECT_EQ(starts, "1001010");
-    std::vector<int> stacking = s.stacking;
-    std::sort(stacking.begin(), stacking.end());
-    EXPECT_EQ(stacking.size(), setup.controls.size());
-    EXPECT_EQ(std::unique(stacking.begin(), stacking.end()), stacking.end());
+    std::set<int> stacked(s.stacking.begin(), s.stacking.end());  // each control once
+    EXPECT_EQ(stacked.size(), s.stacking.size());
+    EXPECT_EQ(stacked.size(), setup.controls.size());
     EXPECT_LT(at(setup, s, "Label1").stack, at(setup, s, "OK_SETUP").stack);
 
     const FormDesign& main = forms::frmMAIN().design;
-    const ControlLayout& line = at(main, layOut(main, 96), "Line1");
+    const WindowLayout m = layOut(main, 96);
+    const ControlLayout& line = at(main, m, "Line1");
     EXPECT_EQ(std::tuple(line.box.left, line.box.top, line.box.width, line.box.height), std::tuple(16, 96, 305, 1));
     EXPECT_EQ(std::tuple(line.from.x, line.from.y, line.to.x, line.to.y), std::tuple(0, 0, 304, 0));
 
