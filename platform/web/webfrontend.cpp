@@ -117,7 +117,9 @@ Json controlJson(const Control& c, const ControlLayout& at)
     j.member("ownColours", d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
     j.member("picture", d.picture);
     const std::string shown = shownJson(c).str();
-    return j.raw(std::string_view(shown).substr(1, shown.size() - 2));
+    if (shown.size() > 2)  // the members of a control that shows something
+        j.raw(std::string_view(shown).substr(1, shown.size() - 2));
+    return j;
 }
 
 // A folder mark (app/foldermarks.h) as SVG: a square a pixel.
