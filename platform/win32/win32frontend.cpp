@@ -244,9 +244,9 @@ void FrontEnd::propertyChanged(Control& control, Property property)
     HWND h = controlOf(control);
     if (!h)
         return;
-    ++reflecting_;
+    ++showing_;
     pieceFor(control.type()).show(control, h, property);
-    --reflecting_;
+    --showing_;
 }
 
 void FrontEnd::focus(Control& control)

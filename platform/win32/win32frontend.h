@@ -69,7 +69,7 @@ public:
     void detach(HWND hwnd, Window* w);
     // Whether a change of the core is being shown: the notifications that
     // sends are not the user's.
-    bool reflecting() const { return reflecting_ > 0; }
+    bool showing() const { return showing_ > 0; }
 
 private:
     Window* find(const Form& form) const;
@@ -83,7 +83,7 @@ private:
     Clock clock_;
     Resources resources_;
     MousePointer pointer_ = MousePointer::Default;
-    int reflecting_ = 0;
+    int showing_ = 0;
     bool quitting_ = false;
     HWND mainWindow_ = nullptr;
     std::unordered_map<const Form*, std::unique_ptr<Window>> windows_;
