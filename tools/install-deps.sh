@@ -22,7 +22,7 @@ declare -A groups=(
   [bench]="valgrind"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
-  [web]="emscripten chromium python3"
+  [web]="emscripten chromium python3 python3-pil"
 )
 
 wanted=()

@@ -93,7 +93,6 @@ int main()
     static vornak::web::FileSystem fileSystem;
     static vornak::Shell shell(vornak::forms::catalogue(), ui, fileSystem);
     frontEnd = &ui;
-    ui.sendArt();
     shell.start();
     return 0;
 }

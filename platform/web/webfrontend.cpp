@@ -1,6 +1,5 @@
 #include "webfrontend.h"
 
-#include "app/art.h"
 #include "app/colours.h"
 #include "app/controlkind.h"
 #include "app/form.h"
@@ -14,9 +13,6 @@
 #include <cstdio>
 
 // The script's side of each call (page/vornak1.js, the object Vornak).
-EM_JS(void, vk_art, (const char* name, const unsigned char* data, int size, int greyKeyed), {
-    Vornak.art(UTF8ToString(name), HEAPU8.slice(data, data + size), greyKeyed != 0);
-});
 EM_JS(void, vk_create, (int window, const char* design), { Vornak.create(window, JSON.parse(UTF8ToString(design))); });
 EM_JS(void, vk_frame, (int window, int* box), {
     const r = Vornak.frame(window);
@@ -81,7 +77,8 @@ Json controlDesign(const Form& form, const Control& c, int tab)
     j.member("centre", d.alignment == Alignment::Centre).member("border", d.border);
     j.member("back", colour(d.backColour, k.backColour)).member("fore", colour(d.foreColour, k.foreColour));
     j.member("ownColours", d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
-    j.member("picture", d.picture);
+    const PictureInfo* picture = findPicture(d.picture);
+    j.member("picture", d.picture).member("keyed", picture && picture->greyKeyed);
     return j;
 }
 
@@ -95,18 +92,6 @@ std::string controlState(const Control& c)
         .member("value", c.value())
         .member("lists", lists(c))
         .str();
-}
-
-void FrontEnd::sendArt() const
-{
-    for (const PictureInfo& p : kPictures) {
-        const std::span<const unsigned char> png = picturePng(p.name);
-        vk_art(std::string(p.name).c_str(), png.data(), static_cast<int>(png.size()), p.greyKeyed);
-    }
-    for (Icon icon : {Icon::Bolt, Icon::Match}) {
-        const std::span<const unsigned char> png = iconPng(icon, 16);
-        vk_art(std::string(iconName(icon)).c_str(), png.data(), static_cast<int>(png.size()), false);
-    }
 }
 
 Form* FrontEnd::form(int window) const

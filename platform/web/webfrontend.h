@@ -29,8 +29,6 @@ public:
 
     // The form of a window the script knows by its number, or null.
     Form* form(int window) const;
-    // Hands the script the pictures and icons the windows show.
-    void sendArt() const;
     // Puts the keyboard focus on a control.
     void focus(const Control& control);
 

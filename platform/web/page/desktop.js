@@ -1,0 +1,129 @@
+// The desktop the windows stand on: which window is active and on top,
+// where the keys go, and the screen itself. Every title bar and close box
+// stays on the screen: on a phone the page is laid out wide enough for the
+// largest window shown, and the phone shows it whole (it can be zoomed into
+// as any page); a window the screen's turning would leave off it comes back.
+const Desktop = (function () {
+    'use strict';
+
+    const windows = new Set();
+    let el = null;
+    let active = null;
+    let pressed = null;          // the window of the press under way
+    let topZ = 10;
+
+    function add(win) {
+        windows.add(win);
+        el.appendChild(win.el);
+    }
+
+    function remove(win) {
+        windows.delete(win);
+        win.el.remove();
+        if (active === win)
+            activateTop();
+        fit();
+    }
+
+    function activate(win) {
+        win.el.style.zIndex = ++topZ;
+        if (active === win)
+            return;
+        if (active)
+            active.bar.classList.add('inactive');
+        active = win;
+        win.bar.classList.remove('inactive');
+        win.restoreFocus();
+    }
+
+    function activateTop() {
+        let top = null;
+        for (const w of windows)
+            if (w.visible && (!top || Number(w.el.style.zIndex) > Number(top.el.style.zIndex)))
+                top = w;
+        active = null;
+        if (top)
+            activate(top);
+    }
+
+    // The focus went into a window. The active window's control keeps it
+    // there; a window's control focused after a press in it whose click
+    // opened another window (a late focus, as one engine gives a clicked
+    // option) gives it back to the window now active.
+    function focusIn(win, target) {
+        win.lastFocus = target;
+        if (active === win)
+            return;
+        if (pressed === win && active)
+            active.restoreFocus();
+        else
+            activate(win);
+    }
+
+    function pressedIn(win) {
+        pressed = win;
+        setTimeout(() => { if (pressed === win) pressed = null; }, 0);
+    }
+
+    // A window moved by its title bar: the whole bar stays on the desktop.
+    function moveTo(win, x, y) {
+        const [, , w] = win.frame();
+        const bar = win.bar.offsetHeight + 3;
+        win.el.style.left = Math.round(Math.max(0, Math.min(x, el.clientWidth - w))) + 'px';
+        win.el.style.top = Math.round(Math.max(0, Math.min(y, el.clientHeight - bar))) + 'px';
+    }
+
+    // The page laid out wide enough for every window shown to fit the
+    // screen whole, title bar and close box too: a phone then shows the
+    // page smaller. Desktop browsers keep their own width.
+    function fit(opening) {
+        let need = [0, 0];
+        for (const w of windows)
+            if (w.visible || w === opening)
+                need = [Math.max(need[0], w.el.offsetWidth), Math.max(need[1], w.el.offsetHeight)];
+        const landscape = innerWidth > innerHeight;
+        const device = landscape ? Math.max(screen.width, screen.height) : Math.min(screen.width, screen.height);
+        const width = Math.ceil(Math.max(need[0], need[1] * innerWidth / innerHeight));
+        const meta = document.querySelector('meta[name=viewport]');
+        const content = width > device ? 'width=' + width : 'width=device-width, initial-scale=1';
+        if (meta.content !== content)
+            meta.content = content;
+    }
+
+    // After the screen turned or changed size: every window back on it.
+    function resized() {
+        fit();
+        for (const w of windows) {
+            const [x, y, width, height] = w.frame();
+            const left = Math.max(0, Math.min(x, el.clientWidth - width));
+            const top = Math.max(0, Math.min(y, el.clientHeight - height));
+            if (left !== x || top !== y) {
+                w.el.style.left = left + 'px';
+                w.el.style.top = top + 'px';
+            }
+        }
+    }
+
+    // Keys with no control focused (a window that holds none) go to the
+    // active window.
+    function key(e) {
+        if (active && (document.activeElement === document.body || !document.activeElement))
+            active.key(e);
+    }
+
+    function start() {
+        el = document.getElementById('desktop');
+        window.addEventListener('resize', resized);
+        document.addEventListener('keydown', (e) => {
+            if (e.target === document.body)
+                key(e);
+        });
+    }
+
+    return {
+        start, add, remove, activate, activateTop, focusIn, pressedIn, moveTo, fit,
+        get active() { return active; },
+        get size() { return [el.clientWidth, el.clientHeight]; },
+        set active(w) { active = w; },
+    };
+})();
