@@ -124,6 +124,7 @@ void FrontEnd::createWindow(Form& form)
     }
     Json design;
     design.member("caption", d.caption).member("icon", iconName(d.icon)).member("keyPreview", d.keyPreview);
+    design.member("taskbar", d.showInTaskbar);
     design.member("width", twipsToPixels(d.width, 96)).member("height", twipsToPixels(d.height, 96));
     design.member("controls", controls);
     vk_create(id, design.str().c_str());

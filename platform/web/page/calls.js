@@ -51,8 +51,9 @@ const Calls = (function () {
     }
 
     // Input while frozen: kept, in order, and nothing else happens.
+    // (A touch is let through to the pane, which takes the click it makes.)
     const heldEvents = ['mousedown', 'mouseup', 'click', 'dblclick', 'keydown', 'keyup', 'keypress', 'contextmenu',
-                        'pointerdown', 'pointerup', 'touchstart', 'touchend', 'input', 'beforeinput', 'wheel'];
+                        'pointerdown', 'pointerup', 'input', 'beforeinput', 'wheel'];
     function hold(e) {
         if (!running || !e.isTrusted || (modal && modal.contains(e.target)))
             return;

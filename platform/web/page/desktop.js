@@ -1,5 +1,5 @@
-// The desktop the windows stand on: which window is active and on top,
-// where the keys go, and the screen itself. Every title bar and close box
+// The desktop the windows stand on: which window is active and which is in
+// front, where the keys go, and the screen itself. Every title bar and close box
 // stays on the screen: on a phone the page is laid out wide enough for the
 // largest window shown, and the phone shows it whole (it can be zoomed into
 // as any page); a window the screen's turning would leave off it comes back.
@@ -25,8 +25,12 @@ const Desktop = (function () {
         fit();
     }
 
+    // The windows the taskbar does not show belong to the one it does (the
+    // main window), and stay in front of it.
+    const ownedAbove = 500000;
+
     function activate(win) {
-        win.el.style.zIndex = ++topZ;
+        win.el.style.zIndex = ++topZ + (win.design.taskbar ? 0 : ownedAbove);
         if (active === win)
             return;
         if (active)
@@ -69,8 +73,9 @@ const Desktop = (function () {
     function moveTo(win, x, y) {
         const [, , w] = win.frame();
         const bar = win.bar.offsetHeight + 3;
-        win.el.style.left = Math.round(Math.max(0, Math.min(x, el.clientWidth - w))) + 'px';
-        win.el.style.top = Math.round(Math.max(0, Math.min(y, el.clientHeight - bar))) + 'px';
+        const [width, height] = size();
+        win.el.style.left = Math.round(Math.max(0, Math.min(x, width - w))) + 'px';
+        win.el.style.top = Math.round(Math.max(0, Math.min(y, height - bar))) + 'px';
     }
 
     // The page laid out wide enough for every window shown to fit the
@@ -83,20 +88,27 @@ const Desktop = (function () {
                 need = [Math.max(need[0], w.el.offsetWidth), Math.max(need[1], w.el.offsetHeight)];
         const landscape = innerWidth > innerHeight;
         const device = landscape ? Math.max(screen.width, screen.height) : Math.min(screen.width, screen.height);
-        const width = Math.ceil(Math.max(need[0], need[1] * innerWidth / innerHeight));
+        // (a few pixels to spare, for the browser's rounding of the height)
+        const width = Math.ceil(Math.max(need[0], (need[1] + 4) * innerWidth / innerHeight));
         const meta = document.querySelector('meta[name=viewport]');
         const content = width > device ? 'width=' + width : 'width=device-width, initial-scale=1';
         if (meta.content !== content)
             meta.content = content;
     }
 
+    // The screen the windows stand on, in whole pixels.
+    function size() {
+        return [document.documentElement.clientWidth, document.documentElement.clientHeight];
+    }
+
     // After the screen turned or changed size: every window back on it.
     function resized() {
         fit();
+        const [screenWidth, screenHeight] = size();
         for (const w of windows) {
             const [x, y, width, height] = w.frame();
-            const left = Math.max(0, Math.min(x, el.clientWidth - width));
-            const top = Math.max(0, Math.min(y, el.clientHeight - height));
+            const left = Math.max(0, Math.min(x, screenWidth - width));
+            const top = Math.max(0, Math.min(y, screenHeight - height));
             if (left !== x || top !== y) {
                 w.el.style.left = left + 'px';
                 w.el.style.top = top + 'px';
@@ -123,7 +135,6 @@ const Desktop = (function () {
     return {
         start, add, remove, activate, activateTop, focusIn, pressedIn, moveTo, fit,
         get active() { return active; },
-        get size() { return [el.clientWidth, el.clientHeight]; },
-        set active(w) { active = w; },
+        get size() { return size(); },
     };
 })();

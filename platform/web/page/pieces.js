@@ -160,6 +160,7 @@ const Pieces = (function () {
                 if (c.ownColours) {
                     el.style.background = c.back;
                     el.style.color = c.fore;
+                    el.dataset.designColours = '';
                 }
                 return el;
             },
@@ -231,6 +232,7 @@ const Pieces = (function () {
             report(el, tell) {
                 el.addEventListener('input', () => tell.edit(el.value));
                 el.addEventListener('keydown', (e) => typeHeld(el, e));
+                el.addEventListener('beforeinput', (e) => typeHeld(el, e));
             },
         },
         Image: {
@@ -344,14 +346,17 @@ const Pieces = (function () {
         return el;
     }
 
-    // A key held while frozen and given to a text box afterwards: the page
-    // does not type a replayed key, so the piece types it.
+    // A key, or a phone keyboard's text, held while frozen and given to a
+    // text box afterwards: the page does not type a replayed one, so the
+    // piece types it.
     function typeHeld(el, e) {
         if (e.isTrusted || e.altKey || e.ctrlKey || e.metaKey)
             return;
-        if (e.key.length === 1)
-            el.setRangeText(e.key, el.selectionStart, el.selectionEnd, 'end');
-        else if (e.key === 'Backspace' && el.selectionStart > 0)
+        const text = e.type === 'beforeinput' ? (e.inputType.startsWith('insert') && e.data) || '' : e.key;
+        const erase = e.type === 'beforeinput' ? e.inputType === 'deleteContentBackward' : e.key === 'Backspace';
+        if (text.length === 1 || (e.type === 'beforeinput' && text))
+            el.setRangeText(text, el.selectionStart, el.selectionEnd, 'end');
+        else if (erase && el.selectionStart > 0)
             el.setRangeText('', el.selectionStart - (el.selectionStart === el.selectionEnd ? 1 : 0), el.selectionEnd, 'end');
         else
             return;

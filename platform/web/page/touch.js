@@ -22,10 +22,13 @@ const Touch = (function () {
         return pointer === 'touch' || pointer === 'pen';
     }
 
-    // Focuses a control for the program or the window: after a touch, a
-    // text box takes the focus without raising the phone's keyboard.
-    function focus(el) {
-        if (byFinger() && el.matches('input[type=text]'))
+    // Focuses a control. One the user pressed raises the phone's keyboard
+    // if it takes text; one the program or its window focused after a
+    // touch does not.
+    function focus(el, pressedByUser = false) {
+        if (pressedByUser)
+            el.removeAttribute('inputmode');
+        else if (byFinger() && el.matches('input[type=text]'))
             el.setAttribute('inputmode', 'none');
         el.focus({ preventScroll: true });
     }
@@ -35,8 +38,8 @@ const Touch = (function () {
     // A double-click that an engine makes of those taps is then left out.
     function doubleTap(el, within, open) {
         let last = null;
-        el.addEventListener('pointerup', (e) => {
-            if (e.pointerType !== 'touch')
+        el.addEventListener('click', (e) => {
+            if (!byFinger())
                 return;
             const target = within(e);
             const now = e.timeStamp;

@@ -99,9 +99,10 @@ class Win {
         });
     }
 
-    // The control whose element holds a node, or null.
+    // The innermost control whose element holds a node, or null.
     controlAt(node) {
-        return this.controls.find((c) => c.el.contains(node)) || null;
+        const el = node.closest && node.closest('.control');
+        return el ? this.controls.find((c) => c.el === el) || null : null;
     }
 
     // A press anywhere activates the window. A press on a control that
@@ -114,7 +115,7 @@ class Win {
         Desktop.activate(this);
         const c = this.controlAt(e.target);
         if (c && c.design.focus && !e.target.closest('.scrollbar') && document.activeElement !== c.focusEl)
-            Touch.focus(c.focusEl);
+            Touch.focus(c.focusEl, true);
     }
 
     // A press on what cannot take the focus (a label, a picture, a frame,
