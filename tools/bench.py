@@ -118,8 +118,12 @@ def main():
         ]
     rows.append(("size of build/windows/Vornak1.exe", f"{size:,} bytes", "", "", "< 1,000,000 bytes"))
     rows.append(("web build: navigation to the main window drawn", f"{web['web_load_ms']:.0f} ms",
-                 f"a page of the same size {web['web_load_minimal_ms']:.0f} ms", f"{web['web_load_ratio']:.2f}", ""))
-    rows.append(("size of build/web/Vornak1.html", f"{web['web_bytes']:,} bytes", "", "", "< 1,000,000 bytes"))
+                 f"a page of the same size {web['web_load_minimal_ms']:.0f} ms", f"{web['web_load_ratio']:.2f}",
+                 "<= 1.5"))
+    rows.append(("the same on a phone-class processor (4x slower)", f"{web['web_phone_load_ms']:.0f} ms",
+                 f"a page of the same size {web['web_phone_load_minimal_ms']:.0f} ms",
+                 f"{web['web_phone_load_ratio']:.2f}", "<= 1.5"))
+    rows.append(("size of build/web/Vornak1.html", f"{web['web_bytes']:,} bytes", "", "", "< 400,000 bytes"))
     widths = [max(len(r[i]) for r in rows + [("what", "measured", "against", "ratio", "goal")]) for i in range(5)]
     line = lambda r: "  ".join(c.ljust(w) for c, w in zip(r, widths))
     print(line(("what", "measured", "against", "ratio", "goal")))

@@ -4,7 +4,8 @@
 // WebDriver BiDi, WebKitGTK through WebKitWebDriver and selenium-webdriver.
 // No browser is downloaded. WebKitGTK needs a display (tools/xsession.sh).
 //
-//   const page = await openPage('firefox', 'desktop');
+//   const browser = await launch('firefox');
+//   const page = await browser.newPage('desktop');
 //   await page.goto(url); await page.click(x, y); await page.eval((a) => ..., a);
 //
 // Points are CSS pixels of the page's viewport. On a touch device every
@@ -35,116 +36,151 @@ export const devices = {
     'tablet-768x1024': { width: 768, height: 1024, scale: 2, touch: true },
 };
 
-export const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-                             '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'];
+const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+                      '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-quic'];
 
-export async function openPage(engine, deviceName = 'desktop') {
-    const device = devices[deviceName];
-    if (!device)
-        throw new Error(`no device ${deviceName}`);
-    if (device.touch && engine !== 'chromium')
-        throw new Error('touch devices are emulated by Chromium alone');
-    const open = { chromium: openChromium, firefox: openFirefox, webkit: openWebKit }[engine];
-    if (!open)
+// A browser of an engine, launched once, that opens pages on a device:
+// each page its own, as a new visitor's.
+export async function launch(engine) {
+    const start = { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine];
+    if (!start)
         throw new Error(`no engine ${engine}`);
-    return open(device);
+    const browser = await start();
+    return {
+        newPage(deviceName = 'desktop') {
+            const device = devices[deviceName];
+            if (!device)
+                throw new Error(`no device ${deviceName}`);
+            if (device.touch && engine !== 'chromium')
+                throw new Error('touch devices are emulated by Chromium alone');
+            return browser.newPage(device);
+        },
+        close: () => browser.close(),
+    };
+}
+
+// One page in a browser of its own.
+export async function openPage(engine, deviceName = 'desktop') {
+    const browser = await launch(engine);
+    const page = await browser.newPage(deviceName);
+    const close = page.close.bind(page);
+    page.close = async () => {
+        await close();
+        await browser.close();
+    };
+    return page;
+}
+
+// Runs act between the modifiers of a key combination ("Alt+a") held down
+// and let go: act(key), with down(m) and up(m) for each modifier.
+async function combination(combo, down, up, act) {
+    const parts = combo === '+' ? ['+'] : combo.split('+');
+    const key = parts.pop();
+    for (const m of parts)
+        await down(m);
+    await act(key);
+    for (const m of parts.reverse())
+        await up(m);
 }
 
 // --- Chromium ---------------------------------------------------------------
 
-export function launchChromium() {
-    return chromium.launch({ executablePath: paths.chromium, args: chromiumArgs });
-}
-
-async function openChromium(device, browser = null) {
-    const own = !browser;
-    browser = browser || await launchChromium();
-    const context = await browser.newContext({
-        viewport: { width: device.width, height: device.height }, deviceScaleFactor: device.scale || 1,
-        isMobile: !!device.touch, hasTouch: !!device.touch,
-    });
-    const page = await context.newPage();
-    const cdp = await context.newCDPSession(page);
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
-    const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {
-        type, touchPoints: points.map(([x, y]) => ({ x, y })) });
+async function launchChromium() {
+    const browser = await chromium.launch({ executablePath: paths.chromium, args: chromiumArgs });
     return {
-        engine: 'chromium', device, errors, page, cdp,
-        goto: (url) => page.goto(url),
-        eval: (fn, arg) => page.evaluate(fn, arg),
-        click: (x, y) => page.mouse.click(x, y),
-        dblclick: (x, y) => page.mouse.dblclick(x, y),
-        down: async (x, y) => { await page.mouse.move(x, y); await page.mouse.down(); },
-        move: (x, y, steps = 5) => page.mouse.move(x, y, { steps }),
-        up: () => page.mouse.up(),
-        press: (key) => page.keyboard.press(key),
-        type: (text) => page.keyboard.type(text),
-        tap: (x, y) => page.touchscreen.tap(x, y),
-        touchDown: (x, y) => touch('touchStart', [[x, y]]),
-        touchMove: (x, y) => touch('touchMove', [[x, y]]),
-        touchUp: () => touch('touchEnd', []),
-        touchCancel: () => touch('touchCancel', []),
-        // What a phone's keyboard sends: a key it does not name, then text.
-        softType: async (text) => {
-            for (const ch of text) {
-                await cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', key: 'Unidentified',
-                                                           windowsVirtualKeyCode: 229, nativeVirtualKeyCode: 229 });
-                await cdp.send('Input.insertText', { text: ch });
-                await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', key: 'Unidentified',
-                                                           windowsVirtualKeyCode: 229, nativeVirtualKeyCode: 229 });
-            }
+        async newPage(device) {
+            const context = await browser.newContext({
+                viewport: { width: device.width, height: device.height }, deviceScaleFactor: device.scale || 1,
+                isMobile: !!device.touch, hasTouch: !!device.touch,
+            });
+            const page = await context.newPage();
+            return new ChromiumPage(device, context, page, await context.newCDPSession(page));
         },
-        resize: (width, height) => page.setViewportSize({ width, height }),
-        screenshot: (path, clip) => page.screenshot({ path, clip }),
-        close: () => (own ? browser.close() : context.close()),
-    };
-}
-
-// Several pages of one Chromium, for the bench and the tour.
-export async function chromiumPages(deviceName = 'desktop') {
-    const browser = await launchChromium();
-    return {
-        open: () => openChromium(devices[deviceName], browser),
         close: () => browser.close(),
     };
+}
+
+class ChromiumPage {
+    constructor(device, context, page, cdp) {
+        Object.assign(this, { engine: 'chromium', device, context, page, cdp, errors: [] });
+        page.on('pageerror', (e) => this.errors.push(e.message));
+        page.on('console', (m) => { if (m.type() === 'error') this.errors.push(m.text()); });
+    }
+
+    goto(url) { return this.page.goto(url); }
+    eval(fn, arg) { return this.page.evaluate(fn, arg); }
+    click(x, y) { return this.page.mouse.click(x, y); }
+    dblclick(x, y) { return this.page.mouse.dblclick(x, y); }
+    async down(x, y) { await this.page.mouse.move(x, y); await this.page.mouse.down(); }
+    move(x, y, steps = 5) { return this.page.mouse.move(x, y, { steps }); }
+    up() { return this.page.mouse.up(); }
+    press(key) { return this.page.keyboard.press(key); }
+    type(text) { return this.page.keyboard.type(text); }
+    tap(x, y) { return this.page.touchscreen.tap(x, y); }
+    touchDown(x, y) { return this.dispatchTouch('touchStart', [[x, y]]); }
+    touchMove(x, y) { return this.dispatchTouch('touchMove', [[x, y]]); }
+    touchUp() { return this.dispatchTouch('touchEnd', []); }
+    touchCancel() { return this.dispatchTouch('touchCancel', []); }
+    resize(width, height) { return this.page.setViewportSize({ width, height }); }
+    screenshot(path, clip) { return this.page.screenshot({ path, clip }); }
+    close() { return this.context.close(); }
+
+    dispatchTouch(type, points) {
+        return this.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points.map(([x, y]) => ({ x, y })) });
+    }
+
+    // What a phone's keyboard sends: a key it does not name, then text.
+    async softType(text) {
+        const key = { key: 'Unidentified', windowsVirtualKeyCode: 229, nativeVirtualKeyCode: 229 };
+        for (const ch of text) {
+            await this.cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...key });
+            await this.cdp.send('Input.insertText', { text: ch });
+            await this.cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
+        }
+    }
 }
 
 // --- Firefox ----------------------------------------------------------------
 
-async function openFirefox(device) {
+async function launchFirefox() {
     const browser = await puppeteer.launch({
         browser: 'firefox', executablePath: paths.firefox, headless: true, protocol: 'webDriverBiDi',
-        defaultViewport: { width: device.width, height: device.height },
         extraPrefsFirefox: { 'browser.shell.checkDefaultBrowser': false, 'app.update.enabled': false },
     });
-    const page = await browser.newPage();
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(e.message));
-    page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
-    const keys = async (combo, act) => {
-        const parts = combo === '+' ? ['+'] : combo.split('+');
-        const key = parts.pop();
-        for (const m of parts) await page.keyboard.down(m);
-        await act(key);
-        for (const m of parts.reverse()) await page.keyboard.up(m);
-    };
     return {
-        engine: 'firefox', device, errors, page,
-        goto: (url) => page.goto(url),
-        eval: (fn, arg) => page.evaluate(fn, arg),
-        click: (x, y) => page.mouse.click(x, y),
-        dblclick: (x, y) => page.mouse.click(x, y, { count: 2 }),
-        down: async (x, y) => { await page.mouse.move(x, y); await page.mouse.down(); },
-        move: (x, y, steps = 5) => page.mouse.move(x, y, { steps }),
-        up: () => page.mouse.up(),
-        press: (combo) => keys(combo, (key) => page.keyboard.press(key)),
-        type: (text) => page.keyboard.type(text),
-        resize: (width, height) => page.setViewport({ width, height }),
-        screenshot: (path, clip) => page.screenshot({ path, clip }),
+        async newPage(device) {
+            const context = await browser.createBrowserContext();
+            const page = await context.newPage();
+            await page.setViewport({ width: device.width, height: device.height });
+            return new FirefoxPage(device, context, page);
+        },
         close: () => browser.close(),
     };
+}
+
+class FirefoxPage {
+    constructor(device, context, page) {
+        Object.assign(this, { engine: 'firefox', device, context, page, errors: [] });
+        page.on('pageerror', (e) => this.errors.push(e.message));
+        page.on('console', (m) => { if (m.type() === 'error') this.errors.push(m.text()); });
+    }
+
+    goto(url) { return this.page.goto(url); }
+    eval(fn, arg) { return this.page.evaluate(fn, arg); }
+    click(x, y) { return this.page.mouse.click(x, y); }
+    dblclick(x, y) { return this.page.mouse.click(x, y, { count: 2 }); }
+    async down(x, y) { await this.page.mouse.move(x, y); await this.page.mouse.down(); }
+    move(x, y, steps = 5) { return this.page.mouse.move(x, y, { steps }); }
+    up() { return this.page.mouse.up(); }
+    type(text) { return this.page.keyboard.type(text); }
+    resize(width, height) { return this.page.setViewport({ width, height }); }
+    screenshot(path, clip) { return this.page.screenshot({ path, clip }); }
+    close() { return this.context.close(); }
+
+    press(combo) {
+        const k = this.page.keyboard;
+        return combination(combo, (m) => k.down(m), (m) => k.up(m), (key) => k.press(key));
+    }
 }
 
 // --- WebKitGTK --------------------------------------------------------------
@@ -160,16 +196,18 @@ function freePort() {
     });
 }
 
-async function startWebKitDriver() {
+// WebKitWebDriver on a port of its own, and a session of it, which starts
+// the browser.
+async function launchWebKit() {
     const port = await freePort();
     const service = spawn(paths.webkitDriver, [`--port=${port}`], { stdio: 'ignore' });
     const caps = new Capabilities();
     caps.set('browserName', 'MiniBrowser');
     caps.set('webkitgtk:browserOptions', { binary: paths.webkitBrowser, args: ['--automation'] });
-    for (let i = 0; ; ++i) {
+    let driver = null;
+    for (let i = 0; !driver; ++i) {
         try {
-            const driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities(caps).build();
-            return { driver, service };
+            driver = await new Builder().usingServer(`http://127.0.0.1:${port}`).withCapabilities(caps).build();
         } catch (e) {
             if (i >= 50) {
                 service.kill();
@@ -178,52 +216,66 @@ async function startWebKitDriver() {
             await new Promise((r) => setTimeout(r, 100));
         }
     }
+    return {
+        newPage: (device) => WebKitPage.open(driver, device),
+        close: async () => {
+            await driver.quit();
+            service.kill();
+        },
+    };
 }
 
 const webkitKeys = { Tab: Key.TAB, Enter: Key.ENTER, Escape: Key.ESCAPE, Backspace: Key.BACK_SPACE, Shift: Key.SHIFT,
                      Alt: Key.ALT, Control: Key.CONTROL, F1: Key.F1, ArrowLeft: Key.ARROW_LEFT,
                      ArrowRight: Key.ARROW_RIGHT, ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, Space: ' ' };
 
-async function openWebKit(device) {
-    const { driver, service } = await startWebKitDriver();
-    // The browser's window holds the page and its own bar: the page's
-    // viewport is made the device's size.
-    await driver.manage().window().setRect({ width: device.width, height: device.height });
-    const inner = await driver.executeScript('return [innerWidth, innerHeight]');
-    await driver.manage().window().setRect({ width: 2 * device.width - inner[0], height: 2 * device.height - inner[1] });
-    const actions = () => driver.actions({ async: true });
-    const at = (x, y) => ({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT });
-    let pointer = [0, 0];
-    const keys = (combo) => {
-        const parts = combo === '+' ? ['+'] : combo.split('+').map((k) => webkitKeys[k] || k);
-        const key = parts.pop();
-        let a = actions();
-        for (const m of parts) a = a.keyDown(m);
-        a = a.keyDown(key).keyUp(key);
-        for (const m of parts.reverse()) a = a.keyUp(m);
-        return a.perform();
-    };
-    return {
-        engine: 'webkit', device, errors: [], driver,
-        goto: (url) => driver.get(url),
-        eval: (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg),
-        click: (x, y) => actions().move(at(x, y)).press().release().perform(),
-        dblclick: (x, y) => actions().move(at(x, y)).doubleClick().perform(),
-        down: (x, y) => { pointer = [x, y]; return actions().move(at(x, y)).press().perform(); },
-        move: async (x, y, steps = 5) => {
-            for (let i = 1; i <= steps; ++i)
-                await actions().move(at(pointer[0] + (x - pointer[0]) * i / steps,
-                                        pointer[1] + (y - pointer[1]) * i / steps)).perform();
-            pointer = [x, y];
-        },
-        up: () => actions().release().perform(),
-        press: keys,
-        type: (text) => actions().sendKeys(text).perform(),
-        resize: (width, height) => driver.manage().window().setRect({ width, height }),
-        screenshot: async (path) => writeFileSync(path, await driver.takeScreenshot(), 'base64'),
-        close: async () => {
-            await driver.quit();
-            service.kill();
-        },
-    };
+// WebDriver drives one browser window a session: every page is that
+// window, made the device's size and given the page anew.
+class WebKitPage {
+    static async open(driver, device) {
+        await driver.get('about:blank');
+        // The browser's window holds the page and its own bar: the page's
+        // viewport is made the device's size.
+        const window = driver.manage().window();
+        await window.setRect({ width: device.width, height: device.height });
+        const inner = await driver.executeScript('return [innerWidth, innerHeight]');
+        await window.setRect({ width: 2 * device.width - inner[0], height: 2 * device.height - inner[1] });
+        return new WebKitPage(driver, device);
+    }
+
+    constructor(driver, device) {
+        Object.assign(this, { engine: 'webkit', device, driver, errors: [], pointer: [0, 0] });
+    }
+
+    actions() { return this.driver.actions({ async: true }); }
+    at(x, y) { return { x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT }; }
+    goto(url) { return this.driver.get(url); }
+    eval(fn, arg) { return this.driver.executeScript(`return (${fn})(arguments[0]);`, arg); }
+    click(x, y) { return this.actions().move(this.at(x, y)).press().release().perform(); }
+    dblclick(x, y) { return this.actions().move(this.at(x, y)).doubleClick().perform(); }
+    up() { return this.actions().release().perform(); }
+    type(text) { return this.actions().sendKeys(text).perform(); }
+    resize(width, height) { return this.driver.manage().window().setRect({ width, height }); }
+    async screenshot(path) { writeFileSync(path, await this.driver.takeScreenshot(), 'base64'); }
+    close() { return this.driver.get('about:blank'); }
+
+    down(x, y) {
+        this.pointer = [x, y];
+        return this.actions().move(this.at(x, y)).press().perform();
+    }
+
+    async move(x, y, steps = 5) {
+        const [x0, y0] = this.pointer;
+        for (let i = 1; i <= steps; ++i)
+            await this.actions().move(this.at(x0 + (x - x0) * i / steps, y0 + (y - y0) * i / steps)).perform();
+        this.pointer = [x, y];
+    }
+
+    press(combo) {
+        let a = this.actions();
+        return combination(combo, (m) => { a = a.keyDown(webkitKeys[m] || m); },
+                           (m) => { a = a.keyUp(webkitKeys[m] || m); },
+                           (key) => { a = a.keyDown(webkitKeys[key] || key).keyUp(webkitKeys[key] || key); })
+            .then(() => a.perform());
+    }
 }

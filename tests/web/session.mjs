@@ -7,7 +7,8 @@
 import { readFileSync, mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
-import { openPage } from '../../tools/browsers.mjs';
+import { after } from 'node:test';
+import { launch } from '../../tools/browsers.mjs';
 
 export const engine = process.env.VORNAK_ENGINE || 'chromium';
 export const deviceName = process.env.VORNAK_DEVICE || 'desktop';
@@ -48,9 +49,13 @@ export async function until(page, fn, arg, what = 'the page to be ready', timeou
     }
 }
 
-// The page with its main window up, closed when the test ends.
+// The page with its main window up, as a new visitor's, closed when the
+// test ends; one browser for all the tests of a run.
+let browser = null;
+after(() => browser && browser.then((b) => b.close()));
 export async function open(t) {
-    const page = await openPage(engine, deviceName);
+    browser = browser || launch(engine);
+    const page = await (await browser).newPage(deviceName);
     t.after(() => page.close());
     await page.goto(pageUrl);
     await until(page, () => !!document.querySelector('[role=dialog][aria-label=Brelvox]'), null, 'the main window');

@@ -377,6 +377,7 @@ test('windows: placed on their owners, raised and moved by their title bars, clo
     await page.up();
     const moved = await windowOf(page, 'frmSETUP');
     assert.deepEqual([moved.frame[0] - before.frame[0], moved.frame[1] - before.frame[1]], [-50, 50]);
+    assert.equal(await page.eval(() => String(getSelection())), '', 'the drag selected text');
     // The pointer let go, the window stays where it is.
     await page.move(before.bar[0] + 200, before.bar[1] + 200);
     assert.deepEqual((await windowOf(page, 'frmSETUP')).frame, moved.frame);

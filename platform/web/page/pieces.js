@@ -18,53 +18,6 @@ const Pieces = (function () {
         return !e.isTrusted && keys.includes(e.key) && !e.altKey && !e.ctrlKey && !e.metaKey;
     }
 
-    // --- Text ---------------------------------------------------------------
-
-    // Centred text, each line at a whole pixel: half-pixel centring smears
-    // the era's bitmap face over two pixels. The lines are found where the
-    // browser breaks them, then each is placed on its own.
-    function centred(el, text) {
-        el.replaceChildren(...text.split(' ').flatMap((word, i) => {
-            const span = document.createElement('span');
-            span.textContent = word;
-            return i ? [' ', span] : [span];
-        }));
-        const lay = () => layLines(el);
-        if (el.isConnected)
-            lay();
-        if (document.fonts && document.fonts.status !== 'loaded')
-            document.fonts.ready.then(lay);
-    }
-
-    function layLines(el) {
-        const words = Array.from(el.querySelectorAll(':scope > span, :scope > .line > span'));
-        if (!words.length || !el.getClientRects().length)
-            return;  // not laid out (a hidden window): the text stays centred as the browser centres it
-        el.replaceChildren(...words.flatMap((w, i) => (i ? [' ', w] : [w])));
-        el.classList.add('measuring');
-        const lines = [];
-        for (const w of words) {
-            const r = w.getBoundingClientRect();
-            const line = lines.length && Math.abs(lines[lines.length - 1].top - r.top) < 1 ? lines[lines.length - 1] : null;
-            if (line) {
-                line.words.push(w);
-                line.right = r.right;
-            } else {
-                lines.push({ top: r.top, left: r.left, right: r.right, words: [w] });
-            }
-        }
-        const style = getComputedStyle(el);
-        const room = el.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
-        el.replaceChildren(...lines.map((l) => {
-            const div = document.createElement('div');
-            div.className = 'line';
-            div.style.paddingLeft = Math.max(0, Math.floor((room - (l.right - l.left)) / 2)) + 'px';
-            div.append(...l.words.flatMap((w, i) => (i ? [' ', w] : [w])));
-            return div;
-        }));
-        el.classList.remove('measuring');
-    }
-
     // --- Lists --------------------------------------------------------------
 
     // A list box of rows with the classic scroll bar, drawn the same in
@@ -166,7 +119,7 @@ const Pieces = (function () {
             },
             show(el, s) {
                 if (el.classList.contains('centre'))
-                    centred(el, s.caption);
+                    Layout.centre(el, s.caption);
                 else
                     el.textContent = s.caption;
             },
@@ -179,7 +132,7 @@ const Pieces = (function () {
                 el.append(el.caption);
                 return el;
             },
-            show(el, s) { centred(el.caption, s.caption); },
+            show(el, s) { Layout.centre(el.caption, s.caption); },
             report(el, tell) {
                 el.addEventListener('click', () => tell.click());
                 el.addEventListener('keydown', (e) => {
@@ -339,9 +292,12 @@ const Pieces = (function () {
         const g = el.getContext('2d');
         g.fillStyle = c.fore;
         const steps = Math.max(Math.abs(x2 - x1), Math.abs(y2 - y1));
-        for (let i = 0; i < steps; ++i)
-            g.fillRect(Math.round((x1 - Math.min(x1, x2)) + (x2 - x1) * i / steps),
-                       Math.round((y1 - Math.min(y1, y2)) + (y2 - y1) * i / steps), 1, 1);
+        if ((x1 === x2 || y1 === y2) && steps)  // straight: one rectangle
+            g.fillRect(x2 < x1 ? 1 : 0, y2 < y1 ? 1 : 0, Math.max(1, Math.abs(x2 - x1)), Math.max(1, Math.abs(y2 - y1)));
+        else
+            for (let i = 0; i < steps; ++i)
+                g.fillRect(Math.round((x1 - Math.min(x1, x2)) + (x2 - x1) * i / steps),
+                           Math.round((y1 - Math.min(y1, y2)) + (y2 - y1) * i / steps), 1, 1);
         c.box = [Math.min(x1, x2), Math.min(y1, y2), el.width, el.height];
         return el;
     }

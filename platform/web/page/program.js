@@ -34,6 +34,7 @@ var Vornak = (function () {
         }
         w.el.style.visibility = 'visible';
         w.el.style.display = '';
+        Layout.shown(w.el);
         opening = null;
         Desktop.fit();
         Desktop.activate(w);
@@ -132,15 +133,30 @@ var Vornak = (function () {
 
 // The program, as emscripten's loader runs it: its WebAssembly is in the
 // page, compressed (ProgramData); the browser unpacks and compiles it while
-// it reads the rest.
-var Module = {
-    preRun: [() => Vornak.start()],
-    instantiateWasm(imports, done) {
-        const bytes = Uint8Array.from(atob(ProgramData), (ch) => ch.charCodeAt(0));
-        const unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-        new Response(unpacked).arrayBuffer()
-            .then((wasm) => WebAssembly.instantiate(wasm, imports))
-            .then((r) => done(r.instance, r.module));
-        return {};
-    },
-};
+// it reads the rest of the page.
+var Module = (function () {
+    'use strict';
+
+    const text = atob(ProgramData);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i)
+        bytes[i] = text.charCodeAt(i);
+    const unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+    const compiled = WebAssembly.compileStreaming
+        ? WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } }))
+        : new Response(unpacked).arrayBuffer().then((wasm) => WebAssembly.compile(wasm));
+    return {
+        preRun: [() => Vornak.start()],
+        instantiateWasm(imports, done) {
+            compiled.then((module) => WebAssembly.instantiate(module, imports))
+                .then((instance) => done(instance));
+            return {};
+        },
+    };
+})();
+
+// The dialog face, decoded while the program is being read and compiled
+// rather than when the first window is laid out.
+if (document.fonts)
+    for (const weight of ['normal', 'bold'])
+        document.fonts.load(weight + ' 11px "Pixelated MS Sans Serif"');

@@ -24,7 +24,7 @@ const Scrollbar = (function () {
         drag(thumb, rows);
         rows.addEventListener('scroll', () => place(rows));
         // A window that was hidden lays its lists out again when it shows.
-        new ResizeObserver(() => update(rows)).observe(rows);
+        new ResizeObserver(() => fit(rows)).observe(rows);
         return bar;
     }
 
@@ -87,8 +87,21 @@ const Scrollbar = (function () {
     }
 
     // Shows the bar when the rows do not fit, and puts its thumb where the
-    // rows are.
+    // rows are: once the rows are laid out, before they are drawn.
     function update(rows) {
+        if (!rows.planned) {
+            rows.planned = true;
+            requestAnimationFrame(() => {
+                rows.planned = false;
+                fit(rows);
+            });
+        }
+    }
+
+    function fit(rows) {
+        if (rows.revealing && rows.revealing.parentElement === rows)
+            scrollTo(rows, rows.revealing);
+        rows.revealing = null;
         const needed = rows.scrollHeight > rows.clientHeight + 1;
         rows.bar.bar.style.display = needed ? '' : 'none';
         rows.style.right = needed ? width + 'px' : '0';
@@ -106,8 +119,13 @@ const Scrollbar = (function () {
         thumb.style.top = Math.round((room - size) * rows.scrollTop / range) + 'px';
     }
 
-    // Scrolls the least that shows a row whole.
+    // Scrolls the least that shows a row whole, once it is laid out.
     function reveal(rows, row) {
+        rows.revealing = row;
+        update(rows);
+    }
+
+    function scrollTo(rows, row) {
         if (row.offsetTop < rows.scrollTop)
             rows.scrollTop = row.offsetTop;
         else if (row.offsetTop + row.offsetHeight > rows.scrollTop + rows.clientHeight)

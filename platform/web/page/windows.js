@@ -65,7 +65,7 @@ class Win {
         el.style.zIndex = c.drawn ? 0 : 1;
         parent.appendChild(el);
         if (parent !== this.body)
-            placeWithin(el, parent, c.box);
+            Layout.inFrame(el, c.box);
         const control = { el, piece, design: c, focusEl: el.focusTarget || el };
         if (control.focusEl.tabIndex !== undefined)
             control.focusEl.tabIndex = -1;  // Tab is the window's, in the design's order
@@ -221,14 +221,4 @@ function place(el, box) {
     el.style.top = box[1] + 'px';
     el.style.width = box[2] + 'px';
     el.style.height = box[3] + 'px';
-}
-
-// Places an element at a box measured from its parent's outer corner: an
-// element inside a frame is placed by the browser from inside the frame's
-// border and below its caption, by as much as that engine makes them.
-function placeWithin(el, parent, box) {
-    const outer = parent.getBoundingClientRect();
-    const at = el.getBoundingClientRect();
-    el.style.left = Math.round(2 * box[0] - (at.left - outer.left)) + 'px';
-    el.style.top = Math.round(2 * box[1] - (at.top - outer.top)) + 'px';
 }
