@@ -8,7 +8,7 @@ fetched. The notices, the licence texts of the project and of the pieces
 the page carries, go into a comment in its head.
 
     assemble.py --out OUT.html --shell SHELL.html --css98 DIST_DIR --css VORNAK.css --js A.js [B.js ...]
-                --loader PROGRAM.js --wasm PROGRAM.wasm --hourglass HOURGLASS.png
+                --boot BOOT.js --loader PROGRAM.js --wasm PROGRAM.wasm --hourglass HOURGLASS.png
                 --picture NAME=PICTURE.bmp ... --icon NAME=ICON ... --notice TEXT ...
 
 A picture (a 24-bit BMP) is carried as a lossless WebP; an icon NAME=BASE
@@ -105,7 +105,7 @@ def program_data(args):
 
 def main():
     p = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for name in ('out', 'shell', 'css98', 'css', 'loader', 'wasm', 'hourglass'):
+    for name in ('out', 'shell', 'css98', 'css', 'boot', 'loader', 'wasm', 'hourglass'):
         p.add_argument('--' + name, required=True)
     for name in ('js', 'picture', 'icon', 'notice'):
         p.add_argument('--' + name, nargs='+', action='extend', required=True)
@@ -118,7 +118,7 @@ def main():
     parts = {'@NOTICES@': notices, '@98CSS@': text98, '@VORNAKCSS@': styles(args, scrollbar),
              '@ICON16@': data('image/png', read(icon + '16.png', 'rb')),
              '@ICON32@': data('image/png', read(icon + '32.png', 'rb')),
-             '@DATA@': program_data(args),
+             '@DATA@': program_data(args), '@BOOT@': read(args.boot),
              '@VORNAKJS@': '\n'.join(read(js) for js in args.js),
              '@LOADER@': read(args.loader)}
     page = read(args.shell)

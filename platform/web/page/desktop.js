@@ -72,7 +72,7 @@ const Desktop = (function () {
     // A window moved by its title bar: the whole bar stays on the desktop.
     function moveTo(win, x, y) {
         const [, , w] = win.frame();
-        const bar = win.bar.offsetHeight + 3;
+        const bar = Win.border[1] - 4;  // the border above the client area
         const [width, height] = size();
         win.el.style.left = Math.round(Math.max(0, Math.min(x, width - w))) + 'px';
         win.el.style.top = Math.round(Math.max(0, Math.min(y, height - bar))) + 'px';
@@ -85,7 +85,7 @@ const Desktop = (function () {
         let need = [0, 0];
         for (const w of windows)
             if (w.visible || w === opening)
-                need = [Math.max(need[0], w.el.offsetWidth), Math.max(need[1], w.el.offsetHeight)];
+                need = [Math.max(need[0], w.frame()[2]), Math.max(need[1], w.frame()[3])];
         const landscape = innerWidth > innerHeight;
         const device = landscape ? Math.max(screen.width, screen.height) : Math.min(screen.width, screen.height);
         // (a few pixels to spare, for the browser's rounding of the height)
@@ -96,9 +96,11 @@ const Desktop = (function () {
             meta.content = content;
     }
 
-    // The screen the windows stand on, in whole pixels.
+    // The screen the windows stand on, in whole pixels: the page's
+    // viewport, rounded down where a phone shows it at a scale.
     function size() {
-        return [document.documentElement.clientWidth, document.documentElement.clientHeight];
+        const root = document.documentElement;
+        return [Math.min(innerWidth, root.clientWidth), Math.min(innerHeight, root.clientHeight)];
     }
 
     // After the screen turned or changed size: every window back on it.

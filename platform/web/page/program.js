@@ -131,29 +131,15 @@ var Vornak = (function () {
     return { start, create, frame, show, hide, raise, destroy, update, focus, cursor, message, quit };
 })();
 
-// The program, as emscripten's loader runs it: its WebAssembly is in the
-// page, compressed (ProgramData); the browser unpacks and compiles it while
-// it reads the rest of the page.
-var Module = (function () {
-    'use strict';
-
-    const text = atob(ProgramData);
-    const bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; ++i)
-        bytes[i] = text.charCodeAt(i);
-    const unpacked = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
-    const compiled = WebAssembly.compileStreaming
-        ? WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } }))
-        : new Response(unpacked).arrayBuffer().then((wasm) => WebAssembly.compile(wasm));
-    return {
-        preRun: [() => Vornak.start()],
-        instantiateWasm(imports, done) {
-            compiled.then((module) => WebAssembly.instantiate(module, imports))
-                .then((instance) => done(instance));
-            return {};
-        },
-    };
-})();
+// The program, as emscripten's loader runs it, from the module the page
+// began compiling first thing (boot.js).
+var Module = {
+    preRun: [() => Vornak.start()],
+    instantiateWasm(imports, done) {
+        ProgramModule.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance));
+        return {};
+    },
+};
 
 // The dialog face, decoded while the program is being read and compiled
 // rather than when the first window is laid out.

@@ -183,7 +183,8 @@ class Win {
             return;
         const bar = this.bar;
         bar.setPointerCapture(e.pointerId);
-        const start = [e.clientX, e.clientY, this.el.offsetLeft, this.el.offsetTop];
+        const [left, top] = this.frame();
+        const start = [e.clientX, e.clientY, left, top];
         const move = (m) => Desktop.moveTo(this, start[2] + m.clientX - start[0], start[3] + m.clientY - start[1]);
         const end = () => {
             bar.removeEventListener('pointermove', move);
@@ -197,15 +198,21 @@ class Win {
         bar.addEventListener('lostpointercapture', end);
     }
 
-    // The frame: [x, y, width, height].
+    // The frame: [x, y, width, height], known without laying the page out.
     frame() {
-        return [this.el.offsetLeft, this.el.offsetTop, this.el.offsetWidth, this.el.offsetHeight];
+        return [parseFloat(this.el.style.left) || 0, parseFloat(this.el.style.top) || 0,
+                this.design.width + Win.border[0], this.design.height + Win.border[1]];
     }
 
     get visible() {
         return this.el.style.visibility !== 'hidden' && this.el.style.display !== 'none';
     }
 }
+
+// What a window's frame adds to its client area, as vornak1.css draws it:
+// a border of 3 pixels (98.css's .window), a title bar of 18 (14 and its
+// padding) and a pixel between the bar and the client area.
+Win.border = [3 + 3, 3 + 18 + 1 + 3];
 
 // The character a key produces, as the era's platform makes it, or null.
 function characterOf(e) {
