@@ -60,7 +60,7 @@ prepare-test-windows: windows
 # package-lock.json pins.
 web:
 	@$(deps) web
-	@[ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund
+	@[ node_modules/.package-lock.json -nt package-lock.json ] || npm ci --no-audit --no-fund --ignore-scripts
 	cmake --preset web
 	cmake --build --preset web
 
@@ -70,7 +70,8 @@ run-web: web
 	tools/run-web.sh
 
 test-web: web
-	tools/run-ctest.sh web "Chromium"
+	@$(deps) x browsers
+	tools/run-ctest.sh web "the page"
 
 # The long runs left out of "make test": the Win32 leak test's thousand
 # rounds of every path under Wine (ten minutes and more).

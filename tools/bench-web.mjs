@@ -1,22 +1,24 @@
 // The web build's start: the time from navigation to the main window drawn,
 // measured in the page, against a minimal page of the same size that holds
-// one window in its markup; medians of runs alternating between the two.
-// Prints one line of JSON.
+// one window in its markup; medians of runs alternating between the two, on
+// a desktop and on a phone-class processor (a phone's screen, Chromium's
+// processor four times slower). Prints one line of JSON.
 //   node tools/bench-web.mjs Vornak1.html RUNS
-import { chromium } from 'playwright-core';
 import { mkdtempSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { randomBytes } from 'node:crypto';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { launch } from './browsers.mjs';
 
 const [page, runsArg] = process.argv.slice(2);
-const runs = Number(runsArg || 7);
+const runs = Number(runsArg || 5);
 const size = statSync(page).size;
 
 // The yardstick: a window in the markup, and as many bytes again in a
 // script's string, which the browser must read but need not run.
-const head = '<!DOCTYPE html><html><head><meta charset="utf-8"><title>Minimal</title></head><body>'
+const head = '<!DOCTYPE html><html><head><meta charset="utf-8"><title>Minimal</title>'
+    + '<meta name="viewport" content="width=device-width, initial-scale=1"></head><body>'
     + '<div role="dialog" aria-label="Minimal" style="width:338px;height:361px;background:silver">Minimal</div><script>var filler="';
 const tail = '";</script></body></html>';
 const filler = randomBytes(size).toString('base64').slice(0, size - head.length - tail.length);
@@ -34,30 +36,37 @@ const watch = () => {
     }).observe(document, { childList: true, subtree: true });
 };
 
-const browser = await chromium.launch({
-    executablePath: process.env.VORNAK_CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-           '--disable-sync', '--no-first-run'],
-});
-async function load(file) {
-    const context = await browser.newContext({ viewport: { width: 1024, height: 768 } });
-    const p = await context.newPage();
-    await p.addInitScript(watch);
+async function load(browser, device, file, slowdown) {
+    const p = await browser.newPage(device);
+    if (slowdown > 1)
+        await p.cdp.send('Emulation.setCPUThrottlingRate', { rate: slowdown });
+    await p.page.addInitScript(watch);
     await p.goto(pathToFileURL(file).href);
-    await p.waitForFunction(() => window.drawnAt !== undefined);
-    const ms = await p.evaluate(() => window.drawnAt);
-    await context.close();
+    await p.page.waitForFunction(() => window.drawnAt !== undefined);
+    const ms = await p.eval(() => window.drawnAt);
+    await p.close();
     return ms;
 }
-const times = { page: [], minimal: [] };
-await load(page);  // the browser warm before anything is timed
-for (let i = 0; i < runs; ++i) {
-    times.page.push(await load(page));
-    times.minimal.push(await load(minimal));
-}
-await browser.close();
+
 const median = (v) => v.slice().sort((a, b) => a - b)[Math.floor(v.length / 2)];
-const result = { web_load_ms: median(times.page), web_load_minimal_ms: median(times.minimal), web_bytes: size,
-                 web_bytes_minimal: readFileSync(minimal).length, web_runs: runs };
-result.web_load_ratio = Math.round(1000 * result.web_load_ms / result.web_load_minimal_ms) / 1000;
-console.log(JSON.stringify(result));
+
+async function measure(device, slowdown) {
+    const browser = await launch('chromium');
+    const times = { page: [], minimal: [] };
+    await load(browser, device, page, slowdown);  // the browser warm before anything is timed
+    for (let i = 0; i < runs; ++i) {
+        times.page.push(await load(browser, device, page, slowdown));
+        times.minimal.push(await load(browser, device, minimal, slowdown));
+    }
+    await browser.close();
+    return [median(times.page), median(times.minimal)];
+}
+
+const [desktop, desktopMinimal] = await measure('desktop', 1);
+const [phone, phoneMinimal] = await measure('phone-390x844', 4);
+const ratio = (a, b) => Math.round(1000 * a / b) / 1000;
+console.log(JSON.stringify({
+    web_load_ms: desktop, web_load_minimal_ms: desktopMinimal, web_load_ratio: ratio(desktop, desktopMinimal),
+    web_phone_load_ms: phone, web_phone_load_minimal_ms: phoneMinimal, web_phone_load_ratio: ratio(phone, phoneMinimal),
+    web_bytes: size, web_bytes_minimal: readFileSync(minimal).length, web_runs: runs,
+}));

@@ -146,8 +146,12 @@ def main():
         rows[2:2] = wine_rows(windows, result)
     rows.append(("size of build/windows/Vornak1.exe", f"{size:,} bytes", "", "", "< 1,000,000 bytes"))
     rows.append(("web build: navigation to the main window drawn", f"{web['web_load_ms']:.0f} ms",
-                 f"a page of the same size {web['web_load_minimal_ms']:.0f} ms", f"{web['web_load_ratio']:.2f}", ""))
-    rows.append(("size of build/web/Vornak1.html", f"{web['web_bytes']:,} bytes", "", "", "< 1,000,000 bytes"))
+                 f"a page of the same size {web['web_load_minimal_ms']:.0f} ms", f"{web['web_load_ratio']:.2f}",
+                 "<= 1.5"))
+    rows.append(("the same on a phone-class processor (4x slower)", f"{web['web_phone_load_ms']:.0f} ms",
+                 f"a page of the same size {web['web_phone_load_minimal_ms']:.0f} ms",
+                 f"{web['web_phone_load_ratio']:.2f}", "<= 1.5"))
+    rows.append(("size of build/web/Vornak1.html", f"{web['web_bytes']:,} bytes", "", "", "< 400,000 bytes"))
     print_table(rows)
     with open(os.path.join(TOP, "build", "bench.json"), "w") as f:
         json.dump(result, f, indent=2)

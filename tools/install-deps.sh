@@ -4,8 +4,9 @@
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
 # art, x (virtual display), bench, package (the checkers a distribution
 # runs on a package), trace (the test that nothing is started or written),
-# web (emscripten, and Debian's Chromium for the page's tests; Node.js and
-# npm come with the machine).
+# web (emscripten and Debian's Chromium; Node.js and npm come with the
+# machine), browsers (the other engines and the Java of the HTML checker,
+# for the page's tests).
 # It says what it installs on standard error and prints nothing on standard
 # output, so that a script that captures another's output never gets it.
 #   tools/install-deps.sh linux windows
@@ -22,7 +23,8 @@ declare -A groups=(
   [bench]="valgrind"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
-  [web]="emscripten chromium python3"
+  [web]="emscripten chromium python3 python3-pil"
+  [browsers]="firefox-esr webkit2gtk-driver default-jre-headless"
 )
 
 wanted=()

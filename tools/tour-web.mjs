@@ -4,7 +4,7 @@
 // it goes on standard error; standard output carries only the list of the
 // screenshots and their captions, as JSON, for the contact sheet.
 //   node tools/tour-web.mjs PAGE.html OUT_DIR DESIGN_POSITIONS_OUTPUT
-import { chromium } from 'playwright-core';
+import { openPage } from './browsers.mjs';
 import { readFileSync, mkdirSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
 
@@ -19,12 +19,8 @@ const captions = { frmMAIN: 'Brelvox', frmSETUP: 'Configuration', frmNO: 'Error'
                    frmRUN: 'Error: Driver Negotitiation (0E003F)', frmHARD: 'Hardware Detection', frmABOUT: 'About',
                    frmFINAL: 'Hombre Carente de Pelo' };
 
-const browser = await chromium.launch({
-    executablePath: process.env.VORNAK_CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
-           '--disable-sync', '--no-first-run'],
-});
-const page = await browser.newPage({ viewport: { width: 1024, height: 768 } });
+const session = await openPage('chromium', 'desktop');
+const { page } = session;
 await page.goto(pathToFileURL(pagePath).href);
 const dialog = (w) => page.getByRole('dialog', { name: captions[w], exact: true });
 await dialog('frmMAIN').waitFor();
@@ -81,5 +77,5 @@ await timed('the driver error', () => click('frmMAIN', 'Command3'), () => dialog
 sheet.push(await shot('frmRUN', 'Run EXE: three seconds, then the fatal driver error'));
 await click('frmRUN', 'Command1');
 await page.screenshot({ path: `${out}/desktop.png` });
-await browser.close();
+await session.close();
 console.log(JSON.stringify(sheet));

@@ -1,6 +1,5 @@
 #include "webfrontend.h"
 
-#include "app/art.h"
 #include "app/colours.h"
 #include "app/controlkind.h"
 #include "app/foldermarks.h"
@@ -16,9 +15,6 @@
 #include <cstdio>
 
 // The script's side of each call (page/vornak1.js, the object Vornak).
-EM_JS(void, vk_art, (const char* name, const unsigned char* data, int size, int greyKeyed), {
-    Vornak.art(UTF8ToString(name), HEAPU8.slice(data, data + size), greyKeyed != 0);
-});
 EM_JS(void, vk_mark, (int open, const char* svg), { Vornak.mark(open != 0, UTF8ToString(svg)); });
 EM_JS(void, vk_create, (int window, const char* design), { Vornak.create(window, JSON.parse(UTF8ToString(design))); });
 EM_JS(void, vk_frame, (int window, int* box), {
@@ -115,39 +111,36 @@ Json controlJson(const Control& c, const ControlLayout& at)
     j.member("centre", d.alignment == Alignment::Centre).member("border", d.border);
     j.member("back", colour(d.backColour, k.backColour)).member("fore", colour(d.foreColour, k.foreColour));
     j.member("ownColours", d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
-    j.member("picture", d.picture);
+    const PictureInfo* picture = findPicture(d.picture);
+    j.member("picture", d.picture).member("keyed", picture && picture->greyKeyed);
     const std::string shown = shownJson(c).str();
     if (shown.size() > 2)  // the members of a control that shows something
         j.raw(std::string_view(shown).substr(1, shown.size() - 2));
     return j;
 }
 
-// A folder mark (app/foldermarks.h) as SVG: a square a pixel.
+// A folder mark (app/foldermarks.h) as SVG: a rectangle a run of pixels of
+// one colour on a row.
 std::string markSvg(bool open)
 {
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kFolderMarkWidth) + "\" height=\""
                     + std::to_string(kFolderMarkHeight) + "\" shape-rendering=\"crispEdges\">";
     const std::string_view* rows = folderMark(open);
     for (int y = 0; y < kFolderMarkHeight; ++y)
-        for (int x = 0; x < kFolderMarkWidth; ++x)
-            if (uint32_t rgb = 0; folderMarkColour(rows[y][static_cast<size_t>(x)], rgb))
-                svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"1\" height=\"1\" fill=\""
-                     + css(rgb) + "\"/>";
+        for (size_t x = 0, end = 0; x < rows[y].size(); x = end) {
+            for (end = x + 1; end < rows[y].size() && rows[y][end] == rows[y][x];)
+                ++end;
+            if (uint32_t rgb = 0; folderMarkColour(rows[y][x], rgb))
+                svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" + std::to_string(end - x)
+                     + "\" height=\"1\" fill=\"" + css(rgb) + "\"/>";
+        }
     return svg + "</svg>";
 }
 
 }  // namespace
 
-void FrontEnd::sendArt() const
+void FrontEnd::sendMarks() const
 {
-    for (const PictureInfo& p : kPictures) {
-        const std::span<const unsigned char> png = picturePng(p.name);
-        vk_art(std::string(p.name).c_str(), png.data(), static_cast<int>(png.size()), p.greyKeyed);
-    }
-    for (Icon icon : {Icon::Bolt, Icon::Match}) {
-        const std::span<const unsigned char> png = iconPng(icon, 16);
-        vk_art(std::string(iconName(icon)).c_str(), png.data(), static_cast<int>(png.size()), false);
-    }
     for (bool open : {true, false})
         vk_mark(open, markSvg(open).c_str());
 }
@@ -176,6 +169,7 @@ void FrontEnd::createWindow(Form& form)
         controls.value(controlJson(*form.controls()[i], layout.controls[i]));
     Json design;
     design.member("caption", d.caption).member("icon", iconName(d.icon)).member("keyPreview", d.keyPreview);
+    design.member("taskbar", d.showInTaskbar);
     design.member("width", layout.width).member("height", layout.height);
     design.member("controls", controls);
     vk_create(id, design.str().c_str());

@@ -9,9 +9,10 @@
 //
 // Vornak.create(window, design): a window, hidden. design:
 //   caption      string  the title bar's text
-//   icon         string  the name of its icon among the art ("bolt", "match")
+//   icon         string  the name of its icon ("bolt", "match")
 //   keyPreview   bool    every key that produces a character goes to the
 //                        window (vornak_key) before any control
+//   taskbar      bool    the window shows in the taskbar (the main window)
 //   width height int     the client area
 //   controls     array   in creation order; a control's index here is its
 //                        number in the entry points. Each:
@@ -38,7 +39,9 @@
 //     border       bool    a sunken border of two pixels (an image)
 //     back fore    string  its colours, "#rrggbb"
 //     ownColours   bool    the design gives it colours of its own
-//     picture      string  the art an image shows
+//     picture      string  the picture an image shows, by its name
+//     keyed        bool    that picture lets the window show through its
+//                          grey 0xC0C0C0
 //     and what it shows, as in an update below.
 // Vornak.update(window, index, shown): what a control shows now, with only
 //   the members its type has:
@@ -52,10 +55,9 @@
 //                          as shown, the indentation of its level, an open
 //                          folder (the open one and its ancestors) or not
 //     index        int     the selected entry, -1 for none
-// Vornak.art(name, png, greyKeyed): a picture or icon, once, before any
-//   window; a grey-keyed picture shows the window through its grey 0xC0C0C0.
-// Vornak.mark(open, svg): the folder list's marks, once: an open folder's
-//   (before the open folder and its ancestors) and a closed one's, as SVG.
+// Vornak.mark(open, svg): the folder list's marks, once, before any window:
+//   an open folder's (before the open folder and its ancestors) and a
+//   closed one's, as SVG.
 // Vornak.frame(window) -> [left, top, width, height] of the window's frame
 //   (window 0: the desktop); Vornak.show(window, place, x, y) shows it, at
 //   x, y when place; Vornak.hide, Vornak.raise, Vornak.destroy(window);
@@ -88,9 +90,8 @@ public:
 
     // The form of a window the script knows by its number, or null.
     Form* form(int window) const;
-    // Hands the script the pictures, icons and folder marks the windows
-    // show.
-    void sendArt() const;
+    // Hands the script the folder list's marks.
+    void sendMarks() const;
 
 private:
     int idOf(const Form& form) const;

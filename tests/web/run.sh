@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
-# Runs the web tests on a page, with the designs' boxes given by the
-# design_positions program (compiled for Node). Fails when no test ran:
-# node:test passes a run that selects nothing.
-#   tests/web/run.sh Vornak1.html design_positions.js [NODE TEST ARGS...]
+# Runs one of the web test files on a page: the walk (walk.test.mjs) in the
+# engine and on the device that VORNAK_ENGINE and VORNAK_DEVICE name, with
+# the designs' boxes given by the design_positions program (compiled for
+# Node), or the checks of the page as a file (page.test.mjs). Fails when no
+# test ran: node:test passes a run that selects nothing.
+#   tests/web/run.sh Vornak1.html design_positions.js walk.test.mjs [NODE TEST ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-page=$1 positions=$2
-shift 2
+. "$here/../../tools/lib.sh"
+page=$1 positions=$2 file=$3
+shift 3
+if [ "${VORNAK_ENGINE:-}" = webkit ] && [ -z "${VORNAK_IN_XSESSION:-}" ]; then
+  VORNAK_IN_XSESSION=1 exec "$top/tools/xsession.sh" "$0" "$page" "$positions" "$file" "$@"
+fi
+note_road "${VORNAK_ENGINE:-}${VORNAK_DEVICE:+ on $VORNAK_DEVICE}"
+[ -n "${VORNAK_SHOTS:-}" ] && rm -rf "$VORNAK_SHOTS/${VORNAK_ENGINE:-}-${VORNAK_DEVICE:-}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 node "$positions" >"$work/designs"
 status=0
 VORNAK_PAGE=$page VORNAK_DESIGNS=$work/designs node --test \
   --test-reporter=spec --test-reporter-destination=stdout \
-  --test-reporter=tap --test-reporter-destination="$work/tap" "$@" "$here/" || status=$?
+  --test-reporter=tap --test-reporter-destination="$work/tap" "$@" "$here/$file" || status=$?
 ran=$(sed -n 's/^# tests \([0-9]*\)$/\1/p' "$work/tap" | tail -n 1)
-if [ "${ran:-0}" -eq 0 ]; then
+skipped=$(sed -n 's/^# skipped \([0-9]*\)$/\1/p' "$work/tap" | tail -n 1)
+if [ "${ran:-0}" -eq "${skipped:-0}" ]; then
   echo "web tests: no test ran" >&2
   exit 1
 fi

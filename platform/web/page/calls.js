@@ -1,0 +1,121 @@
+// The program's entry points, called one at a time. A call may suspend the
+// program (a busy pause, a message box); while a call has not returned the
+// page is frozen: a pane over the whole page takes every click, tap and key,
+// so that nothing reacts, highlights or repaints, and they are delivered
+// afterwards, in order, as a queue of input does.
+const Calls = (function () {
+    'use strict';
+
+    const queue = [];            // calls to make, and input held while frozen
+    let running = false;
+    let insertAt = -1;           // while held input is replayed: where its calls go
+    let modal = null;            // the message box showing, if any
+    let pane = null;
+
+    function call(name, args) {
+        const types = args.map((a) => (typeof a === 'string' ? 'string' : 'number'));
+        return Module.ccall(name, null, types, args, { async: true });
+    }
+
+    // Asks the program to handle something the user did:
+    // deliver('vornak_click', window, control).
+    function deliver(name, ...args) {
+        const item = { call: () => call(name, args) };
+        if (insertAt >= 0)
+            queue.splice(insertAt++, 0, item);
+        else
+            queue.push(item);
+        pump();
+    }
+
+    async function pump() {
+        if (running)
+            return;
+        running = true;
+        while (queue.length) {
+            const item = queue.shift();
+            if (item.held) {
+                insertAt = 0;
+                replay(item.held);
+                insertAt = -1;
+                continue;
+            }
+            pane.style.display = 'block';
+            try {
+                await item.call();
+            } finally {
+                pane.style.display = 'none';
+            }
+        }
+        running = false;
+    }
+
+    // Input while frozen: kept, in order, and nothing else happens.
+    // (A touch is let through to the pane, which takes the click it makes.)
+    const heldEvents = ['mousedown', 'mouseup', 'click', 'dblclick', 'keydown', 'keyup', 'keypress', 'contextmenu',
+                        'pointerdown', 'pointerup', 'input', 'beforeinput', 'wheel'];
+    function hold(e) {
+        if (!running || !e.isTrusted || (modal && modal.contains(e.target)))
+            return;
+        // A pointer event is only stopped: cancelled, it would take the
+        // mouse events that follow it with it.
+        if (!e.type.startsWith('pointer') && e.cancelable)
+            e.preventDefault();
+        e.stopImmediatePropagation();
+        if (modal)
+            return;  // a message box is up: the program's windows take nothing
+        const held = heldInput(e);
+        if (held)
+            queue.push({ held });
+    }
+
+    function heldInput(e) {
+        if (e.type === 'click' || e.type === 'dblclick' || e.type === 'mousedown')
+            return { type: e.type, x: e.clientX, y: e.clientY };
+        if (e.type === 'keydown')
+            return { type: 'keydown', key: e.key, code: e.code, shiftKey: e.shiftKey, ctrlKey: e.ctrlKey,
+                     altKey: e.altKey, metaKey: e.metaKey };
+        // What a phone's own keyboard types comes as text, not as keys.
+        if (e.type === 'beforeinput')
+            return { type: 'beforeinput', inputType: e.inputType, data: e.data };
+        return null;
+    }
+
+    // Held input, given to the page as if it came now.
+    function replay(h) {
+        const focused = document.activeElement || document.body;
+        if (h.type === 'keydown') {
+            focused.dispatchEvent(new KeyboardEvent('keydown', Object.assign({ bubbles: true, cancelable: true }, h)));
+            return;
+        }
+        if (h.type === 'beforeinput') {
+            focused.dispatchEvent(new InputEvent('beforeinput', { bubbles: true, cancelable: true,
+                                                                  inputType: h.inputType, data: h.data }));
+            return;
+        }
+        const target = document.elementFromPoint(h.x, h.y);
+        if (!target)
+            return;
+        // A press activates its window and focuses its control through the
+        // pointer's own event, which a replayed mouse press lacks.
+        if (h.type === 'mousedown')
+            target.dispatchEvent(new PointerEvent('pointerdown', { bubbles: true, cancelable: true, clientX: h.x,
+                                                                   clientY: h.y, pointerType: 'mouse',
+                                                                   isPrimary: true }));
+        target.dispatchEvent(new MouseEvent(h.type, { bubbles: true, cancelable: true, clientX: h.x, clientY: h.y,
+                                                      detail: h.type === 'dblclick' ? 2 : 1 }));
+    }
+
+    // A message box: while it is up, it alone takes input.
+    function setModal(box) {
+        modal = box;
+    }
+
+    function start() {
+        pane = document.getElementById('frozen');
+        for (const type of heldEvents)
+            window.addEventListener(type, hold, true);
+    }
+
+    return { deliver, setModal, start, get frozen() { return running; } };
+})();

@@ -1,0 +1,142 @@
+// The desktop the windows stand on: which window is active and which is in
+// front, where the keys go, and the screen itself. Every title bar and close box
+// stays on the screen: on a phone the page is laid out wide enough for the
+// largest window shown, and the phone shows it whole (it can be zoomed into
+// as any page); a window the screen's turning would leave off it comes back.
+const Desktop = (function () {
+    'use strict';
+
+    const windows = new Set();
+    let el = null;
+    let active = null;
+    let pressed = null;          // the window of the press under way
+    let topZ = 10;
+
+    function add(win) {
+        windows.add(win);
+        el.appendChild(win.el);
+    }
+
+    function remove(win) {
+        windows.delete(win);
+        win.el.remove();
+        if (active === win)
+            activateTop();
+        fit();
+    }
+
+    // The windows the taskbar does not show belong to the one it does (the
+    // main window), and stay in front of it.
+    const ownedAbove = 500000;
+
+    function activate(win) {
+        win.el.style.zIndex = ++topZ + (win.design.taskbar ? 0 : ownedAbove);
+        if (active === win)
+            return;
+        if (active)
+            active.bar.classList.add('inactive');
+        active = win;
+        win.bar.classList.remove('inactive');
+        win.restoreFocus();
+    }
+
+    function activateTop() {
+        let top = null;
+        for (const w of windows)
+            if (w.visible && (!top || Number(w.el.style.zIndex) > Number(top.el.style.zIndex)))
+                top = w;
+        active = null;
+        if (top)
+            activate(top);
+    }
+
+    // The focus went into a window. The active window's control keeps it
+    // there; a window's control focused after a press in it whose click
+    // opened another window (a late focus, as one engine gives a clicked
+    // option) gives it back to the window now active.
+    function focusIn(win, target) {
+        win.lastFocus = target;
+        if (active === win)
+            return;
+        if (pressed === win && active)
+            active.restoreFocus();
+        else
+            activate(win);
+    }
+
+    function pressedIn(win) {
+        pressed = win;
+        setTimeout(() => { if (pressed === win) pressed = null; }, 0);
+    }
+
+    // A window moved by its title bar: the whole bar stays on the desktop.
+    function moveTo(win, x, y) {
+        const [, , w] = win.frame();
+        const bar = Win.border[1] - 4;  // the border above the client area
+        const [width, height] = size();
+        win.el.style.left = Math.round(Math.max(0, Math.min(x, width - w))) + 'px';
+        win.el.style.top = Math.round(Math.max(0, Math.min(y, height - bar))) + 'px';
+    }
+
+    // The page laid out wide enough for every window shown to fit the
+    // screen whole, title bar and close box too: a phone then shows the
+    // page smaller. Desktop browsers keep their own width.
+    function fit(opening) {
+        let need = [0, 0];
+        for (const w of windows)
+            if (w.visible || w === opening)
+                need = [Math.max(need[0], w.frame()[2]), Math.max(need[1], w.frame()[3])];
+        const landscape = innerWidth > innerHeight;
+        const device = landscape ? Math.max(screen.width, screen.height) : Math.min(screen.width, screen.height);
+        // (a few pixels to spare, for the browser's rounding of the height)
+        const width = Math.ceil(Math.max(need[0], (need[1] + 4) * innerWidth / innerHeight));
+        const meta = document.querySelector('meta[name=viewport]');
+        const content = width > device ? 'width=' + width : 'width=device-width, initial-scale=1';
+        if (meta.content !== content)
+            meta.content = content;
+    }
+
+    // The screen the windows stand on, in whole pixels: the page's
+    // viewport, rounded down where a phone shows it at a scale.
+    function size() {
+        const root = document.documentElement;
+        return [Math.min(innerWidth, root.clientWidth), Math.min(innerHeight, root.clientHeight)];
+    }
+
+    // After the screen turned or changed size: every window back on it.
+    function resized() {
+        fit();
+        const [screenWidth, screenHeight] = size();
+        for (const w of windows) {
+            const [x, y, width, height] = w.frame();
+            const left = Math.max(0, Math.min(x, screenWidth - width));
+            const top = Math.max(0, Math.min(y, screenHeight - height));
+            if (left !== x || top !== y) {
+                w.el.style.left = left + 'px';
+                w.el.style.top = top + 'px';
+            }
+        }
+    }
+
+    // Keys with no control focused (a window that holds none) go to the
+    // active window.
+    function key(e) {
+        if (active && (document.activeElement === document.body || !document.activeElement))
+            active.key(e);
+    }
+
+    function start() {
+        el = document.getElementById('desktop');
+        window.addEventListener('resize', resized);
+        document.addEventListener('keydown', (e) => {
+            if (e.target === document.body)
+                key(e);
+        });
+    }
+
+    return {
+        start, add, remove, activate, activateTop, focusIn, pressedIn, moveTo, fit,
+        get active() { return active; },
+        get size() { return size(); },
+    };
+})();

@@ -1,0 +1,148 @@
+// The program's calls to the page (platform/web/webfrontend.cpp, the
+// object Vornak), and its start: the program, compressed in the page,
+// unpacked by the browser while the page is read.
+var Vornak = (function () {
+    'use strict';
+
+    const windows = new Map();   // the program's window number -> Win
+    let opening = null;          // the window whose place the program is working out
+
+    function create(number, design) {
+        windows.set(number, new Win(number, design));
+    }
+
+    // The frame of a window ([x, y, width, height]), or of the desktop for
+    // window 0: the program asks for the window it is about to show first,
+    // and the desktop is made to fit it.
+    function frame(number) {
+        if (number === 0) {
+            Desktop.fit(opening);
+            return [0, 0, ...Desktop.size];
+        }
+        const w = windows.get(number);
+        opening = w || null;
+        return w ? w.frame() : [0, 0, 0, 0];
+    }
+
+    function show(number, placeIt, x, y) {
+        const w = windows.get(number);
+        if (!w)
+            return;
+        if (placeIt) {
+            w.el.style.left = x + 'px';
+            w.el.style.top = y + 'px';
+        }
+        w.el.style.visibility = 'visible';
+        w.el.style.display = '';
+        Layout.shown(w.el);
+        opening = null;
+        Desktop.fit();
+        Desktop.activate(w);
+    }
+
+    function hide(number) {
+        const w = windows.get(number);
+        if (!w)
+            return;
+        w.el.style.display = 'none';
+        Desktop.fit();
+        if (Desktop.active === w)
+            Desktop.activateTop();
+    }
+
+    function raise(number) {
+        const w = windows.get(number);
+        if (w)
+            Desktop.activate(w);
+    }
+
+    function destroy(number) {
+        const w = windows.get(number);
+        if (!w)
+            return;
+        windows.delete(number);
+        Desktop.remove(w);
+    }
+
+    function update(number, index, state) {
+        const w = windows.get(number);
+        const c = w && w.controls[index];
+        if (c)
+            c.piece.show(c.el, state);
+    }
+
+    function focus(number, index) {
+        const w = windows.get(number);
+        const c = w && w.controls[index];
+        if (c)
+            Touch.focus(c.focusEl);
+    }
+
+    function cursor(on) {
+        document.body.classList.toggle('hourglass', on);
+        Touch.cursor(on);
+    }
+
+    // A modal message with one OK button; resolves when it is dismissed.
+    function message(title, text) {
+        return new Promise((done) => {
+            const box = document.createElement('div');
+            box.className = 'window message';
+            box.setAttribute('role', 'alertdialog');
+            box.setAttribute('aria-label', title);
+            box.innerHTML = '<div class="title-bar"><div class="title-bar-text"></div></div>'
+                + '<div class="client"><div class="stop" aria-hidden="true"></div><div class="text"></div>'
+                + '<button>OK</button></div>';
+            box.querySelector('.title-bar-text').textContent = title;
+            box.querySelector('.text').textContent = text;
+            const ok = box.querySelector('button');
+            const close = (e) => {
+                e.preventDefault();
+                box.remove();
+                Calls.setModal(null);
+                done();
+            };
+            ok.addEventListener('click', close);
+            ok.addEventListener('keydown', (e) => {
+                if (['Enter', ' ', 'Escape'].includes(e.key))
+                    close(e);
+            });
+            box.style.zIndex = 1000001;
+            document.body.appendChild(box);
+            box.style.left = Math.max(0, (innerWidth - box.offsetWidth) / 2) + 'px';
+            box.style.top = Math.max(0, (innerHeight - box.offsetHeight) / 2) + 'px';
+            Calls.setModal(box);
+            ok.focus();
+        });
+    }
+
+    function quit() {
+        for (const n of Array.from(windows.keys()))
+            destroy(n);
+        document.body.classList.add('ended');
+    }
+
+    function start() {
+        Touch.start();
+        Calls.start();
+        Desktop.start();
+    }
+
+    return { start, create, frame, show, hide, raise, destroy, update, focus, cursor, message, quit };
+})();
+
+// The program, as emscripten's loader runs it, from the module the page
+// began compiling first thing (boot.js).
+var Module = {
+    preRun: [() => Vornak.start()],
+    instantiateWasm(imports, done) {
+        ProgramModule.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance));
+        return {};
+    },
+};
+
+// The dialog face, decoded while the program is being read and compiled
+// rather than when the first window is laid out.
+if (document.fonts)
+    for (const weight of ['normal', 'bold'])
+        document.fonts.load(weight + ' 11px "Pixelated MS Sans Serif"');

@@ -1,0 +1,231 @@
+// The program's windows on the page's desktop: a frame with a title bar
+// that moves it and a close box, the controls its design lists made by
+// their pieces, and the classic keyboard and focus. It knows no particular
+// window: the program sends each window's design and its controls' values.
+class Win {
+    constructor(number, design) {
+        this.number = number;
+        this.design = design;
+        this.controls = [];
+        this.lastFocus = null;
+        this.el = document.createElement('div');
+        this.el.className = 'window';
+        this.el.setAttribute('role', 'dialog');
+        this.el.setAttribute('aria-label', design.caption);
+        this.el.style.visibility = 'hidden';
+        this.titleBar();
+        this.body = document.createElement('div');
+        this.body.className = 'client';
+        this.body.style.width = design.width + 'px';
+        this.body.style.height = design.height + 'px';
+        this.el.appendChild(this.body);
+        if (design.keyPreview)
+            this.el.appendChild(Touch.keys(this.el, (ch) => this.character(ch)));
+        Desktop.add(this);
+        design.controls.forEach((c, index) => this.makeControl(c, index));
+        this.nameFields();
+        this.el.addEventListener('pointerdown', (e) => this.press(e), true);
+        this.el.addEventListener('mousedown', (e) => this.keepFocus(e));
+        this.el.addEventListener('keydown', (e) => this.key(e));
+        this.el.addEventListener('focusin', (e) => Desktop.focusIn(this, e.target));
+    }
+
+    titleBar() {
+        const bar = document.createElement('div');
+        bar.className = 'title-bar';
+        const text = document.createElement('div');
+        text.className = 'title-bar-text';
+        text.append(Art.icon(this.design.icon), this.design.caption);
+        const controls = document.createElement('div');
+        controls.className = 'title-bar-controls';
+        const close = document.createElement('button');
+        close.setAttribute('aria-label', 'Close');
+        close.tabIndex = -1;
+        close.addEventListener('click', (e) => {
+            e.preventDefault();
+            Calls.deliver('vornak_close', this.number);
+        });
+        controls.appendChild(close);
+        bar.append(text, controls);
+        bar.addEventListener('pointerdown', (e) => this.drag(e));
+        this.el.appendChild(bar);
+        this.bar = bar;
+    }
+
+    makeControl(c, index) {
+        const piece = Pieces[c.type];
+        const el = piece.create(c);
+        el.classList.add('control');
+        el.dataset.name = c.name;
+        // A frame's controls lie inside it, placed from its outer corner.
+        const parent = c.parent >= 0 ? this.controls[c.parent].el : this.body;
+        place(el, c.box);
+        // Labels, images and lines lie under every control that is a
+        // window of its own.
+        el.style.zIndex = c.drawn ? 0 : 1;
+        parent.appendChild(el);
+        if (parent !== this.body)
+            Layout.inFrame(el, c.box);
+        const control = { el, piece, design: c, focusEl: el.focusTarget || el };
+        if (control.focusEl.tabIndex !== undefined)
+            control.focusEl.tabIndex = -1;  // Tab is the window's, in the design's order
+        this.controls.push(control);
+        piece.show(el, c);
+        piece.report(el, this.tell(index));
+    }
+
+    // What a piece reports, as calls of the program's entry points.
+    tell(index) {
+        const n = this.number;
+        return {
+            click: () => Calls.deliver('vornak_click', n, index),
+            select: (row) => Calls.deliver('vornak_select', n, index, row),
+            open: (row) => Calls.deliver('vornak_open', n, index, row),
+            edit: (text) => Calls.deliver('vornak_edit', n, index, text),
+            arrow: (forward) => Calls.deliver('vornak_arrow', n, index, forward ? 1 : 0),
+        };
+    }
+
+    // A text box is named by the label in front of it on its row.
+    nameFields() {
+        this.controls.forEach((c) => {
+            if (c.design.type !== 'TextBox')
+                return;
+            const [x, y, , h] = c.design.box;
+            const label = this.controls.find((l) => l.design.type === 'Label' && l.design.box[0] < x
+                && Math.abs(l.design.box[1] - y) < h);
+            if (label)
+                c.el.setAttribute('aria-label', label.el.textContent);
+        });
+    }
+
+    // The innermost control whose element holds a node, or null.
+    controlAt(node) {
+        const el = node.closest && node.closest('.control');
+        return el ? this.controls.find((c) => c.el === el) || null : null;
+    }
+
+    // A press anywhere activates the window. A press on a control that
+    // takes the focus gives it the focus, in every engine (some leave a
+    // clicked button unfocused).
+    press(e) {
+        if (e.button !== 0 && e.pointerType === 'mouse')
+            return;
+        Desktop.pressedIn(this);
+        Desktop.activate(this);
+        const c = this.controlAt(e.target);
+        if (c && c.design.focus && !e.target.closest('.scrollbar') && document.activeElement !== c.focusEl)
+            Touch.focus(c.focusEl, true);
+    }
+
+    // A press on what cannot take the focus (a label, a picture, a frame,
+    // the client area, the title bar) leaves the focus where it was.
+    keepFocus(e) {
+        const c = this.controlAt(e.target);
+        const native = c && c.design.focus && c.focusEl.contains(e.target) && !e.target.closest('.scrollbar');
+        if (!native)
+            e.preventDefault();
+    }
+
+    // The controls Tab walks, in order.
+    tabStops() {
+        return this.controls
+            .filter((c) => c.design.tab >= 0 && (!c.piece.tabStop || c.piece.tabStop(c.el)))
+            .sort((a, b) => a.design.tab - b.design.tab);
+    }
+
+    focusFirst() {
+        const first = this.controls.filter((c) => c.design.tab >= 0).sort((a, b) => a.design.tab - b.design.tab)[0];
+        if (first)
+            Touch.focus(first.focusEl);
+        else if (document.activeElement && document.activeElement !== document.body)
+            document.activeElement.blur();  // the keys go to the window itself
+    }
+
+    // The focus back where it was when the window was last active.
+    restoreFocus() {
+        if (this.lastFocus && this.el.contains(this.lastFocus))
+            Touch.focus(this.lastFocus);
+        else
+            this.focusFirst();
+    }
+
+    key(e) {
+        if (this.design.keyPreview && this.character(characterOf(e)))
+            e.preventDefault();
+        else if (e.key === 'Tab')
+            this.tab(e);
+        else if (e.key === 'Escape' || (e.key === 'Enter' && !e.target.matches('button')))
+            e.preventDefault();  // no default or cancel button in these windows
+    }
+
+    // A key that produces a character, for a form that previews keys.
+    character(ch) {
+        if (ch === null || !this.design.keyPreview)
+            return false;
+        Calls.deliver('vornak_key', this.number, ch);
+        return true;
+    }
+
+    tab(e) {
+        e.preventDefault();
+        const stops = this.tabStops();
+        const at = stops.findIndex((c) => c.el.contains(e.target));
+        const next = stops[(at + (e.shiftKey ? -1 : 1) + stops.length) % stops.length];
+        if (next)
+            next.focusEl.focus();
+    }
+
+    // The title bar moves the window, by mouse or by finger; the pointer is
+    // the bar's until it is let go or the browser takes it back.
+    drag(e) {
+        if (e.target.closest('button') || (e.button !== 0 && e.pointerType === 'mouse'))
+            return;
+        const bar = this.bar;
+        bar.setPointerCapture(e.pointerId);
+        const [left, top] = this.frame();
+        const start = [e.clientX, e.clientY, left, top];
+        const move = (m) => Desktop.moveTo(this, start[2] + m.clientX - start[0], start[3] + m.clientY - start[1]);
+        const end = () => {
+            bar.removeEventListener('pointermove', move);
+            bar.removeEventListener('pointerup', end);
+            bar.removeEventListener('pointercancel', end);
+            bar.removeEventListener('lostpointercapture', end);
+        };
+        bar.addEventListener('pointermove', move);
+        bar.addEventListener('pointerup', end);
+        bar.addEventListener('pointercancel', end);
+        bar.addEventListener('lostpointercapture', end);
+    }
+
+    // The frame: [x, y, width, height], known without laying the page out.
+    frame() {
+        return [parseFloat(this.el.style.left) || 0, parseFloat(this.el.style.top) || 0,
+                this.design.width + Win.border[0], this.design.height + Win.border[1]];
+    }
+
+    get visible() {
+        return this.el.style.visibility !== 'hidden' && this.el.style.display !== 'none';
+    }
+}
+
+// What a window's frame adds to its client area, as vornak1.css draws it:
+// a border of 3 pixels (98.css's .window), a title bar of 18 (14 and its
+// padding) and a pixel between the bar and the client area.
+Win.border = [3 + 3, 3 + 18 + 1 + 3];
+
+// The character a key produces, as the era's platform makes it, or null.
+function characterOf(e) {
+    if (e.altKey || e.metaKey)
+        return null;
+    if (e.key.length === 1)
+        return e.ctrlKey ? e.key.toUpperCase().charCodeAt(0) & 0x1f : e.key.charCodeAt(0);
+    return { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 }[e.key] || null;
+}
+
+function place(el, box) {
+    el.style.left = box[0] + 'px';
+    el.style.top = box[1] + 'px';
+    el.style.width = box[2] + 'px';
+    el.style.height = box[3] + 'px';
+}

@@ -1,0 +1,514 @@
+// The page walked as its users walk it, in one engine on one device (see
+// session.mjs): on a desktop by the mouse and the keyboard, on a phone or a
+// tablet by touch alone. Every road of the program, the windows at their
+// design sizes with every text inside its box, the classic focus, the
+// hourglass and the input held during each pause, the drives, and a page
+// that asks nothing of the network and stores nothing.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import {
+    accessibility, captions, closeBox, designs, focused, frozenFor, open, press, pressOn, shot, sleep, spot,
+    until, value, waitGone, waitWindow, windowOf,
+} from './session.mjs';
+import { devices } from '../../tools/browsers.mjs';
+
+const device = devices[process.env.VORNAK_DEVICE || 'desktop'];
+const desktop = { skip: device.touch ? 'a desktop road: mouse and keyboard' : false };
+const touch = { skip: device.touch ? false : 'a road by touch' };
+
+// A window's client area, every control in it where its design puts it,
+// every text inside its box, and nothing axe-core finds wrong.
+async function checkDesign(page, window) {
+    const controls = designs.get(window);
+    const w = await windowOf(page, window);
+    assert.deepEqual([w.client[2], w.client[3]], controls.get('-').slice(2), `${window} client area`);
+    const found = await page.eval(([caption, names]) => {
+        const win = Array.from(document.querySelectorAll(`[role=dialog][aria-label="${caption}"]`)).pop();
+        const client = win.querySelector('.client').getBoundingClientRect();
+        return names.map((name) => {
+            const e = win.querySelector(`[data-name=${name}]`);
+            const r = e.getBoundingClientRect();
+            return [name, [r.x - client.x, r.y - client.y, r.width, r.height].map(Math.round),
+                    e.scrollHeight <= e.clientHeight + 1 && e.scrollWidth <= e.clientWidth];
+        });
+    }, [captions[window], Array.from(controls.keys()).filter((c) => c !== '-')]);
+    for (const [control, box, fits] of found) {
+        const design = controls.get(control);
+        if (control.startsWith('Line'))
+            assert.deepEqual(box, [design[0], design[1], design[2] - design[0] + 1, 1], `${window}.${control}`);
+        else
+            assert.deepEqual(box, design, `${window}.${control}`);
+        assert.ok(fits, `${window}.${control}: its text overflows its box`);
+    }
+    assert.deepEqual(await accessibility(page, window), [], `${window}: what axe-core finds`);
+}
+
+// A window whole on the screen, title bar and close box included.
+async function onScreen(page, window) {
+    const w = await windowOf(page, window);
+    const screen = await page.eval(() => [document.documentElement.clientWidth, document.documentElement.clientHeight]);
+    const [x, y, width, height] = w.frame;
+    assert.ok(x >= 0 && y >= 0 && x + width <= screen[0] + 0.5 && y + height <= screen[1] + 0.5,
+              `${window} at ${w.frame} is off a screen of ${screen}`);
+}
+
+test('every window at its design size, every control where its design puts it, every text inside its box', desktop,
+     async (t) => {
+    const page = await open(t);
+    const seen = [];
+    const look = async (window, name) => {
+        await waitWindow(page, window);
+        await checkDesign(page, window);
+        await shot(page, name);
+        seen.push(window);
+    };
+    await look('frmMAIN', 'main');
+    await pressOn(page, 'frmMAIN', 'Command3');                 // Run EXE
+    await look('frmRUN', 'driver-error');
+    await pressOn(page, 'frmRUN', 'Command1');
+    await pressOn(page, 'frmMAIN', 'Command2');                 // About
+    await look('frmABOUT', 'about');
+    await page.press('k');
+    await look('frmFINAL', 'final');
+    await closeBox(page, 'frmFINAL');
+    await closeBox(page, 'frmABOUT');
+    await pressOn(page, 'frmMAIN', 'Command1');                 // Setup
+    await look('frmSETUP', 'setup');
+    await pressOn(page, 'frmSETUP', 'Option3');                 // 8192 k
+    await look('frmNO', 'memory-error');
+    await pressOn(page, 'frmNO', 'Command1');
+    await pressOn(page, 'frmSETUP', 'Option4');                 // 220 Mhz
+    await look('frmNO1', 'ramdac-error');
+    await pressOn(page, 'frmNO1', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await look('frmHARD', 'hardware');
+    assert.deepEqual(seen.sort(), Array.from(designs.keys()).sort());
+    const looks = await page.eval(() => {
+        // The disclaimer wraps into five lines of the era's face.
+        const range = document.createRange();
+        range.selectNodeContents(document.querySelector('[data-name=Label2]'));
+        const lines = new Set(Array.from(range.getClientRects(), (r) => Math.round(r.top))).size;
+        // Texts are the platform's black, and centred ones stand at whole pixels.
+        const colours = new Set(Array.from(document.querySelectorAll('.window .client button, .window .client label,'
+            + ' .window legend, .window .label:not([style*=color])'), (e) => getComputedStyle(e).color));
+        const halves = Array.from(document.querySelectorAll('.line'), (l) => l.getBoundingClientRect().left % 1)
+            .filter((f) => f !== 0);
+        return { lines, colours: Array.from(colours), halves };
+    });
+    assert.deepEqual(looks, { lines: 5, colours: ['rgb(0, 0, 0)'], halves: [] });
+});
+
+test('Setup refuses the larger memories and the faster RAMDAC, the error on top and focused', async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await waitWindow(page, 'frmSETUP');
+    // Each refusal by the choice itself and by its caption.
+    for (const [control, dx] of [['Option3', 0], ['Option2', 30], ['Option3', 30]]) {
+        const [x, y] = await spot(page, 'frmSETUP', control);
+        await press(page, x - designs.get('frmSETUP').get(control)[2] / 2 + 5 + dx, y);
+        await waitWindow(page, 'frmNO');
+        const [error, setup] = [await windowOf(page, 'frmNO'), await windowOf(page, 'frmSETUP')];
+        assert.ok(error.active && !setup.active && error.z > setup.z, `${control}: the error is on top and active`);
+        assert.equal(await focused(page), 'Command1', `${control}: the error's OK has the focus`);
+        assert.equal(await value(page, 'frmSETUP', 'Option1'), true);
+        assert.equal(await value(page, 'frmSETUP', control), false);
+        await pressOn(page, 'frmNO', 'Command1');                  // OK hides it
+        await waitGone(page, 'frmNO');
+    }
+    await until(page, () => document.body.textContent.includes('Error: Only 2048 kb of main video memory were found.'));
+    // 220 Mhz: "170 Mhz" is back and the RAMDAC error shows.
+    await pressOn(page, 'frmSETUP', 'Option4');
+    await waitWindow(page, 'frmNO1');
+    assert.equal(await value(page, 'frmSETUP', 'Option5'), true);
+    assert.equal(await value(page, 'frmSETUP', 'Option4'), false);
+    await pressOn(page, 'frmNO1', 'Command1');
+    // A check box keeps what it is given.
+    await pressOn(page, 'frmSETUP', 'Check6');
+    await until(page, () => document.querySelector('[data-name=Check6] input').checked, null, 'Check6');
+    assert.deepEqual(page.errors, []);
+});
+
+test('the arrow keys in an option group: the option they reach is chosen, and refused', desktop, async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await waitWindow(page, 'frmSETUP');
+    // From "2048 k": down reaches "4096 k", refused; up wraps to "8192 k".
+    for (const key of ['ArrowDown', 'ArrowUp']) {
+        await pressOn(page, 'frmSETUP', 'Option1');
+        await page.press(key);
+        await waitWindow(page, 'frmNO');
+        assert.equal(await value(page, 'frmSETUP', 'Option1'), true);
+        await page.press('Enter');
+        await waitGone(page, 'frmNO');
+    }
+});
+
+test('Test System: the hourglass for three seconds, input held and delivered in order', async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await waitWindow(page, 'frmHARD');
+    const during = [];
+    const pause = await frozenFor(page, async () => {
+        await pressOn(page, 'frmHARD', 'TEST');
+        await sleep(500);
+        during.push(await page.eval(() => ({
+            cursor: getComputedStyle(document.getElementById('frozen')).cursor,
+            drawn: getComputedStyle(document.getElementById('hourglass')).display,
+            text1: document.querySelector('[data-name=Text1]').value,
+        })));
+        // Into "Memory", two letters, then "Cancel": all held.
+        await pressOn(page, 'frmHARD', 'Text2');
+        if (page.touch)
+            await page.softType('xy');
+        else
+            await page.type('xy');
+        await pressOn(page, 'frmHARD', 'Command2');
+        during.push(await page.eval(() => document.querySelector('[data-name=Text2]').value));
+    });
+    t.diagnostic(`Test System: the page frozen for ${pause.toFixed(3)} s`);
+    assert.ok(pause >= 3.0 && pause <= 3.05, `the pause lasted ${pause} s`);
+    assert.match(during[0].cursor, /^url\("data:image\/png;base64,/);
+    assert.equal(during[0].drawn, page.touch ? 'block' : 'none', 'the hourglass drawn where the finger was');
+    assert.equal(during[0].text1, '');
+    assert.equal(during[1], '');
+    // After the pause: the canned results, then the letters, then Cancel.
+    await waitGone(page, 'frmHARD');
+    assert.equal(await value(page, 'frmHARD', 'Text1'), 'INTEL P55 MMX 200 Mhz, Stepping 3');
+    assert.equal(await value(page, 'frmHARD', 'Text2'), '64 mb SDRAM, 10 nsxy');
+    assert.equal(await value(page, 'frmHARD', 'Text6'), 'VX Chipset Compatible');
+    assert.deepEqual(await page.eval(() => [document.body.classList.contains('hourglass'),
+                                             getComputedStyle(document.getElementById('hourglass')).display]),
+                     [false, 'none']);
+    assert.deepEqual(page.errors, []);
+});
+
+test('Run EXE: three seconds under the hourglass, then the fatal driver error, every time', async (t) => {
+    const page = await open(t);
+    for (let run = 0; run < 2; ++run) {
+        const pause = await frozenFor(page, () => pressOn(page, 'frmMAIN', 'Command3'));
+        t.diagnostic(`Run EXE ${run + 1}: the page frozen for ${pause.toFixed(3)} s`);
+        assert.ok(pause >= 3.0 && pause <= 3.05, `run ${run}: the pause lasted ${pause} s`);
+        await waitWindow(page, 'frmRUN');
+        await until(page, () => document.body.textContent.includes('Obsolete Display Driver Found!'));
+        await onScreen(page, 'frmRUN');
+        await pressOn(page, 'frmRUN', 'Command1');
+        await waitGone(page, 'frmRUN');
+    }
+});
+
+test('About: a key that produces a character gives the pause and the final picture; others nothing', desktop,
+     async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command2');
+    await waitWindow(page, 'frmABOUT');
+    for (const key of ['Shift', 'F1', 'ArrowLeft', 'Alt+a'])
+        await page.press(key);
+    await sleep(300);
+    assert.equal(await windowOf(page, 'frmFINAL'), null);
+    const pause = await frozenFor(page, () => page.press('Escape'));
+    t.diagnostic(`a key in About: the page frozen for ${pause.toFixed(3)} s`);
+    assert.ok(pause >= 3.0 && pause <= 3.05, `the pause lasted ${pause} s`);
+    await waitWindow(page, 'frmFINAL');
+    // No focus ring on a window's frame: windows never hold the focus.
+    assert.equal(await page.eval(() => document.activeElement.closest('.window') === document.activeElement), false);
+    // Closed with its close box, and a key brings it back, loaded afresh.
+    await closeBox(page, 'frmFINAL');
+    await waitGone(page, 'frmFINAL');
+    const about = await windowOf(page, 'frmABOUT');
+    await page.click(about.client[0] + 150, about.client[1] + 150);
+    await page.press('q');
+    await waitWindow(page, 'frmFINAL');
+});
+
+test('the drives: a floppy and a CD with no disk, and a hard disk of invented folders', async (t) => {
+    const page = await open(t);
+    const drives = () => page.eval(() => Array.from(document.querySelectorAll('[data-name=Drive1] option'),
+                                                    (o) => o.textContent));
+    assert.deepEqual(await drives(), ['a:', 'c: [HARDDISK]', 'd:']);
+    for (const drive of [0, 2]) {
+        // The list's own menu is the browser's: the choice is made as it makes it.
+        await page.eval((i) => {
+            const s = document.querySelector('[data-name=Drive1]');
+            s.selectedIndex = i;
+            s.dispatchEvent(new Event('change', { bubbles: true }));
+        }, drive);
+        const text = await until(page, () => {
+            const box = document.querySelector('[role=alertdialog][aria-label=Vornak1]');
+            return box && box.querySelector('.text').textContent;
+        }, null, 'the message box');
+        assert.equal(text, "Run-time error '71':\n\nDisk not ready");
+        const ok = await page.eval(() => {
+            const r = document.querySelector('[role=alertdialog] button').getBoundingClientRect();
+            return [r.x + r.width / 2, r.y + r.height / 2];
+        });
+        await press(page, ...ok);
+        await until(page, () => !document.querySelector('[role=alertdialog]'), null, 'the message box to go');
+        assert.equal(await page.eval(() => document.querySelector('[data-name=Drive1]').value), 'c: [HARDDISK]');
+    }
+    // Folders opened by a double click, or by a double tap.
+    for (const folder of ['C:\\', 'GAMES', 'KARTZONE']) {
+        const [x, y] = await page.eval((name) => {
+            const row = Array.from(document.querySelectorAll('[data-name=Dir1] [role=option]'))
+                .find((r) => r.textContent === name);
+            row.scrollIntoView({ block: 'nearest' });
+            const r = row.getBoundingClientRect();
+            return [r.x + 30, r.y + r.height / 2];
+        }, folder);
+        if (page.touch) {
+            await page.tap(x, y);
+            await page.tap(x, y);
+        } else {
+            await page.dblclick(x, y);
+        }
+        await until(page, (name) => document.querySelector('[data-name=Dir1] .selected').textContent === name,
+                    folder, `${folder} to open`);
+        await shot(page, `folder-${folder.replace(/\W/g, '') || 'root'}`);
+    }
+    assert.deepEqual(await page.eval(() => Array.from(document.querySelectorAll('[data-name=File1] [role=option]'),
+                                                      (o) => o.textContent)), ['INSTALL.EXE', 'KARTZONE.EXE']);
+    await until(page, () => document.body.textContent.includes('Path: C:\\GAMES\\KARTZONE'), null, 'the path line');
+    const row = await page.eval(() => {
+        const r = document.querySelectorAll('[data-name=File1] [role=option]')[1].getBoundingClientRect();
+        return [r.x + 10, r.y + r.height / 2];
+    });
+    await press(page, ...row);
+    await until(page, () => document.querySelectorAll('[data-name=File1] [role=option]')[1]
+        .getAttribute('aria-selected') === 'true', null, 'KARTZONE.EXE chosen');
+});
+
+test('the keyboard: the tab order, Enter and Space on the focused button, Escape doing nothing', desktop, async (t) => {
+    const page = await open(t);
+    assert.equal(await focused(page), 'Command1');
+    const order = [];
+    for (let i = 0; i < 6; ++i) {
+        await page.press('Tab');
+        order.push(await focused(page));
+    }
+    assert.deepEqual(order, ['Command2', 'Command3', 'Dir1', 'Drive1', 'File1', 'Command1']);
+    await page.press('Escape');
+    assert.equal(await windowOf(page, 'frmSETUP'), null);
+    await page.press('Tab');
+    await page.press('Enter');                                  // About
+    await waitWindow(page, 'frmABOUT');
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await waitWindow(page, 'frmSETUP');
+    await pressOn(page, 'frmSETUP', 'OK_SETUP');                // hidden, and back by Space on Setup
+    await waitGone(page, 'frmSETUP');
+    const main = await windowOf(page, 'frmMAIN');
+    await page.click(main.bar[0] + 30, main.bar[1] + 8);
+    await page.press('Space');
+    await waitWindow(page, 'frmSETUP');
+    assert.equal(await focused(page), 'OK_SETUP');
+    const setupOrder = [];
+    for (let i = 0; i < 10; ++i) {
+        await page.press('Tab');
+        setupOrder.push(await focused(page));
+    }
+    assert.deepEqual(setupOrder, ['HARD_SETUP', 'Check1', 'Check2', 'Check3', 'Check4', 'Check5', 'Check6', 'Option1',
+                                  'Option5', 'OK_SETUP']);
+});
+
+test('the classic focus: what takes no focus leaves it where it was, and a window gives it back', desktop,
+     async (t) => {
+    const page = await open(t);
+    const outline = () => page.eval(() => getComputedStyle(document.activeElement).outlineStyle);
+    // Setup focused, a click on the version label, Enter: Configuration.
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await waitWindow(page, 'frmSETUP');
+    assert.equal(await outline(), 'dotted', 'a clicked button shows the focus');
+    await pressOn(page, 'frmSETUP', 'OK_SETUP');
+    await waitGone(page, 'frmSETUP');
+    assert.equal(await focused(page), 'Command1');
+    for (const control of ['Label3', 'Image1', 'Label2'])
+        await pressOn(page, 'frmMAIN', control);
+    const main = await windowOf(page, 'frmMAIN');
+    await page.click(main.client[0] + 300, main.client[1] + 104);   // the client area itself
+    await page.click(main.bar[0] + 100, main.bar[1] + 8);           // the title bar
+    assert.equal(await focused(page), 'Command1');
+    await page.press('Enter');
+    await waitWindow(page, 'frmSETUP');
+    // Letters typed after a click on a text box's label go into the text box.
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await waitWindow(page, 'frmHARD');
+    await pressOn(page, 'frmHARD', 'Label1');
+    await page.type('ab');
+    assert.equal(await value(page, 'frmHARD', 'Text1'), 'ab');
+    // Configuration, reactivated by its title bar, gives the focus back; after
+    // its warning label, Tab goes on from there.
+    // (its title bar's top edge: the hardware dialog, centred on it, lies over the rest)
+    const setup = await windowOf(page, 'frmSETUP');
+    await page.click(setup.bar[0] + 60, setup.bar[1] + 2);
+    assert.equal(await focused(page), 'HARD_SETUP', 'Configuration gives the focus back');
+    await pressOn(page, 'frmSETUP', 'Label8');
+    await page.press('Tab');
+    assert.equal(await focused(page), 'Check1');
+    await pressOn(page, 'frmSETUP', 'OK_SETUP');
+    await waitGone(page, 'frmSETUP');
+    // The driver error, reactivated by its title bar, gives the focus back to its OK.
+    await pressOn(page, 'frmMAIN', 'Command3');
+    await waitWindow(page, 'frmRUN');
+    await page.click(main.bar[0] + 100, main.bar[1] + 8);
+    const run = await windowOf(page, 'frmRUN');
+    await page.click(run.bar[0] + 40, run.bar[1] + 8);
+    await page.press('Enter');
+    await waitGone(page, 'frmRUN');
+    // The option buttons are inside their frame's group.
+    assert.deepEqual(await page.eval(() => Array.from(document.querySelectorAll('fieldset input[type=radio]'),
+                                                      (i) => i.closest('[data-name]').dataset.name).sort()),
+                     ['Option1', 'Option2', 'Option3', 'Option4', 'Option5']);
+});
+
+test('windows: placed on their owners, raised and moved by their title bars, closed by their close boxes', desktop,
+     async (t) => {
+    const page = await open(t);
+    const centre = (w) => [w.frame[0] + w.frame[2] / 2, w.frame[1] + w.frame[3] / 2];
+    const screen = await page.eval(() => [innerWidth, innerHeight]);
+    const [mx, my] = centre(await windowOf(page, 'frmMAIN'));
+    assert.ok(Math.abs(mx - screen[0] / 2) <= 1 && Math.abs(my - screen[1] / 2) <= 1, 'the main window is centred');
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await waitWindow(page, 'frmSETUP');
+    const before = await windowOf(page, 'frmSETUP');
+    const [sx, sy] = centre(before);
+    assert.ok(Math.abs(sx - mx) <= 1 && Math.abs(sy - my) <= 1, 'Setup is centred on the main window');
+    // Moved by its title bar.
+    await page.down(before.bar[0] + 60, before.bar[1] + 8);
+    await page.move(before.bar[0] + 10, before.bar[1] + 58);
+    await page.up();
+    const moved = await windowOf(page, 'frmSETUP');
+    assert.deepEqual([moved.frame[0] - before.frame[0], moved.frame[1] - before.frame[1]], [-50, 50]);
+    assert.equal(await page.eval(() => String(getSelection())), '', 'the drag selected text');
+    // The pointer let go, the window stays where it is.
+    await page.move(before.bar[0] + 200, before.bar[1] + 200);
+    assert.deepEqual((await windowOf(page, 'frmSETUP')).frame, moved.frame);
+    // The main window, clicked, comes to the front and is the active one.
+    const main = await windowOf(page, 'frmMAIN');
+    await page.click(main.bar[0] + 30, main.bar[1] + 8);
+    assert.equal((await windowOf(page, 'frmMAIN')).active, true);
+    assert.equal((await windowOf(page, 'frmSETUP')).active, false);
+    // Closing the main window ends the program: every window goes.
+    await closeBox(page, 'frmMAIN');
+    await until(page, () => document.querySelectorAll('[role=dialog]').length === 0, null, 'every window to go');
+});
+
+test('the page asks nothing of the network after loading and stores nothing', async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await waitWindow(page, 'frmHARD');
+    await frozenFor(page, () => pressOn(page, 'frmHARD', 'TEST'));
+    const stored = await page.eval(async () => ({
+        requests: performance.getEntriesByType('resource').map((r) => r.name)
+            .filter((u) => !u.startsWith('data:') && !u.startsWith('blob:')),
+        cookies: document.cookie,
+        local: localStorage.length,
+        session: sessionStorage.length,
+        databases: indexedDB.databases ? (await indexedDB.databases()).length : 0,
+    }));
+    assert.deepEqual(stored, { requests: [], cookies: '', local: 0, session: 0, databases: 0 });
+});
+
+test('what a screen reader finds: dialogs named by their captions, controls by theirs', desktop, async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await waitWindow(page, 'frmHARD');
+    const names = await page.eval(() => {
+        const name = (e) => e.getAttribute('aria-label')
+            || (e.getAttribute('aria-labelledby') && document.getElementById(e.getAttribute('aria-labelledby')).textContent)
+            || e.textContent;
+        const of = (selector) => Array.from(document.querySelectorAll(selector), name);
+        return { dialogs: of('[role=dialog]'), buttons: of('.client button'), radios: of('input[type=radio]'),
+                 checks: of('input[type=checkbox]').length, texts: of('input[type=text]'),
+                 lists: of('select, [role=listbox]') };
+    });
+    assert.deepEqual(names, {
+        dialogs: ['Brelvox', 'Configuration', 'Hardware Detection'],
+        buttons: ['Run EXE', 'About', 'Setup', 'Hardware Detection', 'OK', 'Cancel', 'Test System'],
+        radios: ['170 Mhz', '220 Mhz', '8192 k', '4096 k', '2048 k'],
+        checks: 6,
+        texts: ['Motherboard', 'Sound Card', 'CD-ROM', 'Hard Disks', 'Memory', 'CPU'],
+        lists: ['Files', 'Folders', 'Drives'],
+    });
+});
+
+test('by touch: every road, each window whole on the screen, About by the phone\'s keyboard', touch, async (t) => {
+    const page = await open(t);
+    const look = async (window, name) => {
+        await waitWindow(page, window);
+        await onScreen(page, window);
+        await shot(page, name);
+    };
+    await look('frmMAIN', 'main');
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await look('frmSETUP', 'setup');
+    await pressOn(page, 'frmSETUP', 'Option3');
+    await look('frmNO', 'memory-error');
+    await pressOn(page, 'frmNO', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await look('frmHARD', 'hardware');
+    // The first text box has the focus, but raises no keyboard unasked.
+    assert.deepEqual(await page.eval(() => [document.activeElement.closest('[data-name]').dataset.name,
+                                             document.activeElement.inputMode]), ['Text1', 'none']);
+    await pressOn(page, 'frmHARD', 'Text2');
+    assert.deepEqual(await page.eval(() => [document.activeElement.closest('[data-name]').dataset.name,
+                                             document.activeElement.inputMode]), ['Text2', '']);
+    await pressOn(page, 'frmHARD', 'Command2');
+    await pressOn(page, 'frmSETUP', 'OK_SETUP');
+    await waitGone(page, 'frmSETUP');
+    await pressOn(page, 'frmMAIN', 'Command2');
+    await look('frmABOUT', 'about');
+    // A tap on the dialog raises the phone's keyboard; a letter of it gives
+    // the pause, then the final picture, whole on the screen.
+    await pressOn(page, 'frmABOUT', 'Label1');
+    assert.equal(await page.eval(() => document.activeElement.className), 'keys');
+    const pause = await frozenFor(page, () => page.softType('k'));
+    t.diagnostic(`a letter of the phone's keyboard in About: the page frozen for ${pause.toFixed(3)} s`);
+    assert.ok(pause >= 3.0 && pause <= 3.05, `the pause lasted ${pause} s`);
+    await look('frmFINAL', 'final');
+    await closeBox(page, 'frmFINAL');
+    await waitGone(page, 'frmFINAL');
+    await look('frmABOUT', 'about-after');
+    await closeBox(page, 'frmABOUT');
+    await waitGone(page, 'frmABOUT');
+    await look('frmMAIN', 'main-after');
+});
+
+test('by touch: a window dragged by its title bar, a drag the browser takes back ending the drag', touch, async (t) => {
+    const page = await open(t);
+    const before = await windowOf(page, 'frmMAIN');
+    const [x, y] = [before.bar[0] + 60, before.bar[1] + 8];
+    const room = await page.eval(() => [document.documentElement.clientWidth, document.documentElement.clientHeight]);
+    const dy = Math.min(40, room[1] - before.frame[1] - before.bar[3] - 4);
+    await page.touchDown(x, y);
+    for (let i = 1; i <= 5; ++i)
+        await page.touchMove(x, y + dy * i / 5);
+    await page.touchUp();
+    const moved = await windowOf(page, 'frmMAIN');
+    assert.equal(Math.round(moved.frame[1] - before.frame[1]), Math.round(dy), 'the window went with the finger');
+    // A drag cancelled halfway: the next swipe elsewhere moves nothing.
+    await page.touchDown(x, y + dy);
+    await page.touchMove(x, y + dy - 10);
+    await page.touchCancel();
+    const after = await windowOf(page, 'frmMAIN');
+    await page.touchDown(5, room[1] - 5);
+    await page.touchMove(50, room[1] - 50);
+    await page.touchUp();
+    assert.deepEqual((await windowOf(page, 'frmMAIN')).frame, after.frame);
+});
+
+test('by touch: the screen turned, every window comes back onto it', touch, async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await waitWindow(page, 'frmSETUP');
+    const { width, height } = page.device;
+    await page.resize(height, width);
+    await sleep(300);
+    await onScreen(page, 'frmMAIN');
+    await onScreen(page, 'frmSETUP');
+    await shot(page, 'turned');
+    await page.resize(width, height);
+    await sleep(300);
+    await onScreen(page, 'frmMAIN');
+    await onScreen(page, 'frmSETUP');
+});
