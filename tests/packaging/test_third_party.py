@@ -41,9 +41,11 @@ def ticked(cell):
 
 
 def walk():
-    """Every file of the tree, relative to TOP, past builds and caches."""
+    """Every file of the tree, relative to TOP, past builds, caches and the
+    packages npm installs (git ignores them; what the page takes from them
+    is named in the build files)."""
     for root, dirs, files in os.walk(TOP):
-        dirs[:] = [d for d in dirs if d not in ("build", ".git", "__pycache__")]
+        dirs[:] = [d for d in dirs if d not in ("build", ".git", "__pycache__", "node_modules")]
         for name in files:
             yield (Path(root) / name).relative_to(TOP)
 
