@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the one self-contained page of the web build from its template:
 98.css (its fonts inside it as data), the page's own styles and scripts,
-the pictures and icons, the hourglass and the folder marks as data, and the
+the pictures and icons and the hourglass as data, and the
 program: emscripten's loader, and the WebAssembly compressed (gzip) and
 carried as text, which the browser unpacks itself, so that nothing is
 fetched. The notices, the licence texts of the project and of the pieces
@@ -25,15 +25,7 @@ import urllib.parse
 
 from PIL import Image
 
-# The folder marks of the folder list, 16 by 13 pixels, and the stop sign of
-# a message box.
-CLOSED = ('<svg xmlns="http://www.w3.org/2000/svg" width="16" height="13" shape-rendering="crispEdges">'
-          '<rect x="1.5" y="1.5" width="5" height="2" fill="#808000" stroke="#000"/>'
-          '<rect x="1.5" y="3.5" width="12" height="8" fill="#ff0" stroke="#000"/></svg>')
-OPEN = ('<svg xmlns="http://www.w3.org/2000/svg" width="16" height="13" shape-rendering="crispEdges">'
-        '<rect x="1.5" y="1.5" width="5" height="2" fill="#808000" stroke="#000"/>'
-        '<rect x="1.5" y="3.5" width="11" height="8" fill="#ff0" stroke="#000"/>'
-        '<polygon points="1.5,11.5 4.5,6.5 15.5,6.5 12.5,11.5" fill="#ffffc0" stroke="#000"/></svg>')
+# The stop sign of a message box.
 STOP = ('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32">'
         '<circle cx="16" cy="16" r="14.5" fill="#f00" stroke="#800" />'
         '<path d="M10 10 L22 22 M22 10 L10 22" stroke="#fff" stroke-width="3"/></svg>')
@@ -86,8 +78,7 @@ def css98(folder):
 def styles(args, scrollbar):
     text = read(args.css)
     hourglass = 'url("%s")' % data('image/png', read(args.hourglass, 'rb'))
-    for key, value in [('@HOURGLASS@', hourglass), ('@CLOSED@', svg_url(CLOSED)), ('@OPEN@', svg_url(OPEN)),
-                       ('@STOP@', svg_url(STOP))] + list(scrollbar.items()):
+    for key, value in [('@HOURGLASS@', hourglass), ('@STOP@', svg_url(STOP))] + list(scrollbar.items()):
         text = text.replace(key, value)
     return text
 

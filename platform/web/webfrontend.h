@@ -1,6 +1,6 @@
 // The web front end: each form a window drawn by the page's script
-// (page/vornak1.js), each control an element made by the script's piece of
-// its type. This side hands the script each window's layout and what its
+// (page/*.js), each control an element made by the script's piece of its
+// type. This side hands the script each window's layout and what its
 // controls show, as JSON, and takes what the user did back through the
 // entry points of main.cpp, which call the user* entry points of Form and
 // Control.

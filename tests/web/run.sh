@@ -18,8 +18,9 @@ note_road "${VORNAK_ENGINE:-}${VORNAK_DEVICE:+ on $VORNAK_DEVICE}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 node "$positions" >"$work/designs"
+node "$positions" --tab-order >"$work/tabs"
 status=0
-VORNAK_PAGE=$page VORNAK_DESIGNS=$work/designs node --test \
+VORNAK_PAGE=$page VORNAK_DESIGNS=$work/designs VORNAK_TABS=$work/tabs node --test \
   --test-reporter=spec --test-reporter-destination=stdout \
   --test-reporter=tap --test-reporter-destination="$work/tap" "$@" "$here/$file" || status=$?
 ran=$(sed -n 's/^# tests \([0-9]*\)$/\1/p' "$work/tap" | tail -n 1)

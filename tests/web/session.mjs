@@ -3,6 +3,7 @@
 // device's own means (the mouse, or a finger), how long the page stays
 // frozen, and what each window is like.
 //   VORNAK_PAGE=Vornak1.html VORNAK_DESIGNS=<design_positions output>
+//   VORNAK_TABS=<design_positions --tab-order output>
 //   VORNAK_ENGINE=chromium|firefox|webkit VORNAK_DEVICE=desktop|phone-390x844|...
 import { readFileSync, mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -23,6 +24,10 @@ for (const line of readFileSync(process.env.VORNAK_DESIGNS, 'utf8').trim().split
         designs.set(window, new Map());
     designs.get(window).set(control, box.map(Number));
 }
+
+// WINDOW NAME NAME ...: where Tab stops in each window, in order.
+export const tabOrders = new Map(readFileSync(process.env.VORNAK_TABS, 'utf8').trim().split('\n')
+    .map((line) => line.split(' ')).map(([window, ...names]) => [window, names]));
 
 export const captions = {
     frmMAIN: 'Brelvox', frmSETUP: 'Configuration', frmNO: 'Error', frmNO1: 'Error',

@@ -4,9 +4,9 @@
 //   report(el, tell)  passes what the user does on the element to the
 //                     program: tell.click(), tell.select(row),
 //                     tell.open(row), tell.edit(text), tell.arrow(forward)
-// A piece may also say where the focus goes in it (el.focusTarget) and
-// whether Tab stops at it now (tabStop(el)). Every decision is the
-// program's: a piece shows what the program says and reports, nothing more.
+// A piece may also say where the focus goes in it (el.focusTarget). Every
+// decision is the program's: a piece shows what the program says and
+// reports, nothing more; where each control lies, the program says too.
 const Pieces = (function () {
     'use strict';
 
@@ -150,7 +150,6 @@ const Pieces = (function () {
                 el.text.textContent = s.caption;
             },
             report(el, tell) { reportChoice(el, tell, true); },
-            tabStop(el) { return el.input.checked; },  // Tab enters a group at its choice
         },
         CheckBox: {
             create() { return choice('checkbox'); },
@@ -205,31 +204,31 @@ const Pieces = (function () {
             show() {},
             report() {},
         },
-        DriveListBox: {
+        DriveList: {
             create() {
                 const el = document.createElement('select');
                 el.setAttribute('aria-label', 'Drives');
                 return el;
             },
             show(el, s) {
-                el.replaceChildren(...s.lists.items.map((t) => new Option(t)));
-                el.selectedIndex = s.lists.index;
+                el.replaceChildren(...s.items.map((t) => new Option(t)));
+                el.selectedIndex = s.index;
             },
             report(el, tell) { el.addEventListener('change', () => tell.select(el.selectedIndex)); },
         },
-        DirListBox: {
+        FolderList: {
             create() { return listbox('Folders'); },
             show(el, s) {
-                el.rowsBox.replaceChildren(...s.lists.folders.map((f) => {
+                el.rowsBox.replaceChildren(...s.folders.map((f) => {
                     const row = option('');
                     row.className = f.open ? 'folder open' : 'folder';
-                    row.style.paddingLeft = (2 + 7 * f.level) + 'px';
+                    row.style.paddingLeft = (2 + f.indent) + 'px';
                     const name = document.createElement('span');
                     name.textContent = f.name;
                     row.appendChild(name);
                     return row;
                 }));
-                el.mark(s.lists.index, true);
+                el.mark(s.index, true);
                 Scrollbar.update(el.rowsBox);
             },
             report(el, tell) {
@@ -249,11 +248,11 @@ const Pieces = (function () {
                 });
             },
         },
-        FileListBox: {
+        FileList: {
             create() { return listbox('Files'); },
             show(el, s) {
-                el.rowsBox.replaceChildren(...s.lists.items.map(option));
-                el.mark(s.lists.index, s.lists.index >= 0);
+                el.rowsBox.replaceChildren(...s.items.map(option));
+                el.mark(s.index, s.index >= 0);
                 Scrollbar.update(el.rowsBox);
             },
             report(el, tell) {
@@ -280,25 +279,20 @@ const Pieces = (function () {
         },
     };
 
-    // A line from the design's first point to its second, one pixel wide in
-    // its colour, the end point not drawn.
+    // A line from its first point to its second, in its box, one pixel wide
+    // in its colour, the end point not drawn.
     function line(c) {
-        const [x1, y1, x2, y2] = c.box;
+        const [x1, y1, x2, y2] = c.line;
         const el = document.createElement('canvas');
         el.className = 'line';
         el.setAttribute('aria-hidden', 'true');
-        el.width = Math.abs(x2 - x1) + 1;
-        el.height = Math.abs(y2 - y1) + 1;
+        el.width = c.box[2];
+        el.height = c.box[3];
         const g = el.getContext('2d');
         g.fillStyle = c.fore;
         const steps = Math.max(Math.abs(x2 - x1), Math.abs(y2 - y1));
-        if ((x1 === x2 || y1 === y2) && steps)  // straight: one rectangle
-            g.fillRect(x2 < x1 ? 1 : 0, y2 < y1 ? 1 : 0, Math.max(1, Math.abs(x2 - x1)), Math.max(1, Math.abs(y2 - y1)));
-        else
-            for (let i = 0; i < steps; ++i)
-                g.fillRect(Math.round((x1 - Math.min(x1, x2)) + (x2 - x1) * i / steps),
-                           Math.round((y1 - Math.min(y1, y2)) + (y2 - y1) * i / steps), 1, 1);
-        c.box = [Math.min(x1, x2), Math.min(y1, y2), el.width, el.height];
+        for (let i = 0; i < steps; ++i)
+            g.fillRect(Math.round(x1 + (x2 - x1) * i / steps), Math.round(y1 + (y2 - y1) * i / steps), 1, 1);
         return el;
     }
 

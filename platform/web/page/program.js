@@ -64,11 +64,16 @@ var Vornak = (function () {
         Desktop.remove(w);
     }
 
-    function update(number, index, state) {
+    function update(number, index, shown) {
         const w = windows.get(number);
-        const c = w && w.controls[index];
-        if (c)
-            c.piece.show(c.el, state);
+        if (w)
+            w.update(index, shown);
+    }
+
+    // The folder list's marks, as the program draws them.
+    function mark(open, svg) {
+        document.documentElement.style.setProperty(open ? '--folder-open' : '--folder-closed',
+                                                    `url("data:image/svg+xml,${encodeURIComponent(svg)}")`);
     }
 
     function focus(number, index) {
@@ -128,7 +133,7 @@ var Vornak = (function () {
         Desktop.start();
     }
 
-    return { start, create, frame, show, hide, raise, destroy, update, focus, cursor, message, quit };
+    return { start, mark, create, frame, show, hide, raise, destroy, update, focus, cursor, message, quit };
 })();
 
 // The program, as emscripten's loader runs it, from the module the page

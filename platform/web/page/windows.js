@@ -53,25 +53,33 @@ class Win {
     }
 
     makeControl(c, index) {
-        const piece = Pieces[c.type];
+        const piece = Pieces[c.piece];
         const el = piece.create(c);
         el.classList.add('control');
         el.dataset.name = c.name;
         // A frame's controls lie inside it, placed from its outer corner.
         const parent = c.parent >= 0 ? this.controls[c.parent].el : this.body;
         place(el, c.box);
-        // Labels, images and lines lie under every control that is a
-        // window of its own.
-        el.style.zIndex = c.drawn ? 0 : 1;
+        el.style.zIndex = c.stack;
         parent.appendChild(el);
         if (parent !== this.body)
             Layout.inFrame(el, c.box);
-        const control = { el, piece, design: c, focusEl: el.focusTarget || el };
+        const control = { el, piece, design: c, focusEl: el.focusTarget || el, value: c.value };
         if (control.focusEl.tabIndex !== undefined)
             control.focusEl.tabIndex = -1;  // Tab is the window's, in the design's order
         this.controls.push(control);
         piece.show(el, c);
         piece.report(el, this.tell(index));
+    }
+
+    // What a control shows now.
+    update(index, shown) {
+        const c = this.controls[index];
+        if (!c)
+            return;
+        if ('value' in shown)
+            c.value = shown.value;
+        c.piece.show(c.el, shown);
     }
 
     // What a piece reports, as calls of the program's entry points.
@@ -86,17 +94,11 @@ class Win {
         };
     }
 
-    // A text box is named by the label in front of it on its row.
+    // A control named by a label (a text box by the one on its row).
     nameFields() {
-        this.controls.forEach((c) => {
-            if (c.design.type !== 'TextBox')
-                return;
-            const [x, y, , h] = c.design.box;
-            const label = this.controls.find((l) => l.design.type === 'Label' && l.design.box[0] < x
-                && Math.abs(l.design.box[1] - y) < h);
-            if (label)
-                c.el.setAttribute('aria-label', label.el.textContent);
-        });
+        for (const c of this.controls)
+            if (c.design.labelledBy >= 0)
+                c.el.setAttribute('aria-label', this.controls[c.design.labelledBy].el.textContent);
     }
 
     // The innermost control whose element holds a node, or null.
@@ -114,7 +116,7 @@ class Win {
         Desktop.pressedIn(this);
         Desktop.activate(this);
         const c = this.controlAt(e.target);
-        if (c && c.design.focus && !e.target.closest('.scrollbar') && document.activeElement !== c.focusEl)
+        if (c && c.design.tab >= 0 && !e.target.closest('.scrollbar') && document.activeElement !== c.focusEl)
             Touch.focus(c.focusEl, true);
     }
 
@@ -122,15 +124,15 @@ class Win {
     // the client area, the title bar) leaves the focus where it was.
     keepFocus(e) {
         const c = this.controlAt(e.target);
-        const native = c && c.design.focus && c.focusEl.contains(e.target) && !e.target.closest('.scrollbar');
+        const native = c && c.design.tab >= 0 && c.focusEl.contains(e.target) && !e.target.closest('.scrollbar');
         if (!native)
             e.preventDefault();
     }
 
-    // The controls Tab walks, in order.
+    // The controls Tab walks, in order: an option group only at its choice.
     tabStops() {
         return this.controls
-            .filter((c) => c.design.tab >= 0 && (!c.piece.tabStop || c.piece.tabStop(c.el)))
+            .filter((c) => c.design.tab >= 0 && (!c.design.tabWhenChosen || c.value))
             .sort((a, b) => a.design.tab - b.design.tab);
     }
 
