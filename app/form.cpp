@@ -13,25 +13,28 @@ namespace vornak {
 std::string bindingError(const FormClass& cls)
 {
     const FormDesign& d = cls.design;
-    const std::string window(d.name);
+    const std::string_view window = d.name;
     for (size_t i = 0; i < cls.bindings.size(); ++i) {
         const Binding& b = cls.bindings[i];
-        const std::string procedure = (b.control.empty() ? std::string("Form") : std::string(b.control)) + "_"
-                                    + std::string(eventName(b.event));
+        // Named only when something is wrong: the check runs at every start.
+        const auto procedure = [&b] {
+            return (b.control.empty() ? std::string("Form") : std::string(b.control)) + "_" + std::string(eventName(b.event));
+        };
         Events raised = eventBit(Event::Load) | eventBit(Event::KeyPress);
         if (!b.control.empty()) {
             const auto c = std::find_if(d.controls.begin(), d.controls.end(),
                                         [&](const ControlDesign& cd) { return cd.name == b.control; });
             if (c == d.controls.end())
-                return window + ": " + procedure + " is bound to " + std::string(b.control) + ", a control the window does not have";
+                return std::string(window) + ": " + procedure() + " is bound to " + std::string(b.control)
+                     + ", a control the window does not have";
             raised = kindOf(c->type).events;
         }
         if (!has(raised, b.event))
-            return window + ": " + procedure + " is bound to an event its " + (b.control.empty() ? "form" : "control")
+            return std::string(window) + ": " + procedure() + " is bound to an event its " + (b.control.empty() ? "form" : "control")
                  + " never raises";
         for (size_t j = 0; j < i; ++j)
             if (cls.bindings[j].control == b.control && cls.bindings[j].event == b.event)
-                return window + ": " + procedure + " is bound twice";
+                return std::string(window) + ": " + procedure() + " is bound twice";
     }
     return {};
 }

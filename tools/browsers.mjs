@@ -152,9 +152,6 @@ async function launchFirefox() {
             const context = await browser.createBrowserContext();
             const page = await context.newPage();
             await page.setViewport({ width: device.width, height: device.height });
-            // The page in front, as a visitor's is: a page behind others
-            // has its timers slowed.
-            await page.bringToFront();
             return new FirefoxPage(device, context, page);
         },
         close: () => browser.close(),

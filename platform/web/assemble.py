@@ -51,6 +51,88 @@ def webp(path):
     return out.getvalue()
 
 
+# 98.css's pictures are pixel art drawn as SVG paths of whole-pixel steps.
+# A browser makes a document of each SVG it shows, which costs more than
+# the page's whole first layout; as PNG they cost next to nothing.
+COLOURS = {'none': None, 'gray': (128, 128, 128), 'silver': (192, 192, 192)}
+
+
+def colour(value):
+    if value in COLOURS:
+        return COLOURS[value]
+    value = value.lstrip('#')
+    if len(value) == 3:
+        value = ''.join(c * 2 for c in value)
+    return tuple(int(value[i:i + 2], 16) for i in (0, 2, 4))
+
+
+def outlines(d):
+    """The closed outlines of a path of M, H, V (and their relative forms)
+    and Z commands, as lists of points."""
+    shapes, shape, x, y = [], [], 0.0, 0.0
+    for cmd, args in re.findall(r'([MmHhVvZzLl])([^MmHhVvZzLl]*)', d):
+        nums = [float(n) for n in re.findall(r'-?[\d.]+', args)]
+        if cmd in 'Zz':
+            continue
+        if cmd in 'Mm':
+            if shape:
+                shapes.append(shape)
+            x, y = (nums[0], nums[1]) if cmd == 'M' else (x + nums[0], y + nums[1])
+            shape = [(x, y)]
+            pairs = list(zip(nums[2::2], nums[3::2]))
+            cmd, nums = ('L' if cmd == 'M' else 'l'), [v for p in pairs for v in p]
+        for i in range(0, len(nums), 2 if cmd in 'Ll' else 1):
+            if cmd in 'Ll':
+                x, y = (nums[i], nums[i + 1]) if cmd == 'L' else (x + nums[i], y + nums[i + 1])
+            elif cmd in 'Hh':
+                x = nums[i] if cmd == 'H' else x + nums[i]
+            else:
+                y = nums[i] if cmd == 'V' else y + nums[i]
+            shape.append((x, y))
+    if shape:
+        shapes.append(shape)
+    return shapes
+
+
+def inside(shapes, px, py):
+    """Even-odd: whether a point lies inside the outlines."""
+    crossings = 0
+    for shape in shapes:
+        for (x1, y1), (x2, y2) in zip(shape, shape[1:] + shape[:1]):
+            if (y1 > py) != (y2 > py) and px < x1 + (py - y1) * (x2 - x1) / (y2 - y1):
+                crossings += 1
+    return crossings % 2 == 1
+
+
+def svg_png(svg):
+    """A pixel-art SVG of 98.css as a PNG data URL."""
+    width, height = (int(re.search(r"%s='(\d+)'" % k, svg).group(1)) for k in ('width', 'height'))
+    default = re.search(r"<svg[^>]*\bfill='([^']*)'", svg)
+    image = Image.new('RGBA', (width, height))
+    for attrs in re.findall(r'<path([^>]*)/?>', svg):
+        fill = re.search(r"\bfill='([^']*)'", attrs)
+        rgb = colour(fill.group(1) if fill else default.group(1) if default else '#000')
+        if rgb is None:
+            continue
+        shapes = outlines(re.search(r"\bd='([^']*)'", attrs).group(1))
+        for y in range(height):
+            for x in range(width):
+                if inside(shapes, x + 0.5, y + 0.5):
+                    image.putpixel((x, y), rgb + (255,))
+    out = io.BytesIO()
+    image.save(out, 'PNG', optimize=True)
+    return data('image/png', out.getvalue())
+
+
+def pictures_as_png(css):
+    def one(m):
+        svg = urllib.parse.unquote(m.group(1))
+        if re.search(r'<(?!svg|path|/)', svg):
+            raise SystemExit('assemble.py: a picture of 98.css is more than paths: ' + svg[:80])
+        return 'url("%s")' % svg_png(svg)
+    return re.sub(r'url\("data:image/svg\+xml;charset=utf-8,([^"]*)"\)', one, css)
+
+
 def css98(folder):
     """98.css with its fonts as data (the woff2 form alone, which every
     current browser takes), and the pictures of its scroll bar, which the
@@ -71,8 +153,53 @@ def css98(folder):
         m = re.search(rule, text)
         if not m:
             raise SystemExit('assemble.py: 98.css has no %s' % key)
-        scrollbar[key] = m.group(1)
-    return text, scrollbar
+        scrollbar[key] = pictures_as_png(m.group(1))
+    return pictures_as_png(prune(re.sub(r'/\*(?!!).*?\*/', '', text))), scrollbar
+
+
+# What 98.css styles that the windows never show: other controls, other
+# title-bar buttons, disabled and read-only states, and the browser's own
+# scroll bars, which the page draws itself. Those rules are left out, so
+# that the page is smaller and the browser has fewer to match.
+UNUSED = re.compile(r'\.field-row|field-row\]|\.is-vertical|progress|\.status-|\.sunken-panel|\.vertical-bar|'
+                    r'\.window-body|\.window\[role=tabpanel\]|::-webkit-scrollbar|(?<!:not\():disabled|\[disabled\]|'
+                    r'\[readonly\]|:read-only|^a$|^a:|^code|^h[1-4]$|^pre$|^u$|^table|^textarea|summary|'
+                    r'input\[type=(email|number|password|range|reset|search|submit|tel|url)\]|li\[role=tab\]|'
+                    r'menu\[role=tablist\]|ul\.tree-view|button\.default|-ms-|'
+                    r'aria-label=(Help|Maximize|Minimize|Restore)\]|aria-label\]\.(help|maximize|minimize|restore)')
+
+
+def blocks(css):
+    """The top-level rules of minified CSS: (prelude, body) pairs."""
+    out, depth, start, prelude = [], 0, 0, ''
+    for i, ch in enumerate(css):
+        if ch == '{':
+            if depth == 0:
+                prelude, start = css[start:i], i + 1
+            depth += 1
+        elif ch == '}':
+            depth -= 1
+            if depth == 0:
+                out.append((prelude, css[start:i]))
+                start = i + 1
+    return out
+
+
+def prune(css):
+    kept = []
+    for prelude, body in blocks(css):
+        if prelude.startswith('@media'):
+            inner = prune(body)
+            if inner:
+                kept.append('%s{%s}' % (prelude, inner))
+            continue
+        if prelude.startswith('@'):
+            kept.append('%s{%s}' % (prelude, body))
+            continue
+        selectors = [s for s in re.split(r',(?![^()]*\))', prelude) if not UNUSED.search(s.strip())]
+        if selectors:
+            kept.append('%s{%s}' % (','.join(selectors), body))
+    return ''.join(kept)
 
 
 def styles(args, scrollbar):
@@ -83,15 +210,25 @@ def styles(args, scrollbar):
     return text
 
 
+# A picture larger than this comes at the end of the page, so that the
+# program starts without waiting for the page to be read that far.
+LATE = 16384
+
+
 def program_data(args):
-    """The program and the art, as data for the page's scripts."""
+    """The program and the art, as data for the page's scripts: the art of
+    the first windows in the head, the large pictures (ArtData.late, which
+    only later windows show) at the end."""
     wasm = base64.b64encode(gzip.compress(read(args.wasm, 'rb'), 9, mtime=0)).decode('ascii')
     art = {'pictures': {}, 'icons': {}}
+    late = {}
     for name, path in (p.split('=', 1) for p in args.picture):
-        art['pictures'][name] = data('image/webp', webp(path))
+        picture = data('image/webp', webp(path))
+        (late if len(picture) > LATE else art['pictures'])[name] = picture
     for name, base in (i.split('=', 1) for i in args.icon):
         art['icons'][name] = data('image/png', read(base + '16.png', 'rb'))
-    return 'var ProgramData = "%s";\nvar ArtData = %s;\n' % (wasm, json.dumps(art, indent=0))
+    return ('var ProgramData = "%s";\nvar ArtData = %s;\n' % (wasm, json.dumps(art, indent=0)),
+            'Object.assign(ArtData.pictures, %s);\n' % json.dumps(late, indent=0))
 
 
 def main():
@@ -106,10 +243,11 @@ def main():
         raise SystemExit('assemble.py: a notice would end its comment early')
     text98, scrollbar = css98(args.css98)
     icon = args.icon[0].split('=', 1)[1]
+    data_early, data_late = program_data(args)
     parts = {'@NOTICES@': notices, '@98CSS@': text98, '@VORNAKCSS@': styles(args, scrollbar),
              '@ICON16@': data('image/png', read(icon + '16.png', 'rb')),
              '@ICON32@': data('image/png', read(icon + '32.png', 'rb')),
-             '@DATA@': program_data(args), '@BOOT@': read(args.boot),
+             '@DATA@': data_early, '@LATEART@': data_late, '@BOOT@': read(args.boot),
              '@VORNAKJS@': '\n'.join(read(js) for js in args.js),
              '@LOADER@': read(args.loader)}
     page = read(args.shell)

@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vornak::web {
@@ -14,9 +15,13 @@ Clock::time_point Clock::now()
 
 void Clock::sleepUntil(time_point deadline)
 {
+    // In short steps: a browser may fire a long timer late (Firefox has been
+    // seen a quarter of a second late on three seconds), and the pause
+    // would grow by as much.
+    constexpr double kStep = 100;
     const double ms = std::chrono::duration<double, std::milli>(deadline - now()).count();
     if (ms > 0)
-        emscripten_sleep(static_cast<unsigned>(std::ceil(ms)));
+        emscripten_sleep(static_cast<unsigned>(std::ceil(std::min(ms, kStep))));
 }
 
 }  // namespace vornak::web

@@ -13,9 +13,12 @@
 #include <emscripten.h>
 
 #include <cstdio>
+#include <vector>
 
 // The script's side of each call (page/vornak1.js, the object Vornak).
-EM_JS(void, vk_mark, (int open, const char* svg), { Vornak.mark(open != 0, UTF8ToString(svg)); });
+EM_JS(void, vk_mark, (int open, const unsigned char* rgba, int width, int height), {
+    Vornak.mark(open != 0, HEAPU8.slice(rgba, rgba + 4 * width * height), width, height);
+});
 EM_JS(void, vk_create, (int window, const char* design), { Vornak.create(window, JSON.parse(UTF8ToString(design))); });
 EM_JS(void, vk_frame, (int window, int* box), {
     const r = Vornak.frame(window);
@@ -119,22 +122,21 @@ Json controlJson(const Control& c, const ControlLayout& at)
     return j;
 }
 
-// A folder mark (app/foldermarks.h) as SVG: a rectangle a run of pixels of
-// one colour on a row.
-std::string markSvg(bool open)
+// A folder mark (app/foldermarks.h) as RGBA pixels, row after row.
+std::vector<unsigned char> markPixels(bool open)
 {
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kFolderMarkWidth) + "\" height=\""
-                    + std::to_string(kFolderMarkHeight) + "\" shape-rendering=\"crispEdges\">";
+    std::vector<unsigned char> rgba;
+    rgba.reserve(4 * kFolderMarkWidth * kFolderMarkHeight);
     const std::string_view* rows = folderMark(open);
     for (int y = 0; y < kFolderMarkHeight; ++y)
-        for (size_t x = 0, end = 0; x < rows[y].size(); x = end) {
-            for (end = x + 1; end < rows[y].size() && rows[y][end] == rows[y][x];)
-                ++end;
-            if (uint32_t rgb = 0; folderMarkColour(rows[y][x], rgb))
-                svg += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" + std::to_string(end - x)
-                     + "\" height=\"1\" fill=\"" + css(rgb) + "\"/>";
+        for (int x = 0; x < kFolderMarkWidth; ++x) {
+            uint32_t rgb = 0;
+            const bool shown = folderMarkColour(rows[y][static_cast<size_t>(x)], rgb);
+            for (int shift : {16, 8, 0})
+                rgba.push_back(static_cast<unsigned char>(rgb >> shift));
+            rgba.push_back(shown ? 255 : 0);
         }
-    return svg + "</svg>";
+    return rgba;
 }
 
 }  // namespace
@@ -142,7 +144,7 @@ std::string markSvg(bool open)
 void FrontEnd::sendMarks() const
 {
     for (bool open : {true, false})
-        vk_mark(open, markSvg(open).c_str());
+        vk_mark(open, markPixels(open).data(), kFolderMarkWidth, kFolderMarkHeight);
 }
 
 Form* FrontEnd::form(int window) const

@@ -55,9 +55,9 @@
 //                          as shown, the indentation of its level, an open
 //                          folder (the open one and its ancestors) or not
 //     index        int     the selected entry, -1 for none
-// Vornak.mark(open, svg): the folder list's marks, once, before any window:
-//   an open folder's (before the open folder and its ancestors) and a
-//   closed one's, as SVG.
+// Vornak.mark(open, rgba, width, height): the folder list's marks, once,
+//   before any window: an open folder's (before the open folder and its
+//   ancestors) and a closed one's, as RGBA pixels row after row.
 // Vornak.frame(window) -> [left, top, width, height] of the window's frame
 //   (window 0: the desktop); Vornak.show(window, place, x, y) shows it, at
 //   x, y when place; Vornak.hide, Vornak.raise, Vornak.destroy(window);

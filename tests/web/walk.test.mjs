@@ -88,9 +88,11 @@ test('every window at its design size, every control where its design puts it, e
         const range = document.createRange();
         range.selectNodeContents(document.querySelector('[data-name=Label2]'));
         const lines = new Set(Array.from(range.getClientRects(), (r) => Math.round(r.top))).size;
-        // Texts are the platform's black, and centred ones stand at whole pixels.
+        // Texts are the platform's black (a button's is its shadow), and
+        // centred ones stand at whole pixels.
         const colours = new Set(Array.from(document.querySelectorAll('.window .client button, .window .client label,'
-            + ' .window legend, .window .label:not([style*=color])'), (e) => getComputedStyle(e).color));
+            + ' .window legend, .window .label:not([style*=color])'),
+            (e) => (e.matches('button') ? getComputedStyle(e).textShadow.replace(/ 0px/g, '') : getComputedStyle(e).color)));
         const halves = Array.from(document.querySelectorAll('.line'), (l) => l.getBoundingClientRect().left % 1)
             .filter((f) => f !== 0);
         return { lines, colours: Array.from(colours), halves };

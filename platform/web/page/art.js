@@ -9,7 +9,12 @@ const Art = (function () {
     function picture(name, keyed) {
         const img = new Image();
         img.alt = '';
-        img.src = ArtData.pictures[name];
+        // A large picture comes at the end of the page: it is there once the
+        // page has been read.
+        if (ArtData.pictures[name])
+            img.src = ArtData.pictures[name];
+        else
+            document.addEventListener('DOMContentLoaded', () => { img.src = ArtData.pictures[name]; });
         if (!keyed)
             return img;
         const canvas = document.createElement('canvas');

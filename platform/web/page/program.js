@@ -71,9 +71,13 @@ var Vornak = (function () {
     }
 
     // The folder list's marks, as the program draws them.
-    function mark(open, svg) {
+    function mark(open, rgba, width, height) {
+        const canvas = document.createElement('canvas');
+        canvas.width = width;
+        canvas.height = height;
+        canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
         document.documentElement.style.setProperty(open ? '--folder-open' : '--folder-closed',
-                                                    `url("data:image/svg+xml,${encodeURIComponent(svg)}")`);
+                                                    `url("${canvas.toDataURL()}")`);
     }
 
     function focus(number, index) {
