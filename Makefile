@@ -71,7 +71,7 @@ run-web: web
 
 test-web: web
 	@$(deps) x browsers
-	tools/run-ctest.sh web "the page"
+	tools/run-ctest.sh web ""
 
 # The long runs left out of "make test": the Win32 leak test's thousand
 # rounds of every path under Wine (ten minutes and more).

@@ -2,7 +2,8 @@
 // tests, its tour and its bench: Chromium through playwright-core (and its
 // phone emulation, for touch), Firefox ESR through puppeteer-core over
 // WebDriver BiDi, WebKitGTK through WebKitWebDriver and selenium-webdriver.
-// No browser is downloaded. WebKitGTK needs a display (tools/xsession.sh).
+// No browser is downloaded; their places are here, and nowhere else.
+// WebKitGTK needs a display (tools/xsession.sh).
 //
 //   const browser = await launch('firefox');
 //   const page = await browser.newPage('desktop');
@@ -47,6 +48,7 @@ export async function launch(engine) {
         throw new Error(`no engine ${engine}`);
     const browser = await start();
     return {
+        version: browser.version,
         newPage(deviceName = 'desktop') {
             const device = devices[deviceName];
             if (!device)
@@ -88,6 +90,7 @@ async function combination(combo, down, up, act) {
 async function launchChromium() {
     const browser = await chromium.launch({ executablePath: paths.chromium, args: chromiumArgs });
     return {
+        version: `Chromium ${browser.version().split('.')[0]}`,
         async newPage(device) {
             const context = await browser.newContext({
                 viewport: { width: device.width, height: device.height }, deviceScaleFactor: device.scale || 1,
@@ -148,6 +151,7 @@ async function launchFirefox() {
         extraPrefsFirefox: { 'browser.shell.checkDefaultBrowser': false, 'app.update.enabled': false },
     });
     return {
+        version: `Firefox ${(await browser.version()).split('/').pop().split('.')[0]}`,
         async newPage(device) {
             const context = await browser.createBrowserContext();
             const page = await context.newPage();
@@ -216,7 +220,9 @@ async function launchWebKit() {
             await new Promise((r) => setTimeout(r, 100));
         }
     }
+    const version = (await driver.getCapabilities()).get('browserVersion') || '';
     return {
+        version: `WebKitGTK ${version.split('.').slice(0, 2).join('.')}`,
         newPage: (device) => WebKitPage.open(driver, device),
         close: async () => {
             await driver.quit();

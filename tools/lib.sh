@@ -8,14 +8,14 @@
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# The machine's browsers and Wine, and Wine's fonts, from Debian's packages.
-: "${VORNAK_CHROMIUM:=/usr/bin/chromium}"
+# The machine's Wine and Wine's fonts, from Debian's packages (its browsers
+# are in tools/browsers.mjs).
 : "${VORNAK_WINE_FONTS:=/usr/share/wine/fonts}"
 : "${VORNAK_WINE_DIR:=/usr/lib/wine}"
 vornak_wine32=$VORNAK_WINE_DIR/wine
 vornak_wine64=$VORNAK_WINE_DIR/wine64
 vornak_wineserver=$VORNAK_WINE_DIR/wineserver
-export VORNAK_CHROMIUM VORNAK_WINE_FONTS VORNAK_WINE_DIR
+export VORNAK_WINE_FONTS VORNAK_WINE_DIR
 
 # Runs the calling script again with the same arguments on a virtual display
 # of its own (tools/xsession.sh), unless it runs on one already:

@@ -8,7 +8,7 @@ fetched. The notices, the licence texts of the project and of the pieces
 the page carries, go into a comment in its head.
 
     assemble.py --out OUT.html --shell SHELL.html --css98 DIST_DIR --css VORNAK.css --js A.js [B.js ...]
-                --boot BOOT.js --loader PROGRAM.js --wasm PROGRAM.wasm --hourglass HOURGLASS.png
+                --boot BOOT.js --loader PROGRAM.js --types CONTROLTYPES.h --wasm PROGRAM.wasm --hourglass HOURGLASS.png
                 --picture NAME=PICTURE.bmp ... --icon NAME=ICON ... --notice TEXT ...
 
 A picture (a 24-bit BMP) is carried as a lossless WebP; an icon NAME=BASE
@@ -231,13 +231,24 @@ def program_data(args):
             'Object.assign(ArtData.pictures, %s);\n' % json.dumps(late, indent=0))
 
 
+def check_pieces(types, scripts):
+    """Every control type of the program (app/controltypes.h) has its piece
+    in the page's script, as every other front end must to build."""
+    names = re.findall(r'^\s*X\((\w+)', read(types), re.M)
+    pieces = set(re.findall(r'^ {8}(\w+): \{', '\n'.join(read(js) for js in scripts), re.M))
+    missing = [n for n in names if n not in pieces]
+    if not names or missing:
+        raise SystemExit('assemble.py: no piece in the page for %s' % (', '.join(missing) or 'any control type'))
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for name in ('out', 'shell', 'css98', 'css', 'boot', 'loader', 'wasm', 'hourglass'):
+    for name in ('out', 'shell', 'css98', 'css', 'boot', 'loader', 'wasm', 'hourglass', 'types'):
         p.add_argument('--' + name, required=True)
     for name in ('js', 'picture', 'icon', 'notice'):
         p.add_argument('--' + name, nargs='+', action='extend', required=True)
     args = p.parse_args()
+    check_pieces(args.types, args.js)
     notices = '\n\n'.join(read(n).strip() for n in args.notice)
     if '-->' in notices or '--!>' in notices:
         raise SystemExit('assemble.py: a notice would end its comment early')

@@ -10,10 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../tools/lib.sh"
 page=$1 positions=$2 file=$3
 shift 3
-if [ "${VORNAK_ENGINE:-}" = webkit ] && [ -z "${VORNAK_IN_XSESSION:-}" ]; then
-  VORNAK_IN_XSESSION=1 exec "$top/tools/xsession.sh" "$0" "$page" "$positions" "$file" "$@"
-fi
-note_road "${VORNAK_ENGINE:-}${VORNAK_DEVICE:+ on $VORNAK_DEVICE}"
+# WebKitGTK's browser needs a display.
+[ "${VORNAK_ENGINE:-}" != webkit ] || on_virtual_display "$0" "$page" "$positions" "$file" "$@"
 [ -n "${VORNAK_SHOTS:-}" ] && rm -rf "$VORNAK_SHOTS/${VORNAK_ENGINE:-}-${VORNAK_DEVICE:-}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

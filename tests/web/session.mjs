@@ -5,7 +5,7 @@
 //   VORNAK_PAGE=Vornak1.html VORNAK_DESIGNS=<design_positions output>
 //   VORNAK_TABS=<design_positions --tab-order output>
 //   VORNAK_ENGINE=chromium|firefox|webkit VORNAK_DEVICE=desktop|phone-390x844|...
-import { readFileSync, mkdirSync } from 'node:fs';
+import { appendFileSync, readFileSync, mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
 import { after } from 'node:test';
@@ -59,7 +59,13 @@ export async function until(page, fn, arg, what = 'the page to be ready', timeou
 let browser = null;
 after(() => browser && browser.then((b) => b.close()));
 export async function open(t) {
-    browser = browser || launch(engine);
+    if (!browser) {
+        browser = launch(engine);
+        // What the run is on, for the table at the end of "make test".
+        if (process.env.VORNAK_RESULTS)
+            appendFileSync(`${process.env.VORNAK_RESULTS}/road`,
+                           `${(await browser).version}${deviceName === 'desktop' ? '' : ' by touch'}\n`);
+    }
     const page = await (await browser).newPage(deviceName);
     t.after(() => page.close());
     await page.goto(pageUrl);
