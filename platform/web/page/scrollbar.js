@@ -45,21 +45,16 @@ const Scrollbar = (function () {
             if (e.target !== el || e.button !== 0)
                 return;
             e.preventDefault();
-            el.setPointerCapture(e.pointerId);
             el.classList.add('pressed');
             act(e);
             let timer = setTimeout(function again() {
                 act(e);
                 timer = setTimeout(again, 50);
             }, 400);
-            const stop = () => {
+            Touch.follow(el, e, () => {}, () => {
                 clearTimeout(timer);
                 el.classList.remove('pressed');
-                el.removeEventListener('pointerup', stop);
-                el.removeEventListener('lostpointercapture', stop);
-            };
-            el.addEventListener('pointerup', stop);
-            el.addEventListener('lostpointercapture', stop);
+            });
         });
     }
 
@@ -67,22 +62,13 @@ const Scrollbar = (function () {
         thumb.addEventListener('pointerdown', (e) => {
             e.preventDefault();
             e.stopPropagation();
-            thumb.setPointerCapture(e.pointerId);
             const from = [e.clientY, rows.scrollTop];
-            const move = (m) => {
+            Touch.follow(thumb, e, (m) => {
                 const room = rows.bar.track.clientHeight - thumb.offsetHeight;
                 const range = rows.scrollHeight - rows.clientHeight;
                 if (room > 0)
                     rows.scrollTop = from[1] + (m.clientY - from[0]) * range / room;
-            };
-            const stop = () => {
-                thumb.removeEventListener('pointermove', move);
-                thumb.removeEventListener('pointerup', stop);
-                thumb.removeEventListener('lostpointercapture', stop);
-            };
-            thumb.addEventListener('pointermove', move);
-            thumb.addEventListener('pointerup', stop);
-            thumb.addEventListener('lostpointercapture', stop);
+            });
         });
     }
 

@@ -87,6 +87,23 @@ const Touch = (function () {
         return el;
     }
 
+    // Follows a press on an element until it ends, by a mouse or a finger:
+    // the pointer is the element's until it is let go or the browser takes
+    // it back, and move(e) hears where it goes; nothing is left listening
+    // afterwards.
+    function follow(el, press, move, end = () => {}) {
+        el.setPointerCapture(press.pointerId);
+        const done = () => {
+            el.removeEventListener('pointermove', move);
+            for (const type of ['pointerup', 'pointercancel', 'lostpointercapture'])
+                el.removeEventListener(type, done);
+            end();
+        };
+        el.addEventListener('pointermove', move);
+        for (const type of ['pointerup', 'pointercancel', 'lostpointercapture'])
+            el.addEventListener(type, done);
+    }
+
     // The characters an input of the phone's keyboard stands for.
     function characters(inputType, data) {
         if (inputType === 'insertLineBreak' || inputType === 'insertParagraph')
@@ -110,5 +127,5 @@ const Touch = (function () {
         window.addEventListener('pointerdown', pressed, true);
     }
 
-    return { start, focus, doubleTap, keys, cursor, byFinger };
+    return { start, focus, follow, doubleTap, keys, cursor, byFinger };
 })();

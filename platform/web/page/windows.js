@@ -178,26 +178,12 @@ class Win {
             next.focusEl.focus();
     }
 
-    // The title bar moves the window, by mouse or by finger; the pointer is
-    // the bar's until it is let go or the browser takes it back.
+    // The title bar moves the window, by mouse or by finger.
     drag(e) {
         if (e.target.closest('button') || (e.button !== 0 && e.pointerType === 'mouse'))
             return;
-        const bar = this.bar;
-        bar.setPointerCapture(e.pointerId);
         const [left, top] = this.frame();
-        const start = [e.clientX, e.clientY, left, top];
-        const move = (m) => Desktop.moveTo(this, start[2] + m.clientX - start[0], start[3] + m.clientY - start[1]);
-        const end = () => {
-            bar.removeEventListener('pointermove', move);
-            bar.removeEventListener('pointerup', end);
-            bar.removeEventListener('pointercancel', end);
-            bar.removeEventListener('lostpointercapture', end);
-        };
-        bar.addEventListener('pointermove', move);
-        bar.addEventListener('pointerup', end);
-        bar.addEventListener('pointercancel', end);
-        bar.addEventListener('lostpointercapture', end);
+        Touch.follow(this.bar, e, (m) => Desktop.moveTo(this, left + m.clientX - e.clientX, top + m.clientY - e.clientY));
     }
 
     // The frame: [x, y, width, height], known without laying the page out.
