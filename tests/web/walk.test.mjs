@@ -83,13 +83,17 @@ test('every window at its design size, every control where its design puts it, e
     await pressOn(page, 'frmSETUP', 'HARD_SETUP');
     await look('frmHARD', 'hardware');
     assert.deepEqual(seen.sort(), Array.from(designs.keys()).sort());
-    const looks = await page.eval(() => {
-        // The disclaimer wraps into five lines of the era's face.
+    assert.deepEqual(await texts(page), { lines: 5, colours: ['rgb(0, 0, 0)'], halves: [] });
+});
+
+// How the windows' texts are drawn: the lines of the main window's
+// disclaimer, the colours of the texts (a button's is its shadow), and the
+// centred lines that do not stand at a whole pixel.
+function texts(page) {
+    return page.eval(() => {
         const range = document.createRange();
         range.selectNodeContents(document.querySelector('[data-name=Label2]'));
         const lines = new Set(Array.from(range.getClientRects(), (r) => Math.round(r.top))).size;
-        // Texts are the platform's black (a button's is its shadow), and
-        // centred ones stand at whole pixels.
         const colours = new Set(Array.from(document.querySelectorAll('.window .client button, .window .client label,'
             + ' .window legend, .window .label:not([style*=color])'),
             (e) => (e.matches('button') ? getComputedStyle(e).textShadow.replace(/ 0px/g, '') : getComputedStyle(e).color)));
@@ -97,8 +101,7 @@ test('every window at its design size, every control where its design puts it, e
             .filter((f) => f !== 0);
         return { lines, colours: Array.from(colours), halves };
     });
-    assert.deepEqual(looks, { lines: 5, colours: ['rgb(0, 0, 0)'], halves: [] });
-});
+}
 
 test('Setup refuses the larger memories and the faster RAMDAC, the error on top and focused', async (t) => {
     const page = await open(t);
@@ -225,46 +228,14 @@ test('About: a key that produces a character gives the pause and the final pictu
 
 test('the drives: a floppy and a CD with no disk, and a hard disk of invented folders', async (t) => {
     const page = await open(t);
-    const drives = () => page.eval(() => Array.from(document.querySelectorAll('[data-name=Drive1] option'),
-                                                    (o) => o.textContent));
-    assert.deepEqual(await drives(), ['a:', 'c: [HARDDISK]', 'd:']);
+    assert.deepEqual(await page.eval(() => Array.from(document.querySelectorAll('[data-name=Drive1] option'),
+                                                      (o) => o.textContent)), ['a:', 'c: [HARDDISK]', 'd:']);
     for (const drive of [0, 2]) {
-        // The list's own menu is the browser's: the choice is made as it makes it.
-        await page.eval((i) => {
-            const s = document.querySelector('[data-name=Drive1]');
-            s.selectedIndex = i;
-            s.dispatchEvent(new Event('change', { bubbles: true }));
-        }, drive);
-        const text = await until(page, () => {
-            const box = document.querySelector('[role=alertdialog][aria-label=Vornak1]');
-            return box && box.querySelector('.text').textContent;
-        }, null, 'the message box');
-        assert.equal(text, "Run-time error '71':\n\nDisk not ready");
-        const ok = await page.eval(() => {
-            const r = document.querySelector('[role=alertdialog] button').getBoundingClientRect();
-            return [r.x + r.width / 2, r.y + r.height / 2];
-        });
-        await press(page, ...ok);
-        await until(page, () => !document.querySelector('[role=alertdialog]'), null, 'the message box to go');
+        assert.equal(await pickDrive(page, drive), "Run-time error '71':\n\nDisk not ready");
         assert.equal(await page.eval(() => document.querySelector('[data-name=Drive1]').value), 'c: [HARDDISK]');
     }
-    // Folders opened by a double click, or by a double tap.
     for (const folder of ['C:\\', 'GAMES', 'KARTZONE']) {
-        const [x, y] = await page.eval((name) => {
-            const row = Array.from(document.querySelectorAll('[data-name=Dir1] [role=option]'))
-                .find((r) => r.textContent === name);
-            row.scrollIntoView({ block: 'nearest' });
-            const r = row.getBoundingClientRect();
-            return [r.x + 30, r.y + r.height / 2];
-        }, folder);
-        if (page.touch) {
-            await page.tap(x, y);
-            await page.tap(x, y);
-        } else {
-            await page.dblclick(x, y);
-        }
-        await until(page, (name) => document.querySelector('[data-name=Dir1] .selected').textContent === name,
-                    folder, `${folder} to open`);
+        await openFolder(page, folder);
         await shot(page, `folder-${folder.replace(/\W/g, '') || 'root'}`);
     }
     assert.deepEqual(await page.eval(() => Array.from(document.querySelectorAll('[data-name=File1] [role=option]'),
@@ -278,6 +249,47 @@ test('the drives: a floppy and a CD with no disk, and a hard disk of invented fo
     await until(page, () => document.querySelectorAll('[data-name=File1] [role=option]')[1]
         .getAttribute('aria-selected') === 'true', null, 'KARTZONE.EXE chosen');
 });
+
+// Picks a drive that is not ready; what the message box says, once it is
+// dismissed. (The list's own menu is the browser's: the choice is made as
+// it makes it.)
+async function pickDrive(page, drive) {
+    await page.eval((i) => {
+        const s = document.querySelector('[data-name=Drive1]');
+        s.selectedIndex = i;
+        s.dispatchEvent(new Event('change', { bubbles: true }));
+    }, drive);
+    const text = await until(page, () => {
+        const box = document.querySelector('[role=alertdialog][aria-label=Vornak1]');
+        return box && box.querySelector('.text').textContent;
+    }, null, 'the message box');
+    const ok = await page.eval(() => {
+        const r = document.querySelector('[role=alertdialog] button').getBoundingClientRect();
+        return [r.x + r.width / 2, r.y + r.height / 2];
+    });
+    await press(page, ...ok);
+    await until(page, () => !document.querySelector('[role=alertdialog]'), null, 'the message box to go');
+    return text;
+}
+
+// Opens a folder of the folder list by a double click, or by a double tap.
+async function openFolder(page, folder) {
+    const [x, y] = await page.eval((name) => {
+        const row = Array.from(document.querySelectorAll('[data-name=Dir1] [role=option]'))
+            .find((r) => r.textContent === name);
+        row.scrollIntoView({ block: 'nearest' });
+        const r = row.getBoundingClientRect();
+        return [r.x + 30, r.y + r.height / 2];
+    }, folder);
+    if (page.touch) {
+        await page.tap(x, y);
+        await page.tap(x, y);
+    } else {
+        await page.dblclick(x, y);
+    }
+    await until(page, (name) => document.querySelector('[data-name=Dir1] .selected').textContent === name,
+                folder, `${folder} to open`);
+}
 
 test('the keyboard: the tab order, Enter and Space on the focused button, Escape doing nothing', desktop, async (t) => {
     const page = await open(t);
@@ -309,17 +321,16 @@ test('the keyboard: the tab order, Enter and Space on the focused button, Escape
     await walk('frmSETUP');
 });
 
-test('the classic focus: what takes no focus leaves it where it was, and a window gives it back', desktop,
-     async (t) => {
+test('the classic focus: a press on what takes no focus leaves the focus where it was', desktop, async (t) => {
     const page = await open(t);
-    const outline = () => page.eval(() => getComputedStyle(document.activeElement).outlineStyle);
-    // Setup focused, a click on the version label, Enter: Configuration.
+    // Setup focused, a click on the version label and the rest, Enter:
+    // Configuration.
     await pressOn(page, 'frmMAIN', 'Command1');
     await waitWindow(page, 'frmSETUP');
-    assert.equal(await outline(), 'dotted', 'a clicked button shows the focus');
+    assert.equal(await page.eval(() => getComputedStyle(document.activeElement).outlineStyle), 'dotted',
+                 'a clicked button shows the focus');
     await pressOn(page, 'frmSETUP', 'OK_SETUP');
     await waitGone(page, 'frmSETUP');
-    assert.equal(await focused(page), 'Command1');
     for (const control of ['Label3', 'Image1', 'Label2'])
         await pressOn(page, 'frmMAIN', control);
     const main = await windowOf(page, 'frmMAIN');
@@ -334,9 +345,20 @@ test('the classic focus: what takes no focus leaves it where it was, and a windo
     await pressOn(page, 'frmHARD', 'Label1');
     await page.type('ab');
     assert.equal(await value(page, 'frmHARD', 'Text1'), 'ab');
-    // Configuration, reactivated by its title bar, gives the focus back; after
-    // its warning label, Tab goes on from there.
-    // (its title bar's top edge: the hardware dialog, centred on it, lies over the rest)
+    // The option buttons are inside their frame's group.
+    assert.deepEqual(await page.eval(() => Array.from(document.querySelectorAll('fieldset input[type=radio]'),
+                                                      (i) => i.closest('[data-name]').dataset.name).sort()),
+                     ['Option1', 'Option2', 'Option3', 'Option4', 'Option5']);
+});
+
+test('the classic focus: a window activated by its title bar gives the focus back', desktop, async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await waitWindow(page, 'frmHARD');
+    // Configuration, by the top edge of its title bar (the hardware dialog,
+    // centred on it, lies over the rest); after its warning label, Tab goes
+    // on from there.
     const setup = await windowOf(page, 'frmSETUP');
     await page.click(setup.bar[0] + 60, setup.bar[1] + 2);
     assert.equal(await focused(page), 'HARD_SETUP', 'Configuration gives the focus back');
@@ -345,18 +367,15 @@ test('the classic focus: what takes no focus leaves it where it was, and a windo
     assert.equal(await focused(page), 'Check1');
     await pressOn(page, 'frmSETUP', 'OK_SETUP');
     await waitGone(page, 'frmSETUP');
-    // The driver error, reactivated by its title bar, gives the focus back to its OK.
+    // The driver error gives it back to its OK: Enter closes it.
     await pressOn(page, 'frmMAIN', 'Command3');
     await waitWindow(page, 'frmRUN');
+    const main = await windowOf(page, 'frmMAIN');
     await page.click(main.bar[0] + 100, main.bar[1] + 8);
     const run = await windowOf(page, 'frmRUN');
     await page.click(run.bar[0] + 40, run.bar[1] + 8);
     await page.press('Enter');
     await waitGone(page, 'frmRUN');
-    // The option buttons are inside their frame's group.
-    assert.deepEqual(await page.eval(() => Array.from(document.querySelectorAll('fieldset input[type=radio]'),
-                                                      (i) => i.closest('[data-name]').dataset.name).sort()),
-                     ['Option1', 'Option2', 'Option3', 'Option4', 'Option5']);
 });
 
 test('windows: placed on their owners, raised and moved by their title bars, closed by their close boxes', desktop,
@@ -448,11 +467,11 @@ test('by touch: every road, each window whole on the screen, About by the phone\
     await pressOn(page, 'frmSETUP', 'HARD_SETUP');
     await look('frmHARD', 'hardware');
     // The first text box has the focus, but raises no keyboard unasked.
-    assert.deepEqual(await page.eval(() => [document.activeElement.closest('[data-name]').dataset.name,
-                                             document.activeElement.inputMode]), ['Text1', 'none']);
+    const keyboard = () => page.eval(() => [document.activeElement.closest('[data-name]').dataset.name,
+                                            document.activeElement.inputMode]);
+    assert.deepEqual(await keyboard(), ['Text1', 'none']);
     await pressOn(page, 'frmHARD', 'Text2');
-    assert.deepEqual(await page.eval(() => [document.activeElement.closest('[data-name]').dataset.name,
-                                             document.activeElement.inputMode]), ['Text2', '']);
+    assert.deepEqual(await keyboard(), ['Text2', '']);
     await pressOn(page, 'frmHARD', 'Command2');
     await pressOn(page, 'frmSETUP', 'OK_SETUP');
     await waitGone(page, 'frmSETUP');
@@ -465,12 +484,11 @@ test('by touch: every road, each window whole on the screen, About by the phone\
     const pause = await frozenFor(page, () => page.softType('k'));
     t.diagnostic(`a letter of the phone's keyboard in About: the page frozen for ${pause.toFixed(3)} s`);
     assert.ok(pause >= 3.0 && pause <= 3.05, `the pause lasted ${pause} s`);
-    await look('frmFINAL', 'final');
-    await closeBox(page, 'frmFINAL');
-    await waitGone(page, 'frmFINAL');
-    await look('frmABOUT', 'about-after');
-    await closeBox(page, 'frmABOUT');
-    await waitGone(page, 'frmABOUT');
+    for (const window of ['frmFINAL', 'frmABOUT']) {
+        await look(window, window);
+        await closeBox(page, window);
+        await waitGone(page, window);
+    }
     await look('frmMAIN', 'main-after');
 });
 
