@@ -55,43 +55,62 @@ def floors(path):
     return rules
 
 
-def main(argv):
-    if len(argv) < 4:
-        raise SystemExit(__doc__)
-    results, rules, suites = argv[1], floors(argv[2]), argv[3:]
-    rows, problems, notes = [], [], []
-    for suite in suites:
-        folder = os.path.join(results, suite)
-        found = cases(folder, suite)
-        skippable = [re.compile(r[2]) for r in rules if r[0] == suite and r[1] == 'may-skip']
-        ran = [n for n, o, why in found
-               if o != 'skipped' or (why and any(p.search(n) for p in skippable))]
-        count = {o: sum(1 for _, x, _ in found if x == o) for o in ('passed', 'failed', 'skipped')}
-        status = read(os.path.join(folder, 'status'), 'not run')
-        if status != '0':
-            problems.append('%s: exited with status %s' % (suite, status))
-        for n, o, why in found:
-            if o == 'failed':
-                problems.append('%s: %s failed' % (suite, n))
-            elif o == 'skipped':
-                notes.append('%s: %s skipped%s' % (suite, n, ' (%s)' % why if why else ', saying not why'))
-        for rule in rules:
-            if rule[0] != suite or rule[1] == 'may-skip':
-                continue
-            pattern, least = re.compile(rule[1]), int(rule[2])
-            got = sum(1 for n in ran if pattern.search(n))
-            if got < least:
-                problems.append('%s: ran %d tests matching %s, fewer than its floor of %d' % (suite, got, rule[1], least))
-        seconds = int(read(os.path.join(folder, 'seconds'), '0') or 0)
-        road = '; '.join(dict.fromkeys(read(os.path.join(folder, 'road')).splitlines())) or '-'
-        rows.append((suite, road, str(len(ran)), str(count['passed']), str(count['failed']), str(count['skipped']),
-                     '%d:%02d' % divmod(seconds, 60)))
+def check(suite, found, rules):
+    """The tests that count as run, and what went wrong or was skipped."""
+    skippable = [re.compile(r[2]) for r in rules if r[0] == suite and r[1] == 'may-skip']
+    ran = [n for n, o, why in found
+           if o != 'skipped' or (why and any(p.search(n) for p in skippable))]
+    problems, notes = [], []
+    for n, o, why in found:
+        if o == 'failed':
+            problems.append('%s: %s failed' % (suite, n))
+        elif o == 'skipped':
+            notes.append('%s: %s skipped%s' % (suite, n, ' (%s)' % why if why else ', saying not why'))
+    for rule in rules:
+        if rule[0] != suite or rule[1] == 'may-skip':
+            continue
+        pattern, least = re.compile(rule[1]), int(rule[2])
+        got = sum(1 for n in ran if pattern.search(n))
+        if got < least:
+            problems.append('%s: ran %d tests matching %s, fewer than its floor of %d' % (suite, got, rule[1], least))
+    return ran, problems, notes
+
+
+def suite_row(results, rules, suite):
+    folder = os.path.join(results, suite)
+    found = cases(folder, suite)
+    ran, problems, notes = check(suite, found, rules)
+    status = read(os.path.join(folder, 'status'), 'not run')
+    if status != '0':
+        problems.insert(0, '%s: exited with status %s' % (suite, status))
+    count = {o: sum(1 for _, x, _ in found if x == o) for o in ('passed', 'failed', 'skipped')}
+    seconds = int(read(os.path.join(folder, 'seconds'), '0') or 0)
+    road = '; '.join(dict.fromkeys(read(os.path.join(folder, 'road')).splitlines())) or '-'
+    row = (suite, road, str(len(ran)), str(count['passed']), str(count['failed']), str(count['skipped']),
+           '%d:%02d' % divmod(seconds, 60))
+    return row, problems, notes
+
+
+def print_table(rows):
     head = ('suite', 'ran on', 'run', 'passed', 'failed', 'skipped', 'time')
     widths = [max(len(r[i]) for r in rows + [head]) for i in range(len(head))]
     print()
     for r in [head] + rows:
         print('  '.join(c.ljust(w) if i < 2 else c.rjust(w) for i, (c, w) in enumerate(zip(r, widths))).rstrip())
     print()
+
+
+def main(argv):
+    if len(argv) < 4:
+        raise SystemExit(__doc__)
+    results, rules, suites = argv[1], floors(argv[2]), argv[3:]
+    rows, problems, notes = [], [], []
+    for suite in suites:
+        row, suite_problems, suite_notes = suite_row(results, rules, suite)
+        rows.append(row)
+        problems += suite_problems
+        notes += suite_notes
+    print_table(rows)
     for p in notes + problems:
         print('make test: ' + p)
     bad = list(dict.fromkeys(p.split(':', 1)[0] for p in problems))
