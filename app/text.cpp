@@ -31,18 +31,20 @@ std::string shownText(std::string_view stored)
 {
     std::string out;
     out.reserve(stored.size());
+    size_t done = 0;  // what is in out already
     for (size_t i = 0; i < stored.size();) {
         size_t length = 0;
         if (const char32_t c = bidiControlAt(stored.substr(i), length)) {
             char code[16];
             std::snprintf(code, sizeof code, "<U+%04X>", static_cast<unsigned>(c));
-            out += code;
+            out.append(stored.substr(done, i - done)) += code;
             i += length;
+            done = i;
         } else {
-            out += stored[i++];
+            ++i;
         }
     }
-    return out;
+    return out.append(stored.substr(done));
 }
 
 }  // namespace vornak

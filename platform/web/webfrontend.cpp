@@ -125,16 +125,17 @@ Json controlJson(const Control& c, const ControlLayout& at)
 // A folder mark (app/foldermarks.h) as RGBA pixels, row after row.
 std::vector<unsigned char> markPixels(bool open)
 {
-    std::vector<unsigned char> rgba;
-    rgba.reserve(4 * kFolderMarkWidth * kFolderMarkHeight);
+    std::vector<unsigned char> rgba(4 * kFolderMarkWidth * kFolderMarkHeight);
     const std::string_view* rows = folderMark(open);
+    unsigned char* pixel = rgba.data();
     for (int y = 0; y < kFolderMarkHeight; ++y)
-        for (int x = 0; x < kFolderMarkWidth; ++x) {
+        for (int x = 0; x < kFolderMarkWidth; ++x, pixel += 4) {
             uint32_t rgb = 0;
             const bool shown = folderMarkColour(rows[y][static_cast<size_t>(x)], rgb);
-            for (int shift : {16, 8, 0})
-                rgba.push_back(static_cast<unsigned char>(rgb >> shift));
-            rgba.push_back(shown ? 255 : 0);
+            pixel[0] = static_cast<unsigned char>(rgb >> 16);
+            pixel[1] = static_cast<unsigned char>(rgb >> 8);
+            pixel[2] = static_cast<unsigned char>(rgb);
+            pixel[3] = shown ? 255 : 0;
         }
     return rgba;
 }
