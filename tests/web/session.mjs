@@ -92,12 +92,17 @@ export function windowOf(page, window) {
     }, captions[window]);
 }
 
+// A window shown and drawn: the page places some things in the frame after
+// a window shows (the controls in a frame, centred lines), once its faces
+// are loaded, so that the window is first drawn complete.
 export async function waitWindow(page, window, timeout = 10000) {
-    return until(page, (caption) => {
+    await until(page, (caption) => {
         const w = Array.from(document.querySelectorAll(`[role=dialog][aria-label="${caption}"]`))
             .find((e) => e.style.display !== 'none' && e.style.visibility !== 'hidden');
         return !!w;
     }, captions[window], `${window} to show`, timeout);
+    await page.eval(() => document.fonts.ready.then(() => new Promise((drawn) => requestAnimationFrame(
+        () => requestAnimationFrame(() => drawn(true))))));
 }
 
 export async function waitGone(page, window, timeout = 10000) {
