@@ -72,6 +72,14 @@ const Pieces = (function () {
         return row;
     }
 
+    // An element holding one other, which it keeps as el[name] (a button's
+    // caption, a frame's legend).
+    function holding(tag, innerTag, name) {
+        const el = document.createElement(tag);
+        el[name] = el.appendChild(document.createElement(innerTag));
+        return el;
+    }
+
     // --- Choices ------------------------------------------------------------
 
     // An option button or a check box: the native input and its caption.
@@ -126,12 +134,7 @@ const Pieces = (function () {
             report() {},
         },
         CommandButton: {
-            create() {
-                const el = document.createElement('button');
-                el.caption = document.createElement('span');
-                el.append(el.caption);
-                return el;
-            },
+            create() { return holding('button', 'span', 'caption'); },
             show(el, s) { Layout.centre(el.caption, s.caption); },
             report(el, tell) {
                 el.addEventListener('click', () => tell.click());
@@ -160,12 +163,7 @@ const Pieces = (function () {
             report(el, tell) { reportChoice(el, tell, false); },
         },
         Frame: {
-            create() {
-                const el = document.createElement('fieldset');
-                el.legend = document.createElement('legend');
-                el.appendChild(el.legend);
-                return el;
-            },
+            create() { return holding('fieldset', 'legend', 'legend'); },
             show(el, s) { el.legend.textContent = s.caption; },
             report() {},
         },

@@ -129,15 +129,18 @@ class Win {
             e.preventDefault();
     }
 
+    // The controls that take the focus, in the design's tab order.
+    inTabOrder() {
+        return this.controls.filter((c) => c.design.tab >= 0).sort((a, b) => a.design.tab - b.design.tab);
+    }
+
     // The controls Tab walks, in order: an option group only at its choice.
     tabStops() {
-        return this.controls
-            .filter((c) => c.design.tab >= 0 && (!c.design.tabWhenChosen || c.value))
-            .sort((a, b) => a.design.tab - b.design.tab);
+        return this.inTabOrder().filter((c) => !c.design.tabWhenChosen || c.value);
     }
 
     focusFirst() {
-        const first = this.controls.filter((c) => c.design.tab >= 0).sort((a, b) => a.design.tab - b.design.tab)[0];
+        const first = this.inTabOrder()[0];
         if (first)
             Touch.focus(first.focusEl);
         else if (document.activeElement && document.activeElement !== document.body)
