@@ -24,6 +24,7 @@ const { page } = session;
 await page.goto(pathToFileURL(pagePath).href);
 const dialog = (w) => page.getByRole('dialog', { name: captions[w], exact: true });
 await dialog('frmMAIN').waitFor();
+await page.waitForFunction(() => !document.body.classList.contains('starting'));
 
 async function click(w, c) {
     const client = await dialog(w).locator('.client').boundingBox();

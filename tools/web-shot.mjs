@@ -7,6 +7,7 @@ const [url, out] = process.argv.slice(2);
 const page = await openPage('chromium', 'desktop');
 await page.goto(url);
 await page.page.getByRole('dialog', { name: 'Brelvox' }).waitFor();
+await page.page.waitForFunction(() => !document.body.classList.contains('starting'));
 await page.page.waitForTimeout(300);
 await page.screenshot(out);
 await page.close();

@@ -260,7 +260,10 @@ def main():
              '@ICON32@': data('image/png', read(icon + '32.png', 'rb')),
              '@DATA@': data_early, '@LATEART@': data_late, '@BOOT@': read(args.boot),
              '@VORNAKJS@': '\n'.join(read(js) for js in args.js),
-             '@LOADER@': read(args.loader)}
+             '@LOADER@': read(args.loader),
+             # The first window, drawn before the program runs, is put in by
+             # first-window.mjs once the program has drawn it in this page.
+             '@FIRST@': 'null'}
     page = read(args.shell)
     for key, value in parts.items():
         if '</script' in value.lower() or '</style' in value.lower():

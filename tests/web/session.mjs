@@ -5,9 +5,11 @@
 //   VORNAK_PAGE=Vornak1.html VORNAK_DESIGNS=<design_positions output>
 //   VORNAK_TABS=<design_positions --tab-order output>
 //   VORNAK_ENGINE=chromium|firefox|webkit VORNAK_DEVICE=desktop|phone-390x844|...
-import { appendFileSync, readFileSync, mkdirSync } from 'node:fs';
+import { appendFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
 import { createRequire } from 'node:module';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 import { after } from 'node:test';
 import { launch } from '../../tools/browsers.mjs';
 
@@ -58,7 +60,9 @@ export async function until(page, fn, arg, what = 'the page to be ready', timeou
 // test ends; one browser for all the tests of a run.
 let browser = null;
 after(() => browser && browser.then((b) => b.close()));
-export async function open(t) {
+// held: the page as a visitor sees it before the program has started,
+// the program kept from starting until releaseProgram() is called in it.
+export async function open(t, { held = false } = {}) {
     if (!browser) {
         browser = launch(engine);
         // What the run is on, for the table at the end of "make test".
@@ -68,10 +72,30 @@ export async function open(t) {
     }
     const page = await (await browser).newPage(deviceName);
     t.after(() => page.close());
-    await page.goto(pageUrl);
-    await until(page, () => !!document.querySelector('[role=dialog][aria-label=Brelvox]'), null, 'the main window');
     page.touch = !!page.device.touch;
+    if (held) {
+        await page.goto(heldPageUrl());
+        await until(page, () => !!document.querySelector('[role=dialog][aria-label=Brelvox]'), null, 'the first window');
+        return page;
+    }
+    await page.goto(pageUrl);
+    await until(page, () => !document.body.classList.contains('starting')
+                && !!document.querySelector('[role=dialog][aria-label=Brelvox]'), null, 'the program to start');
     return page;
+}
+
+// A copy of the page whose program waits, compiled, for releaseProgram().
+let heldPage = null;
+function heldPageUrl() {
+    if (!heldPage) {
+        const hold = '<script>{ const instantiate = WebAssembly.instantiate; WebAssembly.instantiate = (...a) => '
+            + 'new Promise((go) => { window.releaseProgram = () => go(instantiate.apply(WebAssembly, a)); }); }</script>';
+        const html = readFileSync(fileURLToPath(pageUrl), 'utf8').replace('</title>', '</title>' + hold);
+        heldPage = join(mkdtempSync(join(tmpdir(), 'vornak-held-')), 'held.html');
+        writeFileSync(heldPage, html);
+        after(() => rmSync(dirname(heldPage), { recursive: true, force: true }));
+    }
+    return pathToFileURL(heldPage).href;
 }
 
 // Everything about the topmost visible window of a caption that the tests

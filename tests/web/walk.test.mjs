@@ -148,6 +148,28 @@ test('the arrow keys in an option group: the option they reach is chosen, and re
     }
 });
 
+test('the first window drawn before the program runs, as and where the program draws it, a press on it held',
+     async (t) => {
+    const page = await open(t, { held: true });
+    const drawn = () => page.eval(() => {
+        const w = Array.from(document.querySelectorAll('[role=dialog][aria-label=Brelvox]')).pop();
+        const box = (el) => { const r = el.getBoundingClientRect(); return [r.x, r.y, r.width, r.height].join(' '); };
+        return { frame: box(w), controls: Array.from(w.querySelectorAll('[data-name]'), (c) => `${c.dataset.name} ${box(c)}`),
+                 hourglass: document.body.classList.contains('hourglass'), takesInput: !w.inert };
+    });
+    const before = await drawn();
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await sleep(200);
+    assert.equal(await windowOf(page, 'frmSETUP'), null);
+    await page.eval(() => window.releaseProgram());
+    await until(page, () => !document.body.classList.contains('starting'), null, 'the program to start');
+    assert.deepEqual(await drawn(), { ...before, hourglass: false, takesInput: true });
+    assert.deepEqual([before.hourglass, before.takesInput], [true, false]);
+    await waitWindow(page, 'frmSETUP');
+    assert.equal(await page.eval(() => document.querySelectorAll('[role=dialog][aria-label=Brelvox]').length), 1);
+    assert.deepEqual(page.errors, []);
+});
+
 test('Test System: the hourglass for three seconds, input held and delivered in order', async (t) => {
     const page = await open(t);
     await pressOn(page, 'frmMAIN', 'Command1');

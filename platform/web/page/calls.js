@@ -8,6 +8,7 @@ const Calls = (function () {
 
     const queue = [];            // calls to make, and input held while frozen
     let running = false;
+    let starting = true;         // the program has not run yet
     let insertAt = -1;           // while held input is replayed: where its calls go
     let modal = null;            // the message box showing, if any
     let pane = null;
@@ -55,7 +56,7 @@ const Calls = (function () {
     const heldEvents = ['mousedown', 'mouseup', 'click', 'dblclick', 'keydown', 'keyup', 'keypress', 'contextmenu',
                         'pointerdown', 'pointerup', 'input', 'beforeinput', 'wheel'];
     function hold(e) {
-        if (!running || !e.isTrusted || (modal && modal.contains(e.target)))
+        if (!(running || starting) || !e.isTrusted || (modal && modal.contains(e.target)))
             return;
         // A pointer event is only stopped: cancelled, it would take the
         // mouse events that follow it with it.
@@ -113,9 +114,17 @@ const Calls = (function () {
 
     function start() {
         pane = document.getElementById('frozen');
+        pane.style.display = 'block';
         for (const type of heldEvents)
             window.addEventListener(type, hold, true);
     }
 
-    return { deliver, setModal, start, get frozen() { return running; } };
+    // The program has run its start: what was held meanwhile is given to it.
+    function started() {
+        starting = false;
+        pane.style.display = 'none';
+        pump();
+    }
+
+    return { deliver, setModal, start, started, get frozen() { return running || starting; } };
 })();

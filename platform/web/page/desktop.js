@@ -11,6 +11,7 @@ const Desktop = (function () {
     let active = null;
     let pressed = null;          // the window of the press under way
     let topZ = 10;
+    let early = null;            // the first window drawn before the program ran
 
     function add(win) {
         windows.add(win);
@@ -83,8 +84,8 @@ const Desktop = (function () {
     // page smaller. Desktop browsers keep their own width.
     function fit(opening) {
         let need = [0, 0];
-        for (const w of windows)
-            if (w.visible || w === opening)
+        for (const w of [...windows, opening, early])
+            if (w && (w.visible || w === opening))
                 need = [Math.max(need[0], w.frame()[2]), Math.max(need[1], w.frame()[3])];
         const landscape = innerWidth > innerHeight;
         const device = landscape ? Math.max(screen.width, screen.height) : Math.min(screen.width, screen.height);
@@ -103,11 +104,37 @@ const Desktop = (function () {
         return [Math.min(innerWidth, root.clientWidth), Math.min(innerHeight, root.clientHeight)];
     }
 
+    // The program's first window drawn before the program runs (Vornak.start),
+    // where the program will place it: centred on the screen, and its top
+    // left corner on it. It stands until the program shows a window.
+    function drawEarly(first) {
+        document.documentElement.style.cssText = first.root;
+        const holder = document.createElement('div');
+        holder.innerHTML = first.window;
+        const drawn = holder.firstElementChild;
+        drawn.inert = true;
+        drawn.style.visibility = 'hidden';
+        el.appendChild(drawn);
+        early = { el: drawn, visible: true, frame: () => [drawn.offsetLeft, drawn.offsetTop, drawn.offsetWidth, drawn.offsetHeight] };
+        fit();
+        const [, , w, h] = early.frame();
+        const [width, height] = size();
+        drawn.style.left = Math.max(0, Math.min(Math.trunc((width - w) / 2), width - w)) + 'px';
+        drawn.style.top = Math.max(0, Math.min(Math.trunc((height - h) / 2), height - h)) + 'px';
+        drawn.style.visibility = 'visible';
+    }
+
+    function dropEarly() {
+        if (early)
+            early.el.remove();
+        early = null;
+    }
+
     // After the screen turned or changed size: every window back on it.
     function resized() {
         fit();
         const [screenWidth, screenHeight] = size();
-        for (const w of windows) {
+        for (const w of [...windows, early].filter(Boolean)) {
             const [x, y, width, height] = w.frame();
             const left = Math.max(0, Math.min(x, screenWidth - width));
             const top = Math.max(0, Math.min(y, screenHeight - height));
@@ -135,7 +162,7 @@ const Desktop = (function () {
     }
 
     return {
-        start, add, remove, activate, activateTop, focusIn, pressedIn, moveTo, fit,
+        start, add, remove, activate, activateTop, focusIn, pressedIn, moveTo, fit, drawEarly, dropEarly,
         get active() { return active; },
         get size() { return size(); },
     };

@@ -28,6 +28,7 @@ var Vornak = (function () {
         const w = windows.get(number);
         if (!w)
             return;
+        Desktop.dropEarly();
         if (placeIt) {
             w.el.style.left = x + 'px';
             w.el.style.top = y + 'px';
@@ -131,19 +132,36 @@ var Vornak = (function () {
         document.body.classList.add('ended');
     }
 
-    function start() {
+    // The page, as it is read: the program's first window, as the program
+    // drew it when the page was made (first: its markup and the page's
+    // own style then, or null), is drawn at once where the program will
+    // place it, for the program to take its place when it shows the window
+    // itself. Until the program runs, the page is busy as in a pause: the
+    // hourglass, and what the user does held for the program.
+    function start(first) {
         Touch.start();
         Calls.start();
         Desktop.start();
+        document.body.classList.add('starting');
+        cursor(true);
+        if (first)
+            Desktop.drawEarly(first);
     }
 
-    return { start, mark, create, frame, show, hide, raise, destroy, update, focus, cursor, message, quit };
+    // The program's start has run: what the user did meanwhile is its.
+    function started() {
+        document.body.classList.remove('starting');
+        cursor(false);
+        Calls.started();
+    }
+
+    return { start, started, mark, create, frame, show, hide, raise, destroy, update, focus, cursor, message, quit };
 })();
 
 // The program, as emscripten's loader runs it, from the module the page
 // began compiling first thing (boot.js).
 var Module = {
-    preRun: [() => Vornak.start()],
+    postRun: [() => Vornak.started()],
     instantiateWasm(imports, done) {
         ProgramModule.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance));
         return {};

@@ -16,6 +16,9 @@ const Touch = (function () {
         // A text box touched on purpose raises the keyboard again.
         if (byFinger() && e.target.matches && e.target.matches('input[type=text]'))
             e.target.removeAttribute('inputmode');
+        // A touch while the page is busy: the hourglass under the finger.
+        if (document.body.classList.contains('hourglass'))
+            cursor(true);
     }
 
     function byFinger() {
