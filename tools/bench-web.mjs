@@ -1,4 +1,5 @@
-// The web build's start: the time from navigation to the main window drawn,
+// The web build's start: the time from navigation to the main window drawn
+// (and to the program started, taking what the user does),
 // measured in the page, against a minimal page of the same size that holds
 // one window in its markup; medians of runs alternating between the two, on
 // a desktop and on a phone-class processor (a phone's screen, Chromium's
@@ -25,25 +26,33 @@ const filler = randomBytes(size).toString('base64').slice(0, size - head.length 
 const minimal = join(mkdtempSync(join(tmpdir(), 'vornak-bench-')), 'minimal.html');
 writeFileSync(minimal, head + filler + tail);
 
-// Records, in the page, when the first window has been drawn: the frame
-// after it appears.
+// Records, in the page, when the first window has been drawn (the frame
+// after one shows) and when the program has started and takes input.
 const watch = () => {
-    new MutationObserver((changes, observer) => {
-        if (document.querySelector('[role=dialog]')) {
-            observer.disconnect();
+    new MutationObserver(() => {
+        const shown = !window.drawing && Array.from(document.querySelectorAll('[role=dialog]'))
+            .some((w) => w.style.visibility !== 'hidden' && w.style.display !== 'none');
+        if (shown) {
+            window.drawing = true;
             requestAnimationFrame(() => { window.drawnAt = performance.now(); });
         }
-    }).observe(document, { childList: true, subtree: true });
+        const starting = !!document.body && document.body.classList.contains('starting');
+        window.sawStarting = window.sawStarting || starting;
+        if (window.sawStarting && !starting && window.startedAt === undefined)
+            window.startedAt = performance.now();
+    }).observe(document, { childList: true, subtree: true, attributes: true, attributeFilter: ['class'] });
 };
 
+// [drawn, started] in ms from navigation (started: the drawn time for a
+// page with no program).
 async function load(browser, device, file, slowdown) {
     const p = await browser.newPage(device);
     if (slowdown > 1)
         await p.cdp.send('Emulation.setCPUThrottlingRate', { rate: slowdown });
     await p.page.addInitScript(watch);
     await p.goto(pathToFileURL(file).href);
-    await p.page.waitForFunction(() => window.drawnAt !== undefined);
-    const ms = await p.eval(() => window.drawnAt);
+    await p.page.waitForFunction(() => window.drawnAt !== undefined && (!window.sawStarting || window.startedAt !== undefined));
+    const ms = await p.eval(() => [window.drawnAt, window.startedAt || window.drawnAt]);
     await p.close();
     return ms;
 }
@@ -52,21 +61,24 @@ const median = (v) => v.slice().sort((a, b) => a - b)[Math.floor(v.length / 2)];
 
 async function measure(device, slowdown) {
     const browser = await launch('chromium');
-    const times = { page: [], minimal: [] };
+    const times = { drawn: [], started: [], minimal: [] };
     await load(browser, device, page, slowdown);  // the browser warm before anything is timed
     for (let i = 0; i < runs; ++i) {
-        times.page.push(await load(browser, device, page, slowdown));
-        times.minimal.push(await load(browser, device, minimal, slowdown));
+        const [drawn, started] = await load(browser, device, page, slowdown);
+        times.drawn.push(drawn);
+        times.started.push(started);
+        times.minimal.push((await load(browser, device, minimal, slowdown))[0]);
     }
     await browser.close();
-    return [median(times.page), median(times.minimal)];
+    return [median(times.drawn), median(times.minimal), median(times.started)];
 }
 
-const [desktop, desktopMinimal] = await measure('desktop', 1);
-const [phone, phoneMinimal] = await measure('phone-390x844', 4);
+const [desktop, desktopMinimal, desktopStarted] = await measure('desktop', 1);
+const [phone, phoneMinimal, phoneStarted] = await measure('phone-390x844', 4);
 const ratio = (a, b) => Math.round(1000 * a / b) / 1000;
 console.log(JSON.stringify({
     web_load_ms: desktop, web_load_minimal_ms: desktopMinimal, web_load_ratio: ratio(desktop, desktopMinimal),
     web_phone_load_ms: phone, web_phone_load_minimal_ms: phoneMinimal, web_phone_load_ratio: ratio(phone, phoneMinimal),
+    web_started_ms: desktopStarted, web_phone_started_ms: phoneStarted,
     web_bytes: size, web_bytes_minimal: readFileSync(minimal).length, web_runs: runs,
 }));
