@@ -8,6 +8,7 @@ fetched. The notices, the licence texts of the project and of the pieces
 the page carries, go into a comment in its head.
 
     assemble.py --out OUT.html --shell SHELL.html --css98 DIST_DIR --css VORNAK.css --js A.js [B.js ...]
+                --windows-js C.js [D.js ...]
                 --boot BOOT.js --loader PROGRAM.js --types CONTROLTYPES.h --wasm PROGRAM.wasm --hourglass HOURGLASS.png
                 --picture NAME=PICTURE.bmp ... --icon NAME=ICON ... --notice TEXT ...
 
@@ -134,15 +135,24 @@ def pictures_as_png(css):
 
 
 def css98(folder):
-    """98.css with its fonts as data (the woff2 form alone, which every
-    current browser takes), and the pictures of its scroll bar, which the
-    page's own scroll bar wears."""
+    """98.css without its faces, the pictures of its scroll bar, which the
+    page's own scroll bar wears, and its faces (the woff2 form alone, which
+    every current browser takes) for the page's script to add (PageFaces):
+    a face given as data is ready at once, where one in a style sheet loads
+    while the first window is drawn without its text."""
     text = read(folder + '/98.css')
+    faces = []
 
-    def font(m):
-        return 'url(%s) format("woff2")' % data('font/woff2', read('%s/%s.woff2' % (folder, m.group(1)), 'rb'))
-    text = re.sub(r'src:url\((ms_sans_serif(?:_bold)?)\.woff\) format\("woff"\);', '', text)
-    text = re.sub(r'url\((ms_sans_serif(?:_bold)?)\.woff2\) format\("woff2"\)', font, text)
+    def face(m):
+        rule = dict(re.findall(r'([\w-]+):("[^"]*"|[^;]*)', m.group(1).split('src:')[0]))
+        woff2 = re.search(r'url\(([\w.]+\.woff2)\) format\("woff2"\)', m.group(1))
+        if not woff2 or 'font-family' not in rule:
+            raise SystemExit('assemble.py: a face of 98.css is not as expected: ' + m.group(0)[:80])
+        faces.append({'family': rule['font-family'].strip('"'), 'style': rule.get('font-style', 'normal'),
+                      'weight': rule.get('font-weight', 'normal'),
+                      'data': base64.b64encode(read('%s/%s' % (folder, woff2.group(1)), 'rb')).decode('ascii')})
+        return ''
+    text = re.sub(r'@font-face\{([^}]*)\}', face, text)
     text = re.sub(r'/\*# sourceMappingURL=.*?\*/', '', text)
     if re.search(r'url\((?!"?data:)', text):
         raise SystemExit('assemble.py: 98.css refers to something outside the page')
@@ -154,7 +164,7 @@ def css98(folder):
         if not m:
             raise SystemExit('assemble.py: 98.css has no %s' % key)
         scrollbar[key] = pictures_as_png(m.group(1))
-    return pictures_as_png(prune(re.sub(r'/\*(?!!).*?\*/', '', text))), scrollbar
+    return pictures_as_png(prune(re.sub(r'/\*(?!!).*?\*/', '', text))), scrollbar, faces
 
 
 # What 98.css styles that the windows never show: other controls, other
@@ -217,7 +227,7 @@ LATE = 16384
 
 def program_data(args):
     """The program and the art, as data for the page's scripts: the art of
-    the first windows in the head, the large pictures (ArtData.late, which
+    the first windows with the program, the large pictures (ArtData.late, which
     only later windows show) at the end."""
     wasm = base64.b64encode(gzip.compress(read(args.wasm, 'rb'), 9, mtime=0)).decode('ascii')
     art = {'pictures': {}, 'icons': {}}
@@ -245,21 +255,22 @@ def main():
     p = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
     for name in ('out', 'shell', 'css98', 'css', 'boot', 'loader', 'wasm', 'hourglass', 'types'):
         p.add_argument('--' + name, required=True)
-    for name in ('js', 'picture', 'icon', 'notice'):
+    for name in ('js', 'windows-js', 'picture', 'icon', 'notice'):
         p.add_argument('--' + name, nargs='+', action='extend', required=True)
     args = p.parse_args()
-    check_pieces(args.types, args.js)
+    check_pieces(args.types, args.js + args.windows_js)
     notices = '\n\n'.join(read(n).strip() for n in args.notice)
     if '-->' in notices or '--!>' in notices:
         raise SystemExit('assemble.py: a notice would end its comment early')
-    text98, scrollbar = css98(args.css98)
+    text98, scrollbar, faces = css98(args.css98)
     icon = args.icon[0].split('=', 1)[1]
     data_early, data_late = program_data(args)
     parts = {'@NOTICES@': notices, '@98CSS@': text98, '@VORNAKCSS@': styles(args, scrollbar),
              '@ICON16@': data('image/png', read(icon + '16.png', 'rb')),
              '@ICON32@': data('image/png', read(icon + '32.png', 'rb')),
              '@DATA@': data_early, '@LATEART@': data_late, '@BOOT@': read(args.boot),
-             '@VORNAKJS@': '\n'.join(read(js) for js in args.js),
+             '@VORNAKJS@': 'var PageFaces = %s;\n' % json.dumps(faces) + '\n'.join(read(js) for js in args.js),
+             '@WINDOWSJS@': '\n'.join(read(js) for js in args.windows_js),
              '@LOADER@': read(args.loader),
              # The first window, drawn before the program runs, is put in by
              # first-window.mjs once the program has drawn it in this page.

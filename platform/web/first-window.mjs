@@ -2,9 +2,9 @@
 // for the page to draw at once while the program itself is still being
 // read and started (Vornak.start). The page is run in Chromium on a desktop;
 // once its first window is drawn whole, the window's markup (its pictures
-// as images rather than canvases, whose pixels markup does not keep) and
-// the style the program gave the page are written into the page's call of
-// Vornak.start.
+// as images rather than canvases, whose pixels markup does not keep), its
+// size and the style the program gave the page are written into the page's
+// call of Vornak.start.
 //   node first-window.mjs PAGE.html OUT.html
 import { readFileSync, writeFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
@@ -61,7 +61,8 @@ try {
         // Its place and stacking are the page's to give.
         for (const property of ['left', 'top', 'z-index', 'visibility'])
             copy.style.removeProperty(property);
-        return { window: copy.outerHTML, root: document.documentElement.style.cssText };
+        return { window: copy.outerHTML, root: document.documentElement.style.cssText,
+                 width: windows[0].offsetWidth, height: windows[0].offsetHeight };
     });
 } finally {
     await browser.close();

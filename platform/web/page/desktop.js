@@ -113,15 +113,16 @@ const Desktop = (function () {
         holder.innerHTML = first.window;
         const drawn = holder.firstElementChild;
         drawn.inert = true;
-        drawn.style.visibility = 'hidden';
-        el.appendChild(drawn);
-        early = { el: drawn, visible: true, frame: () => [drawn.offsetLeft, drawn.offsetTop, drawn.offsetWidth, drawn.offsetHeight] };
+        // Placed by the size it was made with, before it is laid out: the
+        // screen is measured while the page holds next to nothing.
+        const [w, h] = [first.width, first.height];
+        early = { el: drawn, visible: true,
+                  frame: () => [parseFloat(drawn.style.left) || 0, parseFloat(drawn.style.top) || 0, w, h] };
         fit();
-        const [, , w, h] = early.frame();
         const [width, height] = size();
         drawn.style.left = Math.max(0, Math.min(Math.trunc((width - w) / 2), width - w)) + 'px';
         drawn.style.top = Math.max(0, Math.min(Math.trunc((height - h) / 2), height - h)) + 'px';
-        drawn.style.visibility = 'visible';
+        el.appendChild(drawn);
     }
 
     function dropEarly() {

@@ -1,6 +1,18 @@
 // The program's calls to the page (platform/web/webfrontend.cpp, the
 // object Vornak), and its start: the program, compressed in the page,
 // unpacked by the browser while the page is read.
+
+// Bytes carried in the page as base64.
+function bytesOf(base64) {
+    if (Uint8Array.fromBase64)
+        return Uint8Array.fromBase64(base64);
+    const text = atob(base64);
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i)
+        bytes[i] = text.charCodeAt(i);
+    return bytes;
+}
+
 var Vornak = (function () {
     'use strict';
 
@@ -139,6 +151,9 @@ var Vornak = (function () {
     // itself. Until the program runs, the page is busy as in a pause: the
     // hourglass, and what the user does held for the program.
     function start(first) {
+        // The dialog faces, ready before anything is drawn.
+        for (const f of PageFaces)
+            document.fonts.add(new FontFace(f.family, bytesOf(f.data), { style: f.style, weight: f.weight }));
         Touch.start();
         Calls.start();
         Desktop.start();
@@ -159,7 +174,7 @@ var Vornak = (function () {
 })();
 
 // The program, as emscripten's loader runs it, from the module the page
-// began compiling first thing (boot.js).
+// began compiling once its first window was drawn (boot.js).
 var Module = {
     postRun: [() => Vornak.started()],
     instantiateWasm(imports, done) {
@@ -167,9 +182,3 @@ var Module = {
         return {};
     },
 };
-
-// The dialog face, decoded while the program is being read and compiled
-// rather than when the first window is laid out.
-if (document.fonts)
-    for (const weight of ['normal', 'bold'])
-        document.fonts.load(weight + ' 11px "Pixelated MS Sans Serif"');
