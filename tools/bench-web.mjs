@@ -26,15 +26,27 @@ const filler = randomBytes(size).toString('base64').slice(0, size - head.length 
 const minimal = join(mkdtempSync(join(tmpdir(), 'vornak-bench-')), 'minimal.html');
 writeFileSync(minimal, head + filler + tail);
 
-// Records, in the page, when the first window has been drawn (the frame
-// after one shows) and when the program has started and takes input.
+// Records, in the page, when the first window has been drawn: the frame
+// after one shows has been rendered, with the text in the page's own faces
+// once they have loaded (a task after that frame's animation callbacks);
+// and when the program has started and takes input.
 const watch = () => {
+    const afterFrame = () => new Promise((done) => requestAnimationFrame(() => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => done(document.fonts.status === 'loaded');
+        channel.port2.postMessage(null);
+    }));
+    const drawn = async () => {
+        while (!await afterFrame())
+            await document.fonts.ready;
+        window.drawnAt = performance.now();
+    };
     new MutationObserver(() => {
         const shown = !window.drawing && Array.from(document.querySelectorAll('[role=dialog]'))
             .some((w) => w.style.visibility !== 'hidden' && w.style.display !== 'none');
         if (shown) {
             window.drawing = true;
-            requestAnimationFrame(() => { window.drawnAt = performance.now(); });
+            drawn();
         }
         const starting = !!document.body && document.body.classList.contains('starting');
         window.sawStarting = window.sawStarting || starting;
