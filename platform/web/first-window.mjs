@@ -26,16 +26,15 @@ try {
             .filter((w) => w.style.display !== 'none' && w.style.visibility === 'visible');
         // Until the program has started and its window is drawn: its faces
         // loaded, the controls placed, the pictures painted.
-        for (let i = 0; i < 200; ++i) {
+        const drawn = () => !document.body.classList.contains('starting') && shown().length === 1
+            && document.fonts.status === 'loaded'
+            && Array.from(shown()[0].querySelectorAll('canvas')).every((c) => c.width !== 300 || c.height !== 150);
+        for (let i = 0; i < 200 && !drawn(); ++i)
             await frames();
-            if (!document.body.classList.contains('hourglass') && shown().length === 1 && document.fonts.status === 'loaded'
-                && Array.from(shown()[0].querySelectorAll('canvas')).every((c) => c.width !== 300 || c.height !== 150))
-                break;
-        }
         await frames();
+        if (!drawn())
+            return `${shown().length} windows shown, the program ${document.body.className || 'started'}`;
         const windows = shown();
-        if (windows.length !== 1)
-            return `${windows.length} windows shown`;
         const copy = windows[0].cloneNode(true);
         const canvases = windows[0].querySelectorAll('canvas');
         copy.querySelectorAll('canvas').forEach((canvas, i) => {
