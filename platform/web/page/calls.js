@@ -126,5 +126,5 @@ const Calls = (function () {
         pump();
     }
 
-    return { deliver, setModal, start, started, get frozen() { return running || starting; } };
+    return { deliver, setModal, start, started };
 })();

@@ -70,13 +70,19 @@ const Desktop = (function () {
         setTimeout(() => { if (pressed === win) pressed = null; }, 0);
     }
 
+    // Where a window's edge at v goes so that size pixels of it from there
+    // are on a screen of the given size, or from its start if they cannot be.
+    function within(v, size, screen) {
+        return Math.max(0, Math.min(v, screen - size));
+    }
+
     // A window moved by its title bar: the whole bar stays on the desktop.
     function moveTo(win, x, y) {
         const [, , w] = win.frame();
         const bar = Win.border[1] - 4;  // the border above the client area
         const [width, height] = size();
-        win.el.style.left = Math.round(Math.max(0, Math.min(x, width - w))) + 'px';
-        win.el.style.top = Math.round(Math.max(0, Math.min(y, height - bar))) + 'px';
+        win.el.style.left = Math.round(within(x, w, width)) + 'px';
+        win.el.style.top = Math.round(within(y, bar, height)) + 'px';
     }
 
     // The page laid out wide enough for every window shown to fit the
@@ -120,8 +126,8 @@ const Desktop = (function () {
                   frame: () => [parseFloat(drawn.style.left) || 0, parseFloat(drawn.style.top) || 0, w, h] };
         fit();
         const [width, height] = size();
-        drawn.style.left = Math.max(0, Math.min(Math.trunc((width - w) / 2), width - w)) + 'px';
-        drawn.style.top = Math.max(0, Math.min(Math.trunc((height - h) / 2), height - h)) + 'px';
+        drawn.style.left = within(Math.trunc((width - w) / 2), w, width) + 'px';
+        drawn.style.top = within(Math.trunc((height - h) / 2), h, height) + 'px';
         el.appendChild(drawn);
     }
 
@@ -137,8 +143,8 @@ const Desktop = (function () {
         const [screenWidth, screenHeight] = size();
         for (const w of [...windows, early].filter(Boolean)) {
             const [x, y, width, height] = w.frame();
-            const left = Math.max(0, Math.min(x, screenWidth - width));
-            const top = Math.max(0, Math.min(y, screenHeight - height));
+            const left = within(x, width, screenWidth);
+            const top = within(y, height, screenHeight);
             if (left !== x || top !== y) {
                 w.el.style.left = left + 'px';
                 w.el.style.top = top + 'px';
