@@ -9,6 +9,10 @@
 # for the page's tests).
 # It says what it installs on standard error and prints nothing on standard
 # output, so that a script that captures another's output never gets it.
+# A package index that cannot be fetched stops nothing that can be installed
+# without it; a package that cannot be installed makes it exit 1, its last
+# line "install-deps: could not install: PACKAGE (apt's reason), ...".
+# VORNAK_APT_RETRY_PAUSE: seconds between tries of a failed update (10).
 #   tools/install-deps.sh linux windows
 set -euo pipefail
 exec 1>&2
@@ -44,8 +48,68 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
-if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
-  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+# apt's error lines in the log, joined on one line, without the one that
+# only says that some index failed.
+apt_errors() { sed -n '/^E: Some index files failed/d; s/^E: //p' "$log" | paste -sd ';' - | sed 's/;/; /g'; }
+
+# The i386 architecture only for an i386 package, and only as long as one
+# is installed: a machine left with it and a broken i386 index fails every
+# later update.
+added_i386=""
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+  added_i386=1
 fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+
+# An update that fails has left the indexes it could fetch up to date; the
+# registry sometimes serves one broken index for a while. It is tried again
+# a few times, and then the install goes ahead with the lists apt has: only
+# an install that fails is an error.
+pause=${VORNAK_APT_RETRY_PAUSE:-10}
+stale=""
+for try in 1 2 3; do
+  if $sudo apt-get update -qq 2>"$log"; then
+    stale=""
+    break
+  fi
+  stale=$(apt_errors)
+  if [ "$try" -lt 3 ]; then
+    echo "install-deps: apt-get update failed, trying again in ${pause} s: $stale"
+    sleep "$pause"
+  fi
+done
+[ -z "$stale" ] || echo "install-deps: apt-get update failed 3 times; installing from the package lists apt has"
+
+install() { DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$@" >/dev/null 2>"$log"; }
+failed=()
+if ! install "${missing[@]}"; then
+  # Which of them apt cannot install, each with apt's reason; the rest are
+  # installed all the same.
+  everything=$(apt_errors)
+  installable=()
+  for p in "${missing[@]}"; do
+    if $sudo apt-get install -s -qq "$p" >/dev/null 2>"$log"; then
+      installable+=("$p")
+    else
+      failed+=("$p ($(apt_errors))")
+    fi
+  done
+  if [ ${#failed[@]} -eq 0 ] || { [ ${#installable[@]} -gt 0 ] && ! install "${installable[@]}"; }; then
+    failed=("${missing[*]} (${everything:-$(apt_errors)})")
+  fi
+fi
+
+if [ -n "$added_i386" ] && ! dpkg-query -W -f='${Architecture}\n' 2>/dev/null | grep -qx i386; then
+  echo "install-deps: no i386 package was installed; the i386 architecture is removed again"
+  $sudo dpkg --remove-architecture i386
+fi
+
+if [ ${#failed[@]} -gt 0 ]; then
+  why=$(printf '%s, ' "${failed[@]}")
+  why=${why%, }
+  [ -z "$stale" ] || why="$why; the package lists could not be updated: $stale"
+  echo "install-deps: could not install: $why"
+  exit 1
+fi

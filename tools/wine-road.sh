@@ -7,20 +7,40 @@
 # machine.
 #
 # Prints the build's folder under build/ ("windows" or "windows64") on
-# standard output, and one line saying which road and why on standard error.
+# standard output, and one line saying which road and why on standard error
+# ("Windows road: ..., because WHY").
 # With --prepare it also installs that road's Wine and, on the 64-bit road,
-# builds the 64-bit program (the 32-bit one is `make windows`).
+# builds the 64-bit program (the 32-bit one is `make windows`). Where the
+# 32-bit Wine cannot be installed (a registry with a broken i386 index, say),
+# the road falls back to the 64-bit one, and the answers of the next hour
+# stay on it, so that every suite of a run takes the same road.
+# VORNAK_I386_PROBE names another program to try instead of the 32-bit one
+# (the tests' stand-in for a machine that runs 32-bit programs).
 #   tools/wine-road.sh [--prepare]
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+. "$(dirname "$0")/lib.sh"
+mkdir -p "$top/build"
+# Why the 32-bit Wine could not be installed, when it could not.
+unavailable=$top/build/wine32-unavailable
 
 if [ "${1:-}" = --prepare ]; then
   road=$("$0")
   # Whatever the installs and the build say goes to standard error: the one
   # word below is all that standard output carries.
   if [ "$road" = windows ]; then
-    "$top/tools/install-deps.sh" wine32 >&2
-  else
+    log=$(mktemp)
+    trap 'rm -f "$log"' EXIT
+    if "$top/tools/install-deps.sh" wine32 2>"$log"; then
+      cat "$log" >&2
+      rm -f "$unavailable"
+    else
+      cat "$log" >&2
+      why=$(sed -n 's/^install-deps: could not install: //p' "$log" | tail -n 1)
+      printf '%s\n' "${why:-install-deps.sh wine32 failed}" >"$unavailable"
+      road=$("$0")
+    fi
+  fi
+  if [ "$road" = windows64 ]; then
     "$top/tools/install-deps.sh" wine64 windows >&2
     (cd "$top" && cmake --preset windows64 && cmake --build --preset windows64) >&2
   fi
@@ -36,20 +56,24 @@ fi
 
 # An i386 ELF program of 93 bytes that only exits with status 0: the ELF
 # header, one loadable segment, and xor ebx,ebx; mov eax,1; int 0x80.
-probe=$top/build/i386-probe
-mkdir -p "$top/build"
-printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'\
+probe=${VORNAK_I386_PROBE:-$top/build/i386-probe}
+if [ -z "${VORNAK_I386_PROBE:-}" ]; then
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'\
 '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'\
 '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00'\
 '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08'\
 '\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00'\
 '\x31\xdb\xb8\x01\x00\x00\x00\xcd\x80' >"$probe"
-chmod +x "$probe"
-if why=$("$probe" 2>&1); then
-  echo "Windows road: the 32-bit build under the 32-bit Wine, because this machine runs 32-bit programs" >&2
-  echo windows
-else
+  chmod +x "$probe"
+fi
+if ! why=$("$probe" 2>&1); then
   why=$(printf '%s' "$why" | sed 's/.*: //' | tail -n 1)
   echo "Windows road: the 64-bit build under wine64, because this machine runs no 32-bit program (${why:-it failed})" >&2
   echo windows64
+elif [ ! -x "$vornak_wine32" ] && [ -n "$(find "$unavailable" -mmin -60 2>/dev/null)" ]; then
+  echo "Windows road: the 64-bit build under wine64, because the 32-bit Wine could not be installed: $(cat "$unavailable")" >&2
+  echo windows64
+else
+  echo "Windows road: the 32-bit build under the 32-bit Wine, because this machine runs 32-bit programs" >&2
+  echo windows
 fi
