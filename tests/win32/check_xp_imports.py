@@ -19,8 +19,10 @@ import subprocess
 import sys
 import tempfile
 
+import pefile
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_pe import PE  # noqa: E402
+from check_pe import imports  # noqa: E402
 
 HEADERS = ['windows.h', 'mmsystem.h', 'objbase.h', 'gdiplus.h', 'stdio.h', 'stdlib.h', 'string.h', 'wchar.h',
            'wctype.h', 'ctype.h', 'locale.h', 'signal.h', 'setjmp.h', 'time.h', 'math.h', 'io.h', 'direct.h',
@@ -57,10 +59,8 @@ def undeclared(compiler, names):
 
 
 def main(compiler, path):
-    with open(path, 'rb') as f:
-        pe = PE(f.read())
     passed = failed = 0
-    for dll, names in pe.imports():
+    for dll, names in imports(pefile.PE(path)):
         names = [n for n in names if not n.startswith('#')]
         if dll.lower() == 'msvcrt.dll':
             names = [n for n in names if n not in CRT_INTERNALS]
