@@ -19,8 +19,9 @@ trap finish EXIT
 cd "$top/build/linux"
 rm -f vornak1_*.deb
 cpack -G DEB >/dev/null
-deb="$top/build/linux/vornak1_1.0.0_amd64.deb"
-[ -f "$deb" ] || { echo "test-deb: no package built" >&2; exit 1; }
+debs=(vornak1_*.deb)
+[ -f "${debs[0]}" ] || { echo "test-deb: no package built" >&2; exit 1; }
+deb="$top/build/linux/${debs[0]}"
 dpkg-deb --info "$deb" | sed -n 's/^ *\(Package\|Version\|Section\|Depends\):/&/p'
 
 # lintian warns about running as root on stderr; that says nothing about
