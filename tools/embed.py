@@ -7,76 +7,26 @@ source for each function there, so that a build links only what it uses.
 
 A picture, a 24-bit BMP under resources/pictures, is carried as a PNG file
 (lossless, RGB, 8 bits a channel, no gamma or colour chunks that a decoder
-might apply), about a fifth of the BMP's size. An icon, BASE.ico with
-BASE16.png and BASE32.png beside it, is carried in both forms. The fonts
-are carried as they are. Standard library only.
+might apply), about a fifth of the BMP's size, made by Pillow. An icon,
+BASE.ico with BASE16.png and BASE32.png beside it, is carried in both forms.
+The fonts are carried as they are.
 """
 
-import struct
+import io
 import sys
-import zlib
+
+from PIL import Image
 
 
-def read_bmp(path):
-    """(width, height, rows top first as RGB bytes) of a 24-bit BMP."""
-    data = open(path, 'rb').read()
-    if data[:2] != b'BM':
-        raise SystemExit(f'{path}: not a BMP file')
-    offset = struct.unpack_from('<I', data, 10)[0]
-    _, width, height, _, bits, compression = struct.unpack_from('<IiiHHI', data, 14)
-    if bits != 24 or compression != 0 or width <= 0 or height == 0:
-        raise SystemExit(f'{path}: not an uncompressed 24-bit BMP')
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in range(abs(height)):
-        source = height - 1 - y if height > 0 else y
-        start = offset + source * stride
-        bgr = data[start:start + width * 3]
-        if len(bgr) != width * 3:
-            raise SystemExit(f'{path}: cut short')
-        rgb = bytearray(width * 3)
-        rgb[0::3] = bgr[2::3]
-        rgb[1::3] = bgr[1::3]
-        rgb[2::3] = bgr[0::3]
-        rows.append(bytes(rgb))
-    return width, abs(height), rows
-
-
-def paeth(a, b, c):
-    p = a + b - c
-    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-    return a if pa <= pb and pa <= pc else (b if pb <= pc else c)
-
-
-def filtered(row, prev, kind):
-    out = bytearray(len(row))
-    for i, x in enumerate(row):
-        a = row[i - 3] if i >= 3 else 0
-        b = prev[i]
-        c = prev[i - 3] if i >= 3 else 0
-        predictor = (0, a, b, (a + b) // 2, paeth(a, b, c))[kind]
-        out[i] = (x - predictor) & 0xFF
-    return out
-
-
-def png_bytes(width, height, rows):
-    """A PNG file of RGB rows, each row with the filter that leaves the
-    smallest sum of differences, the usual heuristic."""
-    raw = bytearray()
-    prev = bytes(width * 3)
-    for row in rows:
-        best = min((sum(v if v < 128 else 256 - v for v in f), kind, f)
-                   for kind in range(5) for f in [filtered(row, prev, kind)])
-        raw.append(best[1])
-        raw += best[2]
-        prev = row
-
-    def chunk(kind, body):
-        return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
-
-    header = struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0)
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(bytes(raw), 9))
-            + chunk(b'IEND', b''))
+def picture_png(path):
+    """A 24-bit BMP as a PNG file of its pixels alone."""
+    with Image.open(path) as img:
+        if img.format != 'BMP' or img.mode != 'RGB':
+            raise SystemExit(f'{path}: not a 24-bit BMP')
+        buf = io.BytesIO()
+        # Pillow writes no chunk but the image's own unless asked to.
+        img.save(buf, 'PNG', optimize=True)
+    return buf.getvalue()
 
 
 def array(name, data):
@@ -152,7 +102,7 @@ def main(argv):
         body.append(f'    if (name == "{name}")\n        return picture_{name};')
     body += ['    return {};', '}']
     source(f'{outdir}/art_pictures.cpp',
-           [(f'picture_{name}', png_bytes(*read_bmp(path))) for name, path in pictures], '\n'.join(body))
+           [(f'picture_{name}', picture_png(path)) for name, path in pictures], '\n'.join(body))
     embed_icons(outdir, icons)
     source(f'{outdir}/art_truetype.cpp', [('font', open(fonts['truetype'], 'rb').read())],
            'std::span<const unsigned char> dialogFontTrueType()\n{\n    return font;\n}')

@@ -20,7 +20,6 @@ HERE = Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE))
 
 import pictures  # noqa: E402
-from bmp import bmp_bytes  # noqa: E402
 from pixelart import ico_bytes, load_pixel_art, parse_legend, rgba_image  # noqa: E402
 
 DEFAULT_OUT = HERE.parent.parent / "resources"
@@ -32,6 +31,13 @@ SIZES = (32, 16)
 def _png_bytes(img):
     buf = io.BytesIO()
     img.save(buf, "PNG", optimize=False, compress_level=9)
+    return buf.getvalue()
+
+
+def _bmp_bytes(img):
+    """A 24-bit uncompressed BMP, bottom-up, marked 72 dpi."""
+    buf = io.BytesIO()
+    img.convert("RGB").save(buf, "BMP", dpi=(72, 72))
     return buf.getvalue()
 
 
@@ -51,7 +57,7 @@ def build():
     hourglass = load_pixel_art(ICON_DIR / "hourglass32.txt", 32, legend)
     files["icons/hourglass32.png"] = _png_bytes(rgba_image(hourglass))
     for name, draw in pictures.PICTURES.items():
-        files[f"pictures/{name}.bmp"] = bmp_bytes(draw())
+        files[f"pictures/{name}.bmp"] = _bmp_bytes(draw())
     return files
 
 
