@@ -23,6 +23,7 @@ struct ControlKind {
     std::string_view name;            // the type's one name, its pieces' too
     bool takesFocus = false;          // can hold the keyboard focus
     bool drawnOnWindow = false;       // drawn on its window, under every control that is a window of its own
+    bool hasTabIndex = true;          // has a place in its window's tab order (TabIndex)
     Events events = kNoEvents;        // the events it raises
     // One of a group with the others of its kind in its container (an
     // option button): Tab stops at the group's chosen one only, and the

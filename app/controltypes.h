@@ -17,8 +17,9 @@
     X(Frame)                                                                                      \
     X(TextBox,       .takesFocus = true, .events = kChangeEvent, .namedByLabel = true,            \
                      .backColour = kWindowBackground, .foreColour = kWindowText)                  \
-    X(Image,         .drawnOnWindow = true)                                                       \
-    X(Line,          .drawnOnWindow = true, .twoPoints = true, .foreColour = kWindowText)         \
+    X(Image,         .drawnOnWindow = true, .hasTabIndex = false)                                 \
+    X(Line,          .drawnOnWindow = true, .hasTabIndex = false, .twoPoints = true,              \
+                     .foreColour = kWindowText)                                                   \
     X(DriveList,     .takesFocus = true, .events = kChangeEvent,                                  \
                      .backColour = kWindowBackground, .foreColour = kWindowText)                  \
     X(FolderList,    .takesFocus = true, .events = kChangeEvent,                                  \

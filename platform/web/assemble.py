@@ -245,7 +245,11 @@ def check_pieces(types, scripts):
     """Every control type of the program (app/controltypes.h) has its piece
     in the page's script, as every other front end must to build."""
     names = re.findall(r'^\s*X\((\w+)', read(types), re.M)
-    pieces = set(re.findall(r'^ {8}(\w+): \{', '\n'.join(read(js) for js in scripts), re.M))
+    # The members of "const pieces = {...}", at the depth of its first one,
+    # however deep that is.
+    source = '\n'.join(read(js) for js in scripts)
+    table = re.search(r'\bconst pieces = \{[ \t]*\n(?:[ \t]*\n)*([ \t]*)\w+: \{', source)
+    pieces = set(re.findall(r'^%s(\w+): \{' % table.group(1), source[table.start():], re.M)) if table else set()
     missing = [n for n in names if n not in pieces]
     if not names or missing:
         raise SystemExit('assemble.py: no piece in the page for %s' % (', '.join(missing) or 'any control type'))

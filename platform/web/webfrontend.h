@@ -17,9 +17,8 @@
 //   controls     array   in creation order; a control's index here is its
 //                        number in the entry points. Each:
 //     piece        string  the script's piece of its type, named as the C++
-//                          pieces are: Label CommandButton OptionButton
-//                          CheckBox Frame TextBox Image Line DriveList
-//                          FolderList FileList
+//                          pieces are, by the type's name in
+//                          app/controltypes.h
 //     name         string  as the design names it
 //     parent       int     the frame that holds it (its index), -1 for the
 //                          client area
