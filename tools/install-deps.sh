@@ -4,9 +4,10 @@
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
 # art, x (virtual display), bench, package (the checkers a distribution
 # runs on a package), trace (the test that nothing is started or written),
-# web (emscripten and Debian's Chromium; Node.js and npm come with the
-# machine), browsers (the other engines and the Java of the HTML checker,
-# for the page's tests).
+# web (emscripten, Debian's Chromium, and Node.js and npm where the machine
+# has none), browsers (the other engines and the Java of the HTML checker,
+# for the page's tests). PACKAGE/COMMAND in a group: the package only where
+# no such command is on the PATH (a Node.js from elsewhere serves too).
 # It says what it installs on standard error and prints nothing on standard
 # output, so that a script that captures another's output never gets it.
 # A package index that cannot be fetched stops nothing that can be installed
@@ -27,14 +28,20 @@ declare -A groups=(
   [bench]="valgrind"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
-  [web]="emscripten chromium python3 python3-pil"
+  [web]="emscripten chromium python3 python3-pil nodejs/node npm/npm"
   [browsers]="firefox-esr webkit2gtk-driver default-jre-headless"
 )
 
 wanted=()
 for g in "$@"; do
   [ -n "${groups[$g]+set}" ] || { echo "install-deps: unknown group $g" >&2; exit 2; }
-  for p in ${groups[$g]}; do wanted+=("$p"); done
+  for p in ${groups[$g]}; do
+    if [[ $p == */* ]]; then
+      command -v "${p#*/}" >/dev/null && continue
+      p=${p%/*}
+    fi
+    wanted+=("$p")
+  done
 done
 
 missing=()
