@@ -8,8 +8,9 @@ source for each function there, so that a build links only what it uses.
 A picture, a 24-bit BMP under resources/pictures, is carried as a PNG file
 (lossless, RGB, 8 bits a channel, no gamma or colour chunks that a decoder
 might apply), about a fifth of the BMP's size. An icon, BASE.ico with
-BASE16.png and BASE32.png beside it, is carried in both forms. The fonts
-are carried as they are. Standard library only.
+BASE16.png and BASE32.png beside it, is carried in both forms. The
+bitmap font is carried as it is; the TrueType font, a file of bitmap
+strikes, once for each strike (dialog_strikes). Standard library only.
 """
 
 import struct
@@ -104,6 +105,51 @@ def source(out, arrays, body):
         f.write(text)
 
 
+def table_records(font):
+    """The TrueType file's tables: tag -> (where its record is, offset, length)."""
+    count = struct.unpack('>H', font[4:6])[0]
+    records = {}
+    for i in range(count):
+        at = 12 + 16 * i
+        tag, _, offset, length = struct.unpack('>4sIII', font[at:at + 16])
+        records[tag.decode('latin-1')] = (at, offset, length)
+    return records
+
+
+def checksum(data):
+    data = bytes(data) + b'\0' * (-len(data) % 4)
+    return sum(struct.unpack(f'>{len(data) // 4}I', data)) & 0xFFFFFFFF
+
+
+def dialog_strikes(path):
+    """The TrueType file once for each of its bitmap strikes, holding that
+    strike alone, with its character height: font databases over FreeType
+    (fontconfig, and Qt's) know a file by its first size only. The glyph
+    data stays as it is; only the list of strikes is cut to the one. A
+    strike's character height, the height Windows asks a bitmap face for,
+    is its cell less the internal leading, which in the era's faces is all
+    below the baseline: the strike's ascent."""
+    font = bytearray(open(path, 'rb').read())
+    records = table_records(font)
+    if 'EBLC' not in records:
+        raise SystemExit(f'embed.py: {path} holds no bitmap strikes')
+    record, eblc, length = records['EBLC']
+    count = struct.unpack('>I', font[eblc + 4:eblc + 8])[0]
+    strikes = []
+    for i in range(count):
+        size = font[eblc + 8 + 48 * i:eblc + 8 + 48 * (i + 1)]
+        ascent = struct.unpack('>b', size[16:17])[0]
+        one = bytearray(font)
+        one[eblc + 4:eblc + 8] = struct.pack('>I', 1)
+        one[eblc + 8:eblc + 56] = size
+        one[record + 4:record + 8] = struct.pack('>I', checksum(one[eblc:eblc + length]))
+        head = records['head'][1]
+        one[head + 8:head + 12] = b'\0\0\0\0'
+        one[head + 8:head + 12] = struct.pack('>I', (0xB1B0AFBA - checksum(one)) & 0xFFFFFFFF)
+        strikes.append((ascent, bytes(one)))
+    return sorted(strikes)
+
+
 def arguments(argv):
     """The pictures, icons and fonts the command line names."""
     pictures, icons, fonts = [], [], {}
@@ -154,8 +200,11 @@ def main(argv):
     source(f'{outdir}/art_pictures.cpp',
            [(f'picture_{name}', png_bytes(*read_bmp(path))) for name, path in pictures], '\n'.join(body))
     embed_icons(outdir, icons)
-    source(f'{outdir}/art_truetype.cpp', [('font', open(fonts['truetype'], 'rb').read())],
-           'std::span<const unsigned char> dialogFontTrueType()\n{\n    return font;\n}')
+    strikes = dialog_strikes(fonts['truetype'])
+    rows = ''.join(f'        {{{height}, strike_{height}}},\n' for height, _ in strikes)
+    source(f'{outdir}/art_truetype.cpp', [(f'strike_{height}', data) for height, data in strikes],
+           'std::span<const FaceStrike> dialogFaceStrikes()\n{\n    static const FaceStrike strikes[] = {\n' + rows
+           + '    };\n    return strikes;\n}')
     source(f'{outdir}/art_bitmapfont.cpp', [('font', open(fonts['bitmapfont'], 'rb').read())],
            'std::span<const unsigned char> dialogFontBitmap()\n{\n    return font;\n}')
 

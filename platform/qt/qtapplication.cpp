@@ -85,7 +85,9 @@ void setupApplication()
     p.setColor(QPalette::Disabled, QPalette::ButtonText, designColour(0x80000011));
     QApplication::setPalette(p);
 
-    const std::span<const unsigned char> ttf = dialogFontTrueType();
+    // The face at the screen's resolution: the one strike Qt is given is
+    // the one it draws every size with.
+    const std::span<const unsigned char> ttf = dialogFontTrueType(screenDpi());
     const int id = QFontDatabase::addApplicationFontFromData(
         QByteArray::fromRawData(reinterpret_cast<const char*>(ttf.data()), static_cast<qsizetype>(ttf.size())));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
