@@ -3,10 +3,10 @@
 Start-up to the main window on screen, drawn (a window that is only mapped
 is still empty: the minimal programs map theirs before they load a font),
 and peak memory, each against the minimal window program of the same
-toolkit; the busy pause's length and the
-processor time it uses; the listing of a 100,000-file folder against a bare
-directory read, and how long that blocks the interface. Medians of several
-runs, all measured in this one run.
+toolkit; the busy pause's length and the processor time it uses; the
+listing of a 100,000-file folder against a bare directory read, and how
+long that blocks the interface. Medians of several runs, all measured in
+this one run.
 """
 import json
 import os
@@ -42,8 +42,9 @@ def started(program, env, title):
     """Starts the program; returns it, the seconds until a window of that title
     was mapped and until the program had drawn into it, and the window's id.
     The wait sleeps on the X connection (window_shown), so that the
-    processor is the program's alone."""
-    waiter = subprocess.Popen([os.path.join(BUILD, "tools/bench/window_shown"), title, "20"],
+    processor is the program's alone; it gives up after two minutes, time
+    enough for Wine to make its prefix on the first start."""
+    waiter = subprocess.Popen([os.path.join(BUILD, "tools/bench/window_shown"), title, "120"],
                               stdout=subprocess.PIPE, text=True)
     if waiter.stdout.readline() != "ready\n":
         sys.exit("bench: cannot watch the display for windows")
