@@ -18,10 +18,21 @@ std::span<const unsigned char> picturePng(std::string_view name);
 std::span<const unsigned char> iconFile(Icon icon);
 std::span<const unsigned char> iconPng(Icon icon, int size);
 
-// The era's 8-point dialog face, "MS Sans Serif": as a TrueType file of
-// bitmap strikes, which toolkits that draw with FreeType take, and as the
-// classic Windows bitmap font file (.fon), which Windows and Wine take.
-std::span<const unsigned char> dialogFontTrueType();
+// The era's dialog face, "MS Sans Serif": as the classic Windows bitmap
+// font file (.fon), which Windows and Wine take, and as TrueType files of
+// one bitmap strike each, which toolkits that draw with FreeType take.
 std::span<const unsigned char> dialogFontBitmap();
+
+struct FaceStrike {
+    int characterHeight;  // pixels: the cell less its internal leading
+    std::span<const unsigned char> trueType;
+};
+// The strikes, smallest first.
+std::span<const FaceStrike> dialogFaceStrikes();
+// The strike that draws 8 points at a resolution, as Windows picks it from
+// the bitmap font: the largest whose character height is at most
+// round(8 x dpi / 72) pixels, the smallest where none is (13-pixel lines at
+// 96 dpi, 16 at 120, 20 at 144), so that texts grow with their boxes.
+std::span<const unsigned char> dialogFontTrueType(int dpi);
 
 }  // namespace vornak

@@ -9,12 +9,14 @@ A picture, a 24-bit BMP under resources/pictures, is carried as a PNG file
 (lossless, RGB, 8 bits a channel, no gamma or colour chunks that a decoder
 might apply), about a fifth of the BMP's size, made by Pillow. An icon,
 BASE.ico with BASE16.png and BASE32.png beside it, is carried in both forms.
-The fonts are carried as they are.
+The bitmap font is carried as it is; the TrueType font, a file of bitmap
+strikes, once for each strike (dialog_strikes).
 """
 
 import io
 import sys
 
+from fontTools.ttLib import TTFont
 from PIL import Image
 
 
@@ -52,6 +54,32 @@ def source(out, arrays, body):
         pass
     with open(out, 'w') as f:
         f.write(text)
+
+
+def dialog_strikes(path):
+    """The TrueType file once for each of its bitmap strikes, holding that
+    strike alone, with its character height: font databases over FreeType
+    (fontconfig, and Qt's) know a file by its first size only. The glyphs
+    of the strike stay as they are. A strike's character height, the
+    height Windows asks a bitmap face for, is its cell less the internal
+    leading, which in the era's faces is all below the baseline: the
+    strike's ascent."""
+    with TTFont(path) as font:
+        count = len(font['EBLC'].strikes) if 'EBLC' in font else 0
+    if not count:
+        raise SystemExit(f'embed.py: {path} holds no bitmap strikes')
+    strikes = []
+    for i in range(count):
+        font = TTFont(path)
+        # The glyph data is read by the strikes it belongs to: before these
+        # are cut to the one.
+        data, locations = font['EBDT'], font['EBLC']
+        data.strikeData = [data.strikeData[i]]
+        locations.strikes = [locations.strikes[i]]
+        out = io.BytesIO()
+        font.save(out)
+        strikes.append((locations.strikes[0].bitmapSizeTable.hori.ascender, out.getvalue()))
+    return sorted(strikes)
 
 
 def arguments(argv):
@@ -104,8 +132,11 @@ def main(argv):
     source(f'{outdir}/art_pictures.cpp',
            [(f'picture_{name}', picture_png(path)) for name, path in pictures], '\n'.join(body))
     embed_icons(outdir, icons)
-    source(f'{outdir}/art_truetype.cpp', [('font', open(fonts['truetype'], 'rb').read())],
-           'std::span<const unsigned char> dialogFontTrueType()\n{\n    return font;\n}')
+    strikes = dialog_strikes(fonts['truetype'])
+    rows = ''.join(f'        {{{height}, strike_{height}}},\n' for height, _ in strikes)
+    source(f'{outdir}/art_truetype.cpp', [(f'strike_{height}', data) for height, data in strikes],
+           'std::span<const FaceStrike> dialogFaceStrikes()\n{\n    static const FaceStrike strikes[] = {\n' + rows
+           + '    };\n    return strikes;\n}')
     source(f'{outdir}/art_bitmapfont.cpp', [('font', open(fonts['bitmapfont'], 'rb').read())],
            'std::span<const unsigned char> dialogFontBitmap()\n{\n    return font;\n}')
 

@@ -20,15 +20,15 @@ exec 1>&2
 
 declare -A groups=(
   [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine"
-  [windows]="cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 fonts-wine python3 python3-pil python3-pefile"
+  [windows]="cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 fonts-wine python3 python3-pil python3-fonttools python3-pefile"
   [wine32]="wine wine32:i386 fonts-wine"
   [wine64]="wine64 fonts-wine"
-  [art]="python3 python3-pil fonts-dejavu-core"
+  [art]="python3 python3-pil python3-fonttools fonts-dejavu-core"
   [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
   [bench]="valgrind"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
-  [web]="emscripten chromium python3 python3-pil nodejs/node npm/npm"
+  [web]="emscripten chromium python3 python3-pil python3-fonttools nodejs/node npm/npm"
   [browsers]="firefox-esr webkit2gtk-driver default-jre-headless"
 )
 

@@ -53,10 +53,11 @@ wait_gone() {
 }
 
 # Where the designs put each control, in pixels of its window's client area
-# (WINDOW CONTROL LEFT TOP WIDTH HEIGHT), from tools/designs/design_positions:
+# (WINDOW CONTROL LEFT TOP WIDTH HEIGHT) at the display's resolution ($VORNAK_DPI,
+# 96 unless set), from tools/designs/design_positions:
 # $VORNAK_DESIGN_POSITIONS names the program, the Linux build's by default.
 load_positions() {
-  vornak_positions=$("${VORNAK_DESIGN_POSITIONS:-$top/build/linux/tools/designs/design_positions}")
+  vornak_positions=$("${VORNAK_DESIGN_POSITIONS:-$top/build/linux/tools/designs/design_positions}" "${VORNAK_DPI:-96}")
 }
 
 # The point of a control to click: its middle, or X Y into its box.

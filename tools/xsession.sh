@@ -43,6 +43,9 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 xdpyinfo >/dev/null 2>&1 || { echo "xsession: Xvfb did not answer on $DISPLAY" >&2; exit 1; }
+# A desktop at another resolution says so in the X resources too, where Qt
+# and the other toolkits read it.
+[ -z "${VORNAK_DPI:-}" ] || echo "Xft.dpi: $VORNAK_DPI" | xrdb -merge
 # The classic teal desktop.
 xsetroot -solid '#008080' 2>/dev/null || true
 wmlog=$(mktemp)

@@ -4,7 +4,9 @@
 #include "app/colours.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QPixmap>
 #include <QPalette>
 #include <QScreen>
@@ -35,13 +37,24 @@ QFont dialogFont()
     return font;
 }
 
+QPixmap pngPixmap(std::span<const unsigned char> png)
+{
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size()));
+    QBuffer buffer(&bytes);
+    // Qt's own PNG reader alone: asked to find one, Qt loads every image
+    // plugin installed (and the libraries they bring) to ask each whether
+    // it reads PNG.
+    QImageReader reader(&buffer, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QIcon windowIcon(Icon icon)
 {
     QIcon i;
     for (int size : {16, 32}) {
-        const std::span<const unsigned char> png = iconPng(icon, size);
-        QPixmap pm;
-        if (pm.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG"))
+        const QPixmap pm = pngPixmap(iconPng(icon, size));
+        if (!pm.isNull())
             i.addPixmap(pm);
     }
     return i;
@@ -85,7 +98,9 @@ void setupApplication()
     p.setColor(QPalette::Disabled, QPalette::ButtonText, designColour(0x80000011));
     QApplication::setPalette(p);
 
-    const std::span<const unsigned char> ttf = dialogFontTrueType();
+    // The face at the screen's resolution: the one strike Qt is given is
+    // the one it draws every size with.
+    const std::span<const unsigned char> ttf = dialogFontTrueType(screenDpi());
     const int id = QFontDatabase::addApplicationFontFromData(
         QByteArray::fromRawData(reinterpret_cast<const char*>(ttf.data()), static_cast<qsizetype>(ttf.size())));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);

@@ -7,8 +7,10 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 
 #include <cstdint>
+#include <span>
 
 namespace vornak::qt {
 
@@ -27,6 +29,9 @@ QFont dialogFont();
 // classic Windows colour scheme shows it; typeDefault where the design
 // gives none.
 QColor designColour(uint32_t colour, uint32_t typeDefault = 0x80000008u);
+
+// A picture carried as a PNG file; null when it cannot be read.
+QPixmap pngPixmap(std::span<const unsigned char> png);
 
 // A window's icon, its 16- and 32-pixel images.
 QIcon windowIcon(Icon icon);

@@ -93,9 +93,14 @@ QMargins FrontEnd::frameMargins(Window& w)
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
+xcb_intern_atom_cookie_t intern(xcb_connection_t* c, const char* name)
 {
-    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    return xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atom(xcb_connection_t* c, xcb_intern_atom_cookie_t cookie)
+{
+    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, cookie, nullptr);
     const xcb_atom_t a = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
     std::free(r);
     return a;
@@ -112,14 +117,10 @@ bool cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, ui
     return ok;
 }
 
-}  // namespace
-
-namespace {
-
 // Whether the window manager offers _NET_REQUEST_FRAME_EXTENTS.
-bool frameRequestOffered(xcb_connection_t* c, xcb_window_t root, xcb_atom_t request)
+bool frameRequestOffered(xcb_connection_t* c, xcb_window_t root, xcb_atom_t supported, xcb_atom_t request)
 {
-    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096), nullptr);
+    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr);
     if (!r)
         return false;
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
@@ -127,14 +128,6 @@ bool frameRequestOffered(xcb_connection_t* c, xcb_window_t root, xcb_atom_t requ
     const bool offered = r->format == 32 && std::find(atoms, atoms + n, request) != atoms + n;
     std::free(r);
     return offered;
-}
-
-xcb_window_t rootOf(xcb_connection_t* c, xcb_window_t window)
-{
-    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr);
-    const xcb_window_t root = g ? g->root : xcb_window_t{XCB_WINDOW_NONE};
-    std::free(g);
-    return root;
 }
 
 }  // namespace
@@ -147,10 +140,18 @@ QMargins FrontEnd::requestedFrame(Window& w)
 {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return {};
     const auto window = static_cast<xcb_window_t>(w.winId());
-    const xcb_window_t root = c ? rootOf(c, window) : xcb_window_t{XCB_WINDOW_NONE};
-    const xcb_atom_t request = c ? atom(c, "_NET_REQUEST_FRAME_EXTENTS") : xcb_atom_t{XCB_ATOM_NONE};
-    if (root == XCB_WINDOW_NONE || !frameRequestOffered(c, root, request))
+    // The first questions go out together and are answered in one trip.
+    const xcb_get_geometry_cookie_t geometry = xcb_get_geometry(c, window);
+    const xcb_intern_atom_cookie_t names[] = {intern(c, "_NET_SUPPORTED"), intern(c, "_NET_REQUEST_FRAME_EXTENTS"),
+                                              intern(c, "_NET_FRAME_EXTENTS")};
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, geometry, nullptr);
+    const xcb_window_t root = g ? g->root : xcb_window_t{XCB_WINDOW_NONE};
+    std::free(g);
+    const xcb_atom_t supported = atom(c, names[0]), request = atom(c, names[1]), extents = atom(c, names[2]);
+    if (root == XCB_WINDOW_NONE || !frameRequestOffered(c, root, supported, request))
         return {};
     xcb_client_message_event_t e{};
     e.response_type = XCB_CLIENT_MESSAGE;
@@ -159,18 +160,19 @@ QMargins FrontEnd::requestedFrame(Window& w)
     e.type = request;
     xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY, reinterpret_cast<const char*>(&e));
     xcb_flush(c);
-    // The window manager answers by setting the property; give it a tenth
-    // of a second.
-    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    // The window manager answers by setting the property, as a rule within
+    // a millisecond; it is given a tenth of a second, and asked again every
+    // quarter of a millisecond.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
     uint32_t px[4];
-    for (int i = 0; i < 50; ++i) {
+    do {
         if (cardinals(c, window, extents, px)) {
             const qreal ratio = w.devicePixelRatioF();
             auto dip = [ratio](uint32_t v) { return qRound(v / ratio); };
             return QMargins(dip(px[0]), dip(px[2]), dip(px[1]), dip(px[3]));  // left, right, top, bottom
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+        std::this_thread::sleep_for(std::chrono::microseconds(250));
+    } while (std::chrono::steady_clock::now() < deadline);
     return {};
 }
 

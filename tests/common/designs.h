@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornak::test {
@@ -29,6 +30,25 @@ inline std::vector<std::string> tabWalk(const FormDesign& design)
     if (!walk.empty())
         walk.push_back(walk.front());
     return walk;
+}
+
+// How many lines a label's design text takes in the dialog face, at every
+// resolution: wrapped within its box as the era's systems wrap it. A label
+// not named here takes one.
+inline int designedLines(std::string_view form, std::string_view label)
+{
+    struct Wrapped {
+        std::string_view form, label;
+        int lines;
+    };
+    static constexpr Wrapped wrapped[] = {
+        {"frmMAIN", "Label2", 5}, {"frmMAIN", "Label5", 2}, {"frmSETUP", "Label8", 2}, {"frmRUN", "Label1", 3},
+        {"frmHARD", "Label7", 2}, {"frmABOUT", "Label1", 3}, {"frmABOUT", "Label3", 3},
+    };
+    for (const Wrapped& w : wrapped)
+        if (w.form == form && w.label == label)
+            return w.lines;
+    return 1;
 }
 
 }  // namespace vornak::test

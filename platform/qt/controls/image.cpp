@@ -2,6 +2,7 @@
 // with a sunken border of two pixels where the design gives it one. A
 // picture on the classic grey lets the window show through that grey.
 #include "piece.h"
+#include "qtapplication.h"
 
 #include "app/art.h"
 #include "app/pictures.h"
@@ -17,9 +18,8 @@ namespace {
 QPixmap picture(std::string_view name)
 {
     const PictureInfo* info = findPicture(name);
-    const std::span<const unsigned char> png = picturePng(name);
-    QPixmap pm;
-    if (!info || !pm.loadFromData(png.data(), static_cast<uint>(png.size()), "PNG"))
+    QPixmap pm = info ? pngPixmap(picturePng(name)) : QPixmap();
+    if (pm.isNull())
         return {};
     if (info->greyKeyed)
         pm.setMask(pm.createMaskFromColor(QColor::fromRgb(kGreyKey), Qt::MaskInColor));
