@@ -818,6 +818,9 @@ test('in forced colours every window keeps its meaning: the chosen row, the edge
             other: colours(style('[data-name=Dir1] [role=option]:not(.selected) > span')),
             edges: ['.window', '.client button', '.listbox', 'input[type=text]', 'select', '.image.sunken']
                 .filter((s) => document.querySelector(s) && !edge(style(s))),
+            // (a caption drawn in a colour that cannot be seen)
+            unseen: Array.from(document.querySelectorAll('.window .client button, .window label'))
+                .filter((e) => /^transparent$|rgba\(.*, 0\)$/.test(getComputedStyle(e).color)).map((e) => e.textContent),
             focus: [document.activeElement.dataset.name, style('button:focus').outlineStyle,
                     style('button:focus').outlineColor === style('button:focus').backgroundColor],
         };
@@ -826,5 +829,6 @@ test('in forced colours every window keeps its meaning: the chosen row, the edge
     assert.deepEqual(seen.chosen, seen.highlight, 'the chosen folder in the highlight');
     assert.notDeepEqual(seen.other, seen.highlight);
     assert.deepEqual(seen.edges, [], 'drawn without an edge');
+    assert.deepEqual(seen.unseen, [], 'texts that cannot be seen');
     assert.deepEqual(seen.focus, ['Command1', 'dotted', false], 'the focus rectangle');
 });
