@@ -12,6 +12,11 @@
 // Points are CSS pixels of the page's viewport. On a touch device every
 // input is a finger's or the phone's own keyboard's; on a desktop, the
 // mouse's and the keyboard's.
+//
+// A browser may be launched as a visitor's may be set up (launch(engine,
+// options)): options.forcedColors, in forced colours (a high-contrast
+// theme; WebKitGTK has no such mode); options.scripts false, running no
+// script of the page's own (the drivers' scripts still run).
 import { chromium } from 'playwright-core';
 import puppeteer from 'puppeteer-core';
 import { Builder, Capabilities, Key, Origin } from 'selenium-webdriver';
@@ -30,6 +35,10 @@ export const paths = {
 // Chromium.
 export const devices = {
     desktop: { width: 1024, height: 768 },
+    // a laptop's 1366 x 768 screen at 200 %, less the browser's own bars;
+    // a browser window made as small as it goes
+    'desktop-683x328': { width: 683, height: 328, scale: 2 },
+    'desktop-320x240': { width: 320, height: 240 },
     'phone-390x844': { width: 390, height: 844, scale: 3, touch: true },
     'phone-360x640': { width: 360, height: 640, scale: 2, touch: true },
     'phone-320x480': { width: 320, height: 480, scale: 2, touch: true },
@@ -42,11 +51,11 @@ const chromiumArgs = ['--no-sandbox', '--disable-gpu', '--disable-background-net
 
 // A browser of an engine, launched once, that opens pages on a device:
 // each page its own, as a new visitor's.
-export async function launch(engine) {
+export async function launch(engine, options = {}) {
     const start = { chromium: launchChromium, firefox: launchFirefox, webkit: launchWebKit }[engine];
     if (!start)
         throw new Error(`no engine ${engine}`);
-    const browser = await start();
+    const browser = await start(options);
     return {
         version: browser.version,
         newPage(deviceName = 'desktop') {
@@ -87,7 +96,7 @@ async function combination(combo, down, up, act) {
 
 // --- Chromium ---------------------------------------------------------------
 
-async function launchChromium() {
+async function launchChromium(options) {
     const browser = await chromium.launch({ executablePath: paths.chromium, args: chromiumArgs });
     return {
         version: `Chromium ${browser.version().split('.')[0]}`,
@@ -95,6 +104,7 @@ async function launchChromium() {
             const context = await browser.newContext({
                 viewport: { width: device.width, height: device.height }, deviceScaleFactor: device.scale || 1,
                 isMobile: !!device.touch, hasTouch: !!device.touch,
+                ...(options.forcedColors ? { forcedColors: 'active' } : {}), javaScriptEnabled: options.scripts !== false,
             });
             const page = await context.newPage();
             return new ChromiumPage(device, context, page, await context.newCDPSession(page));
@@ -119,6 +129,7 @@ class ChromiumPage {
     up() { return this.page.mouse.up(); }
     press(key) { return this.page.keyboard.press(key); }
     type(text) { return this.page.keyboard.type(text); }
+    rightClick(x, y) { return this.page.mouse.click(x, y, { button: 'right' }); }
     tap(x, y) { return this.page.touchscreen.tap(x, y); }
     touchDown(x, y) { return this.dispatchTouch('touchStart', [[x, y]]); }
     touchMove(x, y) { return this.dispatchTouch('touchMove', [[x, y]]); }
@@ -145,17 +156,21 @@ class ChromiumPage {
 
 // --- Firefox ----------------------------------------------------------------
 
-async function launchFirefox() {
+async function launchFirefox(options) {
     const browser = await puppeteer.launch({
         browser: 'firefox', executablePath: paths.firefox, headless: true, protocol: 'webDriverBiDi',
-        extraPrefsFirefox: { 'browser.shell.checkDefaultBrowser': false, 'app.update.enabled': false },
+        extraPrefsFirefox: {
+            'browser.shell.checkDefaultBrowser': false, 'app.update.enabled': false,
+            ...(options.forcedColors ? { 'browser.display.document_color_use': 2 } : {}),
+            ...(options.scripts === false ? { 'javascript.enabled': false } : {}),
+        },
     });
     return {
         version: `Firefox ${(await browser.version()).split('/').pop().split('.')[0]}`,
         async newPage(device) {
             const context = await browser.createBrowserContext();
             const page = await context.newPage();
-            await page.setViewport({ width: device.width, height: device.height });
+            await page.setViewport({ width: device.width, height: device.height, deviceScaleFactor: device.scale || 1 });
             return new FirefoxPage(device, context, page);
         },
         close: () => browser.close(),
@@ -177,6 +192,7 @@ class FirefoxPage {
     move(x, y, steps = 5) { return this.page.mouse.move(x, y, { steps }); }
     up() { return this.page.mouse.up(); }
     type(text) { return this.page.keyboard.type(text); }
+    rightClick(x, y) { return this.page.mouse.click(x, y, { button: 'right' }); }
     resize(width, height) { return this.page.setViewport({ width, height }); }
     screenshot(path, clip) { return this.page.screenshot({ path, clip }); }
     close() { return this.context.close(); }
@@ -202,12 +218,17 @@ function freePort() {
 
 // WebKitWebDriver on a port of its own, and a session of it, which starts
 // the browser.
-async function launchWebKit() {
+async function launchWebKit(options) {
+    if (options.forcedColors)
+        throw new Error('WebKitGTK has no forced colours');
     const port = await freePort();
     const service = spawn(paths.webkitDriver, [`--port=${port}`], { stdio: 'ignore' });
     const caps = new Capabilities();
     caps.set('browserName', 'MiniBrowser');
-    caps.set('webkitgtk:browserOptions', { binary: paths.webkitBrowser, args: ['--automation'] });
+    caps.set('webkitgtk:browserOptions', {
+        binary: paths.webkitBrowser,
+        args: ['--automation', ...(options.scripts === false ? ['--enable-javascript-markup=false'] : [])],
+    });
     let driver = null;
     for (let i = 0; !driver; ++i) {
         try {
@@ -261,6 +282,7 @@ class WebKitPage {
     dblclick(x, y) { return this.actions().move(this.at(x, y)).doubleClick().perform(); }
     up() { return this.actions().release().perform(); }
     type(text) { return this.actions().sendKeys(text).perform(); }
+    rightClick(x, y) { return this.actions().move(this.at(x, y)).contextClick().perform(); }
     resize(width, height) { return this.driver.manage().window().setRect({ width, height }); }
     async screenshot(path) { writeFileSync(path, await this.driver.takeScreenshot(), 'base64'); }
     close() { return this.driver.get('about:blank'); }

@@ -7,10 +7,14 @@ carried as text, which the browser unpacks itself, so that nothing is
 fetched. The notices, the licence texts of the project and of the pieces
 the page carries, go into a comment in its head.
 
-    assemble.py --out OUT.html --shell SHELL.html --css98 DIST_DIR --css VORNAK.css --js A.js [B.js ...]
-                --windows-js C.js [D.js ...]
+    assemble.py --out OUT.html --shell SHELL.html --css98 DIST_DIR --css VORNAK.css --failure-js FAILURE.js
+                --js A.js [B.js ...] --windows-js C.js [D.js ...]
                 --boot BOOT.js --loader PROGRAM.js --types CONTROLTYPES.h --wasm PROGRAM.wasm --hourglass HOURGLASS.png
                 --picture NAME=PICTURE.bmp ... --icon NAME=ICON ... --notice TEXT ...
+                --node NODE --minify MINIFY.mjs
+
+The scripts go in smaller (MINIFY.mjs, run by NODE); the loader runs only
+where the page can run the program at all (failure.js says where not).
 
 A picture (a 24-bit BMP) is carried as a lossless WebP; an icon NAME=BASE
 as BASE16.png, and the first icon as the page's own (BASE16.png and
@@ -22,6 +26,7 @@ import gzip
 import io
 import json
 import re
+import subprocess
 import urllib.parse
 
 from PIL import Image
@@ -255,9 +260,19 @@ def check_pieces(types, scripts):
         raise SystemExit('assemble.py: no piece in the page for %s' % (', '.join(missing) or 'any control type'))
 
 
+def minified(args, scripts):
+    """The scripts ({key: source}) made smaller; a key ending in .es5 keeps
+    the language of the oldest browsers."""
+    run = subprocess.run([args.node, args.minify], input=json.dumps(scripts), capture_output=True, text=True)
+    if run.returncode != 0:
+        raise SystemExit('assemble.py: the scripts could not be made smaller:\n' + run.stderr)
+    return json.loads(run.stdout)
+
+
 def main():
     p = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for name in ('out', 'shell', 'css98', 'css', 'boot', 'loader', 'wasm', 'hourglass', 'types'):
+    for name in ('out', 'shell', 'css98', 'css', 'boot', 'loader', 'wasm', 'hourglass', 'types', 'failure-js', 'node',
+                 'minify'):
         p.add_argument('--' + name, required=True)
     for name in ('js', 'windows-js', 'picture', 'icon', 'notice'):
         p.add_argument('--' + name, nargs='+', action='extend', required=True)
@@ -269,13 +284,16 @@ def main():
     text98, scrollbar, faces = css98(args.css98)
     icon = args.icon[0].split('=', 1)[1]
     data_early, data_late = program_data(args)
+    scripts = minified(args, {'failure.es5': read(args.failure_js), 'vornak': '\n'.join(read(js) for js in args.js),
+                              'boot': read(args.boot), 'windows': '\n'.join(read(js) for js in args.windows_js),
+                              'loader': read(args.loader)})
     parts = {'@NOTICES@': notices, '@98CSS@': text98, '@VORNAKCSS@': styles(args, scrollbar),
              '@ICON16@': data('image/png', read(icon + '16.png', 'rb')),
              '@ICON32@': data('image/png', read(icon + '32.png', 'rb')),
-             '@DATA@': data_early, '@LATEART@': data_late, '@BOOT@': read(args.boot),
-             '@VORNAKJS@': 'var PageFaces = %s;\n' % json.dumps(faces) + '\n'.join(read(js) for js in args.js),
-             '@WINDOWSJS@': '\n'.join(read(js) for js in args.windows_js),
-             '@LOADER@': read(args.loader),
+             '@DATA@': data_early, '@LATEART@': data_late,
+             '@VORNAKJS@': 'var PageFaces = %s;\n' % json.dumps(faces) + scripts['vornak'],
+             '@FAILUREJS@': scripts['failure.es5'], '@BOOT@': scripts['boot'], '@WINDOWSJS@': scripts['windows'],
+             '@LOADER@': 'if (!Failure.failed) {\n%s\n}' % scripts['loader'],
              # The first window, drawn before the program runs, is put in by
              # first-window.mjs once the program has drawn it in this page.
              '@FIRST@': 'null'}

@@ -5,9 +5,9 @@
 //   VORNAK_PAGE=Vornak1.html VORNAK_DESIGNS=<design_positions output>
 //   VORNAK_TABS=<design_positions --tab-order output>
 //   VORNAK_ENGINE=chromium|firefox|webkit VORNAK_DEVICE=desktop|phone-390x844|...
-import { appendFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { appendFileSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { dirname, join } from 'node:path';
+import { join } from 'node:path';
 import { createRequire } from 'node:module';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { after } from 'node:test';
@@ -57,45 +57,62 @@ export async function until(page, fn, arg, what = 'the page to be ready', timeou
 }
 
 // The page with its main window up, as a new visitor's, closed when the
-// test ends; one browser for all the tests of a run.
-let browser = null;
-after(() => browser && browser.then((b) => b.close()));
+// test ends; one browser for all the tests of a run, or one of the test's
+// own set up as a visitor's may be (setUp: launch's options).
 // held: the page as a visitor sees it before the program has started,
 // the program kept from starting until releaseProgram() is called in it.
-export async function open(t, { held = false } = {}) {
-    if (!browser) {
+// before: markup the page reads before its own scripts (a condition of a
+// visitor's browser played); the page is then returned as soon as it is
+// loaded, whatever it shows. device: another of tools/browsers.mjs's.
+let browser = null;
+after(() => browser && browser.then((b) => b.close()));
+export async function open(t, { held = false, before = '', setUp = null, device = deviceName } = {}) {
+    let own = null;
+    if (setUp) {
+        own = launch(engine, setUp);
+        t.after(() => own.then((b) => b.close()));
+    } else if (!browser) {
         browser = launch(engine);
         // What the run is on, for the table at the end of "make test".
         if (process.env.VORNAK_RESULTS)
             appendFileSync(`${process.env.VORNAK_RESULTS}/road`,
                            `${(await browser).version}${deviceName === 'desktop' ? '' : ' by touch'}\n`);
     }
-    const page = await (await browser).newPage(deviceName);
+    const page = await (await (own || browser)).newPage(device);
     t.after(() => page.close());
     page.touch = !!page.device.touch;
     if (held) {
-        await page.goto(heldPageUrl());
+        await page.goto(pageWith(holdProgram));
         await until(page, () => !!document.querySelector('[role=dialog][aria-label=Brelvox]'), null, 'the first window');
         return page;
     }
+    if (before) {
+        await page.goto(pageWith(before));
+        return page;
+    }
     await page.goto(pageUrl);
+    if (setUp && setUp.scripts === false)
+        return page;
     await until(page, () => !document.body.classList.contains('starting')
                 && !!document.querySelector('[role=dialog][aria-label=Brelvox]'), null, 'the program to start');
     return page;
 }
 
-// A copy of the page whose program waits, compiled, for releaseProgram().
-let heldPage = null;
-function heldPageUrl() {
-    if (!heldPage) {
-        const hold = '<script>{ const instantiate = WebAssembly.instantiate; WebAssembly.instantiate = (...a) => '
-            + 'new Promise((go) => { window.releaseProgram = () => go(instantiate.apply(WebAssembly, a)); }); }</script>';
-        const html = readFileSync(fileURLToPath(pageUrl), 'utf8').replace('</title>', '</title>' + hold);
-        heldPage = join(mkdtempSync(join(tmpdir(), 'vornak-held-')), 'held.html');
-        writeFileSync(heldPage, html);
-        after(() => rmSync(dirname(heldPage), { recursive: true, force: true }));
+// Keeps the program, compiled, waiting for releaseProgram().
+const holdProgram = '<script>{ const instantiate = WebAssembly.instantiate; WebAssembly.instantiate = (...a) => '
+    + 'new Promise((go) => { window.releaseProgram = () => go(instantiate.apply(WebAssembly, a)); }); }</script>';
+
+// A copy of the page that reads some markup of its own first.
+let copies = null;
+function pageWith(markup) {
+    if (!copies) {
+        copies = mkdtempSync(join(tmpdir(), 'vornak-page-'));
+        after(() => rmSync(copies, { recursive: true, force: true }));
     }
-    return pathToFileURL(heldPage).href;
+    const html = readFileSync(fileURLToPath(pageUrl), 'utf8').replace('</title>', () => '</title>' + markup);
+    const copy = join(copies, `page${readdirSync(copies).length}.html`);
+    writeFileSync(copy, html);
+    return pathToFileURL(copy).href;
 }
 
 // Everything about the topmost visible window of a caption that the tests

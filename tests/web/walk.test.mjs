@@ -7,7 +7,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-    accessibility, captions, closeBox, designs, focused, frozenFor, open, press, pressOn, shot, sleep, spot,
+    accessibility, captions, closeBox, designs, engine, focused, frozenFor, open, press, pressOn, shot, sleep, spot,
     tabOrders, until, value, waitGone, waitWindow, windowOf,
 } from './session.mjs';
 import { devices } from '../../tools/browsers.mjs';
@@ -50,6 +50,13 @@ async function onScreen(page, window) {
     const [x, y, width, height] = w.frame;
     assert.ok(x >= 0 && y >= 0 && x + width <= screen[0] + 0.5 && y + height <= screen[1] + 0.5,
               `${window} at ${w.frame} is off a screen of ${screen}`);
+    if (page.touch) {
+        // and nothing on the page wider than what the phone shows of it
+        const [widest, shown] = await page.eval(() => [Math.max(...Array.from(
+            document.querySelectorAll('html, body, #desktop, .window'), (e) => e.getBoundingClientRect().right)),
+                                                        visualViewport.width]);
+        assert.ok(widest <= shown + 0.01, `${window}: the page is ${widest} wide where the phone shows ${shown}`);
+    }
 }
 
 test('every window at its design size, every control where its design puts it, every text inside its box', desktop,
@@ -551,4 +558,277 @@ test('by touch: the screen turned, every window comes back onto it', touch, asyn
     await sleep(300);
     await onScreen(page, 'frmMAIN');
     await onScreen(page, 'frmSETUP');
+});
+
+// --- A visitor's browser as it may be ---------------------------------------
+
+// Every error that reached no handler of the page's, recorded before the
+// page's own scripts run.
+const uncaught = '<script>window.uncaught = []; addEventListener("error", (e) => uncaught.push(String(e.message)));'
+    + ' addEventListener("unhandledrejection", (e) => uncaught.push(String(e.reason)));</script>';
+const instead = /\n\n(Open the page in another browser|Open the page from disk or from another site), or run the Windows or Linux version of Vornak1\.$/;
+
+// The message box a failure ends in, once it shows (within a few seconds),
+// and what the page is like under it.
+async function failureBox(page) {
+    const text = await until(page, () => {
+        const box = document.querySelector('[role=alertdialog][aria-label=Vornak1]');
+        return box && box.querySelector('.text').textContent;
+    }, null, 'the message box', 5000);
+    const under = await page.eval(() => ({
+        busy: ['starting', 'hourglass'].filter((c) => document.body.classList.contains(c)),
+        cursor: /url/.test(getComputedStyle(document.getElementById('frozen')).cursor),
+        windows: Array.from(document.querySelectorAll('#desktop .window'), (w) => ({
+            active: !w.querySelector('.title-bar').classList.contains('inactive'), usable: !w.closest('[inert]') })),
+        uncaught: window.uncaught || [],
+    }));
+    return { text, ...under };
+}
+
+async function dismiss(page) {
+    const ok = await page.eval(() => {
+        const r = document.querySelector('[role=alertdialog] button').getBoundingClientRect();
+        return [r.x + r.width / 2, r.y + r.height / 2];
+    });
+    await press(page, ...ok);
+    await until(page, () => !document.querySelector('[role=alertdialog]')
+                && !document.querySelector('#desktop .window'), null, 'the program to end');
+}
+
+const policy = '<meta http-equiv="Content-Security-Policy" content="default-src \'none\'; script-src \'unsafe-inline\';'
+    + ' style-src \'unsafe-inline\'; img-src data: blob:; font-src data:">';
+const startFailures = [
+    ['no WebAssembly (a browser whose JIT is off)', '<script>delete window.WebAssembly;</script>',
+     /^This browser cannot run Vornak1: it has no WebAssembly, or has it turned off\./],
+    ['a site whose policy forbids compiling WebAssembly', policy,
+     /^The site that sent this page does not let it run Vornak1: its Content-Security-Policy lacks 'wasm-unsafe-eval'\./],
+    ['an instantiation that fails',
+     '<script>WebAssembly.instantiate = () => Promise.reject(new WebAssembly.LinkError("import 7 is not a function"));</script>',
+     /^This browser cannot run Vornak1:\nLinkError: import 7 is not a function\n/],
+    ['an error while the program starts',
+     '<script>{ const parse = JSON.parse; JSON.parse = function (t) { if (String(t).includes(\'"controls"\'))'
+     + ' throw new TypeError("no window made"); return parse.apply(this, arguments); }; }</script>',
+     /^This browser cannot run Vornak1:\nTypeError: no window made\n/],
+    ['a script of the page that fails before the program runs', '<script>delete window.FontFace;</script>',
+     /^This browser cannot run Vornak1:\n(ReferenceError: .*FontFace|Script error\.)/],
+];
+
+test('a start that fails ends at once in a message box: what is missing and what works instead', async (t) => {
+    for (const [index, [what, before, says]] of startFailures.entries()) {
+        const page = await open(t, { before: uncaught + before });
+        const seen = await failureBox(page);
+        await shot(page, `start-failure-${index + 1}`);
+        assert.match(seen.text, says, what);
+        assert.match(seen.text, instead, what);
+        assert.deepEqual([seen.busy, seen.cursor], [[], false], `${what}: the hourglass stays`);
+        assert.ok(seen.windows.every((w) => !w.active && !w.usable), `${what}: a window under the message is usable`);
+        // The page's own script failing is the one error left to the page's
+        // last resort; every other is handled where it happens.
+        assert.deepEqual(seen.uncaught.length > 0, index === startFailures.length - 1, `${what}: ${seen.uncaught}`);
+        await dismiss(page);
+    }
+    // A browser that cannot unpack the program itself has the page unpack it.
+    const page = await open(t, { before: uncaught + '<script>delete window.DecompressionStream;</script>' });
+    await until(page, () => !document.body.classList.contains('starting')
+                && document.body.textContent.includes('Path: C:\\VORNAK1'), null, 'the program to start');
+    assert.deepEqual(await page.eval(() => window.uncaught), []);
+});
+
+test('with scripts turned off, the message box says so', async (t) => {
+    if (engine === 'webkit')
+        return t.skip('WebKitGTK\'s driver runs only with scripts on, and then the page shows no <noscript>');
+    const page = await open(t, { setUp: { scripts: false } });
+    const box = await until(page, () => {
+        const el = document.querySelector('.no-script [role=alertdialog]');
+        const r = el && el.getBoundingClientRect();
+        return r && r.width > 0 && [el.querySelector('.text').textContent, r.x, r.y, r.width, r.height];
+    }, null, 'the message box');
+    await shot(page, 'scripts-off');
+    assert.equal(box[0], 'This browser cannot run Vornak1: it has JavaScript turned off.\n\nTurn it on and load the page '
+                 + 'again, or run the Windows or Linux version of Vornak1.');
+    const screen = await page.eval(() => [document.documentElement.clientWidth, document.documentElement.clientHeight]);
+    assert.ok(box[1] >= 0 && box[2] >= 0 && box[1] + box[3] <= screen[0] && box[2] + box[4] <= screen[1], `at ${box}`);
+    const ok = await page.eval(() => {
+        const r = document.querySelector('.no-script .ok').getBoundingClientRect();
+        return [r.x + r.width / 2, r.y + r.height / 2];
+    });
+    await press(page, ...ok);
+    await until(page, () => !document.querySelector('.no-script').getClientRects().length, null, 'the message to go');
+});
+
+test('2,000,000 characters pasted reach the program whole; a call that fails ends the program with a message',
+     async (t) => {
+    const page = await open(t);
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await waitWindow(page, 'frmHARD');
+    await pressOn(page, 'frmHARD', 'Text2');
+    // Pasted into "Memory"; what the program's entry point is given, read
+    // from the program's memory.
+    const received = await page.eval(() => new Promise((done) => {
+        const text = '64 mb SDRAM, 10 ns, é € '.repeat(90910).slice(0, 2000000);
+        const edit = Module._vornak_edit;
+        const box = document.querySelector('[data-name=Text2]');
+        Module._vornak_edit = (window, index, at) => {
+            const heap = Module.HEAPU8;
+            const end = heap.indexOf(0, at);
+            done([box.value.length, new TextDecoder().decode(heap.subarray(at, end)) === box.value]);
+            Module._vornak_edit = edit;
+            return edit(window, index, at);
+        };
+        box.value = text;
+        box.dispatchEvent(new InputEvent('input', { bubbles: true, inputType: 'insertFromPaste' }));
+    }));
+    // WebKit's own text field keeps no more than 524,288 characters of it.
+    assert.deepEqual(received, [engine === 'webkit' ? 524288 : 2000000, true], 'what the text box holds, and whole');
+    await pressOn(page, 'frmHARD', 'Command2');                 // Cancel
+    await waitGone(page, 'frmHARD');
+    await pressOn(page, 'frmMAIN', 'Command2');                 // About
+    await waitWindow(page, 'frmABOUT');
+    assert.deepEqual(page.errors, []);
+    // A call that fails halfway (the page cannot show a window): the
+    // program's classic last message, and a page that holds nothing more.
+    await page.eval(() => {
+        Vornak.raise = Vornak.show = () => { throw new Error('the window cannot be shown'); };
+    });
+    await pressOn(page, 'frmMAIN', 'Command1');
+    const seen = await failureBox(page);
+    await shot(page, 'program-stopped');
+    assert.equal(seen.text, 'This program has performed an illegal operation and will be shut down.\n'
+                 + 'Error: the window cannot be shown\n\nReload the page to start the program again.');
+    assert.deepEqual([seen.busy, seen.cursor], [[], false]);
+    assert.ok(seen.windows.every((w) => !w.active && !w.usable));
+    await dismiss(page);
+    assert.equal(await page.eval(() => Calls.busy()), false);
+    assert.deepEqual(page.errors, []);
+});
+
+// Scrolls the page, as its scroll bars do, until a control is on the screen.
+async function reach(page, window, control) {
+    const [x, y] = await spot(page, window, control);
+    await page.eval(([cx, cy]) => {
+        const [w, h] = [document.documentElement.clientWidth, document.documentElement.clientHeight];
+        scrollBy(cx < 0 || cx >= w ? cx - w / 2 : 0, cy < 0 || cy >= h ? cy - h / 2 : 0);
+    }, [x, y]);
+    const [nx, ny] = await spot(page, window, control);
+    const screen = await page.eval(() => [document.documentElement.clientWidth, document.documentElement.clientHeight]);
+    assert.ok(nx >= 0 && ny >= 0 && nx < screen[0] && ny < screen[1], `${window}.${control} out of reach at ${nx},${ny}`);
+}
+
+test('a small or zoomed browser window: every window reached whole by the mouse, and brought back by its title bar',
+     desktop, async (t) => {
+    for (const size of ['desktop-683x328', 'desktop-320x240']) {
+        const page = await open(t, { device: size });
+        for (const [button, window, closing] of [['Command1', 'frmSETUP', 'OK_SETUP'], ['Command2', 'frmABOUT', null],
+                                                 ['Command3', 'frmRUN', 'Command1']]) {
+            await reach(page, 'frmMAIN', button);
+            await pressOn(page, 'frmMAIN', button);
+            await waitWindow(page, window);
+            const extent = await page.eval(() => [document.documentElement.scrollWidth, document.documentElement.scrollHeight]);
+            const { frame } = await windowOf(page, window);
+            const [x, y] = await page.eval(() => [scrollX, scrollY]);
+            assert.ok(frame[0] + x >= 0 && frame[1] + y >= 0 && frame[0] + x + frame[2] <= extent[0]
+                      && frame[1] + y + frame[3] <= extent[1], `${size}: ${window} beyond the page`);
+            await shot(page, `${size}-${window}`);
+            if (closing) {
+                await reach(page, window, closing);
+                await pressOn(page, window, closing);
+            } else {
+                await page.eval(() => scrollTo(0, 0));
+                const w = await windowOf(page, window);
+                await page.click(w.close[0] + w.close[2] / 2, w.close[1] + w.close[3] / 2);
+            }
+            await waitGone(page, window);
+        }
+        // Dragged to the screen's corners by its title bar, the window keeps
+        // its title bar on the page's first screen, where it can be taken again.
+        await page.eval(() => scrollTo(0, 0));
+        const screen = await page.eval(() => [document.documentElement.clientWidth, document.documentElement.clientHeight]);
+        for (const [x, y] of [[1, 1], [screen[0] - 1, screen[1] - 1]]) {
+            const before = await windowOf(page, 'frmMAIN');
+            await page.down(before.bar[0] + 40, before.bar[1] + 8);
+            await page.move(x, y);
+            await page.up();
+            const moved = await windowOf(page, 'frmMAIN');
+            assert.ok(moved.bar[0] >= 0 && moved.bar[1] >= 0 && moved.bar[1] + moved.bar[3] <= screen[1]
+                      && moved.close[0] + moved.close[2] <= Math.max(screen[0], moved.frame[2]),
+                      `${size}: the title bar at ${moved.bar} is off a screen of ${screen}`);
+        }
+    }
+});
+
+test('no browser menu over the windows, their pictures, labels and lists; a text box keeps its own', async (t) => {
+    if (device.touch)
+        return t.skip('Chromium\'s phone emulation makes no menu of a long press (no contextmenu comes of it)');
+    const page = await open(t);
+    await page.eval(() => {
+        window.menus = [];
+        addEventListener('contextmenu', (e) => {
+            menus.push([e.target.closest('[data-name]') ? e.target.closest('[data-name]').dataset.name
+                : e.target.closest('.title-bar') ? 'title bar' : e.target.id, e.defaultPrevented]);
+        });
+    });
+    const where = [['frmMAIN', 'Label2'], ['frmMAIN', 'Dir1'], ['frmMAIN', 'File1'], ['frmABOUT', 'Image1'],
+                   ['frmABOUT', 'Label1']];
+    for (const [window, control] of where) {
+        if (window === 'frmABOUT' && !await windowOf(page, window)) {
+            await pressOn(page, 'frmMAIN', 'Command2');
+            await waitWindow(page, 'frmABOUT');
+        }
+        const [x, y] = await spot(page, window, control);
+        await page.rightClick(x, y);
+    }
+    const about = await windowOf(page, 'frmABOUT');
+    await page.rightClick(about.bar[0] + 30, about.bar[1] + 8);
+    await closeBox(page, 'frmABOUT');
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await pressOn(page, 'frmSETUP', 'HARD_SETUP');
+    await waitWindow(page, 'frmHARD');
+    const [x, y] = await spot(page, 'frmHARD', 'Text1');
+    await page.rightClick(x, y);
+    await page.press('Escape');
+    assert.deepEqual(await page.eval(() => window.menus), [
+        ...where.map(([, control]) => [control, true]), ['title bar', true], ['Text1', false]]);
+});
+
+test('in forced colours every window keeps its meaning: the chosen row, the edges, the focus', async (t) => {
+    if (engine === 'webkit')
+        return t.skip('WebKitGTK has no forced colours');
+    if (device.touch)
+        return t.skip('a phone draws forced colours as its desktop engine does, which the desktop walk tries');
+    const page = await open(t, { setUp: { forcedColors: true } });
+    await pressOn(page, 'frmMAIN', 'Command1');
+    await waitWindow(page, 'frmSETUP');
+    await shot(page, 'forced-colours');
+    const main = await windowOf(page, 'frmMAIN');              // Setup's button focused again
+    await page.click(main.bar[0] + 30, main.bar[1] + 8);
+    const seen = await page.eval(() => {
+        const probe = document.body.appendChild(document.createElement('div'));
+        probe.style.cssText = 'background: Highlight; color: HighlightText';
+        const highlight = [getComputedStyle(probe).backgroundColor, getComputedStyle(probe).color];
+        probe.remove();
+        const style = (selector) => getComputedStyle(document.querySelector(selector));
+        const colours = (s) => [s.backgroundColor, s.color];
+        const edge = (s) => (s.borderTopStyle !== 'none' && parseFloat(s.borderTopWidth) >= 1)
+            || (s.outlineStyle !== 'none' && parseFloat(s.outlineWidth) >= 1);
+        return {
+            forced: matchMedia('(forced-colors: active)').matches,
+            highlight,
+            chosen: colours(style('[data-name=Dir1] .selected > span')),
+            other: colours(style('[data-name=Dir1] [role=option]:not(.selected) > span')),
+            edges: ['.window', '.client button', '.listbox', 'input[type=text]', 'select', '.image.sunken']
+                .filter((s) => document.querySelector(s) && !edge(style(s))),
+            // (a caption drawn in a colour that cannot be seen)
+            unseen: Array.from(document.querySelectorAll('.window .client button, .window label'))
+                .filter((e) => /^transparent$|rgba\(.*, 0\)$/.test(getComputedStyle(e).color)).map((e) => e.textContent),
+            focus: [document.activeElement.dataset.name, style('button:focus').outlineStyle,
+                    style('button:focus').outlineColor === style('button:focus').backgroundColor],
+        };
+    });
+    assert.equal(seen.forced, true);
+    assert.deepEqual(seen.chosen, seen.highlight, 'the chosen folder in the highlight');
+    assert.notDeepEqual(seen.other, seen.highlight);
+    assert.deepEqual(seen.edges, [], 'drawn without an edge');
+    assert.deepEqual(seen.unseen, [], 'texts that cannot be seen');
+    assert.deepEqual(seen.focus, ['Command1', 'dotted', false], 'the focus rectangle');
 });

@@ -2,25 +2,47 @@
 // program (a busy pause, a message box); while a call has not returned the
 // page is frozen: a pane over the whole page takes every click, tap and key,
 // so that nothing reacts, highlights or repaints, and they are delivered
-// afterwards, in order, as a queue of input does.
+// afterwards, in order, as a queue of input does. A call that fails ends
+// the program with a message (Failure), and the page holds nothing more.
 const Calls = (function () {
     'use strict';
 
     const queue = [];            // calls to make, and input held while frozen
     let running = false;
     let starting = true;         // the program has not run yet
+    let ended = false;           // the program failed: nothing more is held or called
     let insertAt = -1;           // while held input is replayed: where its calls go
     let modal = null;            // the message box showing, if any
     let pane = null;
 
-    function call(name, args) {
-        const types = args.map((a) => (typeof a === 'string' ? 'string' : 'number'));
-        return Module.ccall(name, null, types, args, { async: true });
+    // A text goes to the program in memory of its own, never on the
+    // program's stack, whatever its length, and is freed when the call ends.
+    async function call(name, args) {
+        const texts = [];
+        try {
+            const numbers = args.map((a) => {
+                if (typeof a !== 'string')
+                    return a;
+                const utf8 = new TextEncoder().encode(a);
+                const at = Module._malloc(utf8.length + 1);
+                if (!at)
+                    throw new Error(`no memory for a text of ${a.length} characters`);
+                texts.push(at);
+                Module.HEAPU8.set(utf8, at);
+                Module.HEAPU8[at + utf8.length] = 0;
+                return at;
+            });
+            return await Module.ccall(name, null, numbers.map(() => 'number'), numbers, { async: true });
+        } finally {
+            texts.forEach((at) => Module._free(at));
+        }
     }
 
     // Asks the program to handle something the user did:
     // deliver('vornak_click', window, control).
     function deliver(name, ...args) {
+        if (ended)
+            return;
         const item = { call: () => call(name, args) };
         if (insertAt >= 0)
             queue.splice(insertAt++, 0, item);
@@ -33,7 +55,7 @@ const Calls = (function () {
         if (running)
             return;
         running = true;
-        while (queue.length) {
+        while (queue.length && !ended) {
             const item = queue.shift();
             if (item.held) {
                 insertAt = 0;
@@ -44,9 +66,11 @@ const Calls = (function () {
             pane.style.display = 'block';
             try {
                 await item.call();
-            } finally {
-                pane.style.display = 'none';
+            } catch (e) {
+                Failure.error(e);
             }
+            if (!ended)
+                pane.style.display = 'none';
         }
         running = false;
     }
@@ -56,7 +80,7 @@ const Calls = (function () {
     const heldEvents = ['mousedown', 'mouseup', 'click', 'dblclick', 'keydown', 'keyup', 'keypress', 'contextmenu',
                         'pointerdown', 'pointerup', 'input', 'beforeinput', 'wheel'];
     function hold(e) {
-        if (!(running || starting) || !e.isTrusted || (modal && modal.contains(e.target)))
+        if (!(running || starting) || ended || !e.isTrusted || (modal && modal.contains(e.target)))
             return;
         // A pointer event is only stopped: cancelled, it would take the
         // mouse events that follow it with it.
@@ -72,7 +96,7 @@ const Calls = (function () {
 
     function heldInput(e) {
         if (e.type === 'click' || e.type === 'dblclick' || e.type === 'mousedown')
-            return { type: e.type, x: e.clientX, y: e.clientY };
+            return { type: e.type, x: e.pageX, y: e.pageY };
         if (e.type === 'keydown')
             return { type: 'keydown', key: e.key, code: e.code, shiftKey: e.shiftKey, ctrlKey: e.ctrlKey,
                      altKey: e.altKey, metaKey: e.metaKey };
@@ -94,16 +118,18 @@ const Calls = (function () {
                                                                   inputType: h.inputType, data: h.data }));
             return;
         }
-        const target = document.elementFromPoint(h.x, h.y);
+        // (where it was on the page: the page may have scrolled since)
+        const [x, y] = [h.x - scrollX, h.y - scrollY];
+        const target = document.elementFromPoint(x, y);
         if (!target)
             return;
         // A press activates its window and focuses its control through the
         // pointer's own event, which a replayed mouse press lacks.
         if (h.type === 'mousedown')
-            target.dispatchEvent(new PointerEvent('pointerdown', { bubbles: true, cancelable: true, clientX: h.x,
-                                                                   clientY: h.y, pointerType: 'mouse',
+            target.dispatchEvent(new PointerEvent('pointerdown', { bubbles: true, cancelable: true, clientX: x,
+                                                                   clientY: y, pointerType: 'mouse',
                                                                    isPrimary: true }));
-        target.dispatchEvent(new MouseEvent(h.type, { bubbles: true, cancelable: true, clientX: h.x, clientY: h.y,
+        target.dispatchEvent(new MouseEvent(h.type, { bubbles: true, cancelable: true, clientX: x, clientY: y,
                                                       detail: h.type === 'dblclick' ? 2 : 1 }));
     }
 
@@ -115,8 +141,9 @@ const Calls = (function () {
     function start() {
         pane = document.getElementById('frozen');
         pane.style.display = 'block';
+        // (not passive: a wheel would scroll the page under the pause)
         for (const type of heldEvents)
-            window.addEventListener(type, hold, true);
+            window.addEventListener(type, hold, { capture: true, passive: false });
     }
 
     // The program has run its start: what was held meanwhile is given to it.
@@ -126,5 +153,11 @@ const Calls = (function () {
         pump();
     }
 
-    return { deliver, setModal, start, started };
+    // The program failed: what is held is dropped, and nothing more is.
+    function end() {
+        ended = true;
+        queue.length = 0;
+    }
+
+    return { deliver, setModal, start, started, end, busy: () => running || starting };
 })();

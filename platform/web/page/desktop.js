@@ -3,6 +3,8 @@
 // stays on the screen: on a phone the page is laid out wide enough for the
 // largest window shown, and the phone shows it whole (it can be zoomed into
 // as any page); a window the screen's turning would leave off it comes back.
+// A desktop browser keeps its own width: where a window is larger than the
+// screen (a small or zoomed browser window), the page scrolls to show it.
 const Desktop = (function () {
     'use strict';
 
@@ -125,10 +127,18 @@ const Desktop = (function () {
         early = { el: drawn, visible: true,
                   frame: () => [parseFloat(drawn.style.left) || 0, parseFloat(drawn.style.top) || 0, w, h] };
         fit();
-        const [width, height] = size();
-        drawn.style.left = within(Math.trunc((width - w) / 2), w, width) + 'px';
-        drawn.style.top = within(Math.trunc((height - h) / 2), h, height) + 'px';
+        const centre = () => {
+            const [width, height] = size();
+            drawn.style.left = within(Math.trunc((width - w) / 2), w, width) + 'px';
+            drawn.style.top = within(Math.trunc((height - h) / 2), h, height) + 'px';
+        };
+        centre();
         el.appendChild(drawn);
+        // A window larger than the screen makes the page scroll, and its
+        // scroll bar takes room from the screen: centred on what is left,
+        // as the program will place it.
+        if (w > innerWidth || h > innerHeight)
+            centre();
     }
 
     function dropEarly() {
@@ -159,9 +169,19 @@ const Desktop = (function () {
             active.key(e);
     }
 
+    // No browser menu over the windows, by a right click or a long press:
+    // a program of its era has none. A text box keeps its editing menu, as
+    // the system's edit control has one.
+    function menu(e) {
+        if (e.target.closest && e.target.closest('.window') && !e.target.matches('input[type=text]'))
+            e.preventDefault();
+    }
+
     function start() {
         el = document.getElementById('desktop');
+        document.documentElement.classList.toggle('fitted', matchMedia('(hover: none) and (pointer: coarse)').matches);
         window.addEventListener('resize', resized);
+        document.addEventListener('contextmenu', menu);
         document.addEventListener('keydown', (e) => {
             if (e.target === document.body)
                 key(e);

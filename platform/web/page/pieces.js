@@ -231,7 +231,7 @@ const Pieces = (function () {
             },
             report(el, tell) {
                 el.addEventListener('mousedown', (e) => {
-                    const row = rowOf(el, e);
+                    const row = e.button === 0 ? rowOf(el, e) : -1;
                     if (row >= 0)
                         el.mark(row, true);
                 });
@@ -259,7 +259,7 @@ const Pieces = (function () {
                     tell.select(row);
                 };
                 el.addEventListener('mousedown', (e) => {
-                    const row = rowOf(el, e);
+                    const row = e.button === 0 ? rowOf(el, e) : -1;  // a right click chooses nothing
                     if (row >= 0)
                         choose(row);
                 });

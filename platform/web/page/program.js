@@ -108,33 +108,10 @@ var Vornak = (function () {
     // A modal message with one OK button; resolves when it is dismissed.
     function message(title, text) {
         return new Promise((done) => {
-            const box = document.createElement('div');
-            box.className = 'window message';
-            box.setAttribute('role', 'alertdialog');
-            box.setAttribute('aria-label', title);
-            box.innerHTML = '<div class="title-bar"><div class="title-bar-text"></div></div>'
-                + '<div class="client"><div class="stop" aria-hidden="true"></div><div class="text"></div>'
-                + '<button>OK</button></div>';
-            box.querySelector('.title-bar-text').textContent = title;
-            box.querySelector('.text').textContent = text;
-            const ok = box.querySelector('button');
-            const close = (e) => {
-                e.preventDefault();
-                box.remove();
+            Calls.setModal(Failure.box(title, text, () => {
                 Calls.setModal(null);
                 done();
-            };
-            ok.addEventListener('click', close);
-            ok.addEventListener('keydown', (e) => {
-                if (['Enter', ' ', 'Escape'].includes(e.key))
-                    close(e);
-            });
-            box.style.zIndex = 1000001;
-            document.body.appendChild(box);
-            box.style.left = Math.max(0, (innerWidth - box.offsetWidth) / 2) + 'px';
-            box.style.top = Math.max(0, (innerHeight - box.offsetHeight) / 2) + 'px';
-            Calls.setModal(box);
-            ok.focus();
+            }));
         });
     }
 
@@ -165,6 +142,7 @@ var Vornak = (function () {
 
     // The program's start has run: what the user did meanwhile is its.
     function started() {
+        Failure.started();
         document.body.classList.remove('starting');
         cursor(false);
         Calls.started();
@@ -174,11 +152,18 @@ var Vornak = (function () {
 })();
 
 // The program, as emscripten's loader runs it, from the module the page
-// began compiling once its first window was drawn (boot.js).
+// began compiling once its first window was drawn (boot.js). What keeps it
+// from starting, or stops it later, is the visitor's to know (Failure).
 var Module = {
     postRun: [() => Vornak.started()],
+    onAbort: (what) => Failure.error(new Error(what)),
     instantiateWasm(imports, done) {
-        ProgramModule.then((module) => WebAssembly.instantiate(module, imports)).then((instance) => done(instance));
+        ProgramModule.then((module) => module && WebAssembly.instantiate(module, imports))
+            .then((instance) => {
+                if (instance && !Failure.failed)
+                    done(instance);
+            })
+            .catch((e) => Failure.atStart(e));
         return {};
     },
 };
