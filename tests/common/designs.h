@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornak::test {
@@ -29,6 +30,31 @@ inline std::vector<std::string> tabWalk(const FormDesign& design)
     if (!walk.empty())
         walk.push_back(walk.front());
     return walk;
+}
+
+// The labels whose design caption wraps, and into how many lines, in the
+// era's 8-point dialog face at any resolution; every other label's caption
+// takes one line.
+struct WrappedLabel {
+    std::string_view window, label;
+    int lines;
+};
+inline constexpr WrappedLabel kWrappedLabels[] = {
+    {"frmMAIN", "Label2", 5},   // the disclaimer
+    {"frmMAIN", "Label5", 2},   // "Choose the application for Emulation:"
+    {"frmSETUP", "Label8", 2},  // the warning
+    {"frmRUN", "Label1", 3},    // the driver error
+    {"frmHARD", "Label7", 2},   // the disclaimer
+    {"frmABOUT", "Label1", 3},  // "This Program is FREEWARE. ..."
+    {"frmABOUT", "Label3", 3},  // the request for reports
+};
+
+inline int designLines(std::string_view window, std::string_view label)
+{
+    for (const WrappedLabel& w : kWrappedLabels)
+        if (w.window == window && w.label == label)
+            return w.lines;
+    return 1;
 }
 
 }  // namespace vornak::test
