@@ -5,14 +5,17 @@
 // under.
 #include "support.h"
 
+#include "app/art.h"
 #include "app/layout.h"
 #include "app/pictures.h"
+#include "win32art.h"
 
 #include <winternl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace vornak::test {
 
@@ -272,6 +275,20 @@ void picturesArriveUnchanged()
             differ += (shown[i] & 0xFFFFFFu) != art[i];
         check(differ == 0 && art.size() == shown.size(),
               std::string(p.name) + ": " + std::to_string(differ) + " pixels differ from the artwork", __LINE__);
+    }
+    // A picture cut short or damaged is refused, never read past.
+    const std::span<const unsigned char> png = picturePng("portrait");
+    std::vector<unsigned char> damaged(png.begin(), png.end());
+    damaged[damaged.size() / 2] ^= 0x55;
+    for (const std::span<const unsigned char> bad : {png.first(png.size() / 2), std::span<const unsigned char>(damaged)}) {
+        bool refused = false;
+        try {
+            DeleteObject(win32::pictureFromPng(bad));
+        } catch (const std::runtime_error& e) {
+            std::printf("  refused: %s\n", e.what());
+            refused = true;
+        }
+        CHECK(refused);
     }
 }
 
