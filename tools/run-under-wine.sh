@@ -1,7 +1,7 @@
 #!/bin/bash
 # Runs a Windows program of this project under Wine.
 #
-#   run-under-wine.sh [--headless] [--stock] [--windows-version winxp|win7|win10 | --dpi 120|144 | --fenced]
+#   run-under-wine.sh [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi 120|144] [--fenced]
 #                     [--spare-drive] PROGRAM.exe [ARGS...]
 #
 # The program's own header says which Wine runs it: a 32-bit program (PE32)
@@ -37,8 +37,10 @@
 # network share \\vornak\share (VORNAK_SHARE) is a folder of its own, as
 # on Windows a program may be started from a share.
 #
-# A copy's files are hard links to the prepared prefix's, but for its
-# registry, which Wine writes in place: a copy of its own.
+# These three go together: "--windows-version win7 --dpi 144" runs in the
+# prefix's "-win7-dpi144". A copy's files are hard links to the prepared
+# prefix's, but for its registry, which Wine writes in place: a copy of its
+# own.
 #
 # --spare-drive: for as long as the program runs, drive x: of the prefix is
 # a folder of its own (a symbolic link in the prefix's dosdevices), which the
@@ -52,7 +54,7 @@
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10 | --dpi 120|144 | --fenced] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
+    echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi 120|144] [--fenced] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
     exit 2
 }
 
@@ -60,24 +62,22 @@ usage() {
 
 headless=0
 stock=0
-variant=""  # the copy of the prepared prefix: winxp, win7, win10, dpi120, dpi144 or fenced
+version=""  # what the copy of the prepared prefix is set to: winxp, win7 or win10,
+dpi=""      # 120 or 144 dots per inch,
+fenced=0    # and whether it has no drive Z:
 args=()     # the options, for the run on a virtual display
 spare=0
-set_variant() {
-    [ -z "$variant" ] || { echo "$0: --windows-version, --dpi and --fenced do not go together" >&2; exit 2; }
-    variant=$1
-}
 while [ $# -gt 0 ]; do
     case "$1" in
     --headless) headless=1; shift ;;
     --stock) stock=1; args+=("$1"); shift ;;
     --spare-drive) spare=1; args+=("$1"); shift ;;
-    --fenced) set_variant fenced; args+=("$1"); shift ;;
+    --fenced) fenced=1; args+=("$1"); shift ;;
     --windows-version | --dpi)
         [ $# -ge 2 ] || usage
         case "$1 $2" in
-        "--windows-version winxp" | "--windows-version win7" | "--windows-version win10") set_variant "$2" ;;
-        "--dpi 120" | "--dpi 144") set_variant "dpi$2" ;;
+        "--windows-version winxp" | "--windows-version win7" | "--windows-version win10") version=$2 ;;
+        "--dpi 120" | "--dpi 144") dpi=$2 ;;
         --windows-version*)
             echo "$0: unknown Windows version '$2' (winxp, win7 or win10)" >&2
             exit 2
@@ -95,6 +95,9 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ $# -ge 1 ] || usage
+# The copy's name: the prefix's with "-win7", "-dpi144", "-fenced" added.
+variant=${version:+-$version}${dpi:+-dpi$dpi}
+[ $fenced = 1 ] && variant+=-fenced
 [ $stock = 1 ] && [ -n "$variant" ] && { echo "$0: --stock is a prefix of its own, and takes none of the others" >&2; exit 2; }
 
 if [ $headless = 1 ] || [ -z "${DISPLAY:-}" ]; then
@@ -179,8 +182,8 @@ mkdir -p "$(dirname "$base")"
     if [ -n "$variant" ]; then
         # The copy carries the ready mark of the prefix it was made from:
         # when a new kind of prefix gets a new mark, the copies go too.
-        copy="$base-$variant"
-        if [ ! -f "$copy/$ready" ] || [ ! -f "$copy/.vornak-variant-$variant" ]; then
+        copy="$base$variant"
+        if [ ! -f "$copy/$ready" ] || [ ! -f "$copy/.vornak-variant$variant" ]; then
             echo "$0: making the Wine prefix $copy" >&2
             rm -rf "$copy" "$copy.partial"
             cp -al "$base" "$copy.partial"
@@ -188,18 +191,16 @@ mkdir -p "$(dirname "$base")"
                 cp --remove-destination "$registry" "$copy.partial/"
             done
             export WINEPREFIX=$copy.partial
-            case $variant in
-            win*) step "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$variant" /f ;;
-            dpi*) step "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${variant#dpi}" /f ;;
-            fenced) rm "$copy.partial/dosdevices/z:" ;;
-            esac
+            [ -z "$version" ] || step "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f
+            [ -z "$dpi" ] || step "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+            [ $fenced = 0 ] || rm "$copy.partial/dosdevices/z:"
             step "$wineserver" -w
             mv "$copy.partial" "$copy"
-            touch "$copy/.vornak-variant-$variant"
+            touch "$copy/.vornak-variant$variant"
         fi
     fi
 ) 9>"$base.lock"
-[ -n "$variant" ] && export WINEPREFIX=$base-$variant
+[ -n "$variant" ] && export WINEPREFIX=$base$variant
 
 if [ $spare = 1 ]; then
     spare_link=$WINEPREFIX/dosdevices/x:
@@ -224,7 +225,7 @@ if [ $spare = 1 ]; then
     export VORNAK_SPARE_DRIVE_FOLDER="Z:${spare_folder//\//\\}"
 fi
 
-if [ "$variant" = fenced ]; then
+if [ $fenced = 1 ]; then
     # Wine finds \\server\share under dosdevices/unc/server/share. A
     # prefix of its own, so the share is this run's alone (the lock above
     # is taken again only to make prefixes).
