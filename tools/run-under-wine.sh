@@ -52,6 +52,10 @@
 # log of a test; a step that fails says which, and so does a program that
 # ends with a status other than 0.
 set -euo pipefail
+# A step of this script that fails says so; the program's own status is
+# taken apart at the end.
+trap 'echo "$0: line $LINENO: \"$BASH_COMMAND\" failed with status $?" >&2' ERR
+set -E
 
 usage() {
     echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi 120|144] [--fenced] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
@@ -103,6 +107,7 @@ variant=${version:+-$version}${dpi:+-dpi$dpi}
 if [ $headless = 1 ] || [ -z "${DISPLAY:-}" ]; then
     on_virtual_display "$0" "${args[@]}" "$@"
 fi
+[ -f "$1" ] || { echo "$0: there is no program $1" >&2; exit 2; }
 program=$(realpath "$1")
 shift
 
@@ -150,10 +155,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-# A step of this script that fails says so; the program's own status is
-# taken apart below.
-trap 'echo "$0: line $LINENO: \"$BASH_COMMAND\" failed with status $?" >&2' ERR
-set -E
 
 # A step of making a prefix, whose output goes to the log.
 step() {
