@@ -373,9 +373,14 @@ bool readArguments(int argc, char** argv, std::vector<std::string>& only)
     return true;
 }
 
-bool chosen(const std::vector<std::string>& only, const std::string& name)
+// Whether a test runs, and which of the --only it answers (matched).
+bool chosen(const std::vector<std::string>& only, std::vector<bool>& matched, const std::string& name)
 {
-    return only.empty() || std::any_of(only.begin(), only.end(), [&](const std::string& o) { return name.find(o) != std::string::npos; });
+    bool any = only.empty();
+    for (size_t i = 0; i < only.size(); ++i)
+        if (name.find(only[i]) != std::string::npos)
+            any = matched[i] = true;
+    return any;
 }
 
 }  // namespace
@@ -390,17 +395,22 @@ int main(int argc, char** argv)
         startedIn = vornak::win32::narrow(folder);
     vornak::win32::prepareProcess();
     startWatchdog();
+    std::vector<bool> matched(only.size(), false);
     int ran = 0;
     for (auto group : {designTests, keyboardTests, chooserTests, pauseTests, lifetimeTests})
         for (const TestCase& t : group())
-            if (chosen(only, t.name)) {
+            if (chosen(only, matched, t.name)) {
                 ++ran;
                 runTest(t);
             }
     std::printf("%d passed, %d failed\n", passed, failed);
-    if (ran == 0) {
-        std::printf("no test's name holds what --only asks: nothing was tested\n");
+    bool missing = false;
+    for (size_t i = 0; i < only.size(); ++i)
+        if (!matched[i]) {
+            std::printf("no test's name holds \"%s\": it was not tested\n", only[i].c_str());
+            missing = true;
+        }
+    if (ran == 0 || missing)
         return 1;
-    }
     return failed == 0 ? 0 : 1;
 }
