@@ -79,7 +79,7 @@ std::vector<Drive> FileSystem::drives()
     return now;
 }
 
-Drive FileSystem::driveOf(const std::string& folder)
+std::optional<Drive> FileSystem::driveOf(const std::string& folder)
 {
     const std::vector<Drive> all = drives();
     std::vector<std::string> roots;
@@ -87,10 +87,7 @@ Drive FileSystem::driveOf(const std::string& folder)
         roots.push_back(d.root);
     if (const std::optional<size_t> i = holdingRoot(folder, roots, style_))
         return all[*i];
-    if (!all.empty())
-        return all.front();
-    const std::string root = pathRoot(folder, style_);
-    return {root, root};
+    return std::nullopt;
 }
 
 std::string FileSystem::driveRootOf(const std::string& folder)
@@ -99,6 +96,20 @@ std::string FileSystem::driveRootOf(const std::string& folder)
     if (const std::optional<size_t> i = holdingRoot(folder, roots, style_))
         return normalPath(roots[*i], style_);
     return pathRoot(folder, style_);
+}
+
+FileSystem::StartFolder FileSystem::startFolder()
+{
+    int error = kPathNotFound;
+    try {
+        std::string folder = currentFolder();
+        if (!pathRoot(folder, style_).empty())
+            return {std::move(folder), 0};
+    } catch (const RuntimeError& e) {
+        error = e.number();
+    }
+    const std::vector<Drive> all = drives();
+    return {all.empty() ? std::string() : all.front().root, error};
 }
 
 std::optional<Drive> FileSystem::driveNamed(const std::string& text)

@@ -59,14 +59,27 @@ public:
     // drive that goes away later is still known by its text.
     std::vector<Drive> drives();
     // The drive that holds a folder: the one whose root is the longest
-    // prefix of it. The first drive when none matches.
-    Drive driveOf(const std::string& folder);
+    // prefix of it. None for a folder on no drive (a network share on
+    // Windows, \\server\share\...).
+    std::optional<Drive> driveOf(const std::string& folder);
     // The root of the drive that holds a folder, by the same rule, but
     // without the drives' texts; the folder's own root when none matches.
     std::string driveRootOf(const std::string& folder);
     // The program's current folder, absolute and normal. Throws
     // RuntimeError when it is gone.
     virtual std::string currentFolder() = 0;
+
+    // Where the lists open when their window is loaded.
+    struct StartFolder {
+        std::string folder;
+        int error = 0;  // why that is not the program's current folder; 0 when it is
+    };
+    // The program's current folder; the first drive's root when that
+    // cannot be used: gone (the error the system reports), or given without
+    // a root, as Wine gives a folder that lies outside every drive
+    // ("unix\tmp\games", 76 Path not found), which no list can show the
+    // way to.
+    StartFolder startFolder();
 
     // The drive of that text among all drives listed so far, if any.
     std::optional<Drive> driveNamed(const std::string& text);

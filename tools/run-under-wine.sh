@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs a Windows program of this project under Wine.
 #
-#   run-under-wine.sh [--headless] [--stock] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]
+#   run-under-wine.sh [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi 120|144] [--fenced]
+#                     [--spare-drive] PROGRAM.exe [ARGS...]
 #
 # The program's own header says which Wine runs it: a 32-bit program (PE32)
 # runs under the 32-bit Wine in a 32-bit prefix under build/windows/, a
@@ -27,15 +28,37 @@
 # its own registry and its own wineserver, so runs for different versions
 # never change what another sees.
 #
+# --dpi: the same, in a copy set to 120 or 144 dots per inch (the prefix's
+# "-dpi120" or "-dpi144"), as Windows is at 125 and 150 per cent.
+#
+# --fenced: the program runs in a copy without drive Z: ("-fenced"), the
+# common way to fence Wine in, started in a folder of its own outside every
+# drive, which Wine gives it as "unix\tmp\...". For as long as it runs the
+# network share \\vornak\share (VORNAK_SHARE) is a folder of its own, as
+# on Windows a program may be started from a share.
+#
+# These three go together: "--windows-version win7 --dpi 144" runs in the
+# prefix's "-win7-dpi144". A copy's files are hard links to the prepared
+# prefix's, but for its registry, which Wine writes in place: a copy of its
+# own.
+#
 # --spare-drive: for as long as the program runs, drive x: of the prefix is
 # a folder of its own (a symbolic link in the prefix's dosdevices), which the
 # program may delete to make the drive vanish. The program finds the drive
 # in VORNAK_SPARE_DRIVE ("x:") and the folder, through drive Z:, in
 # VORNAK_SPARE_DRIVE_FOLDER.
+#
+# What Wine and the making of a prefix say goes to standard error, the
+# log of a test; a step that fails says which, and so does a program that
+# ends with a status other than 0.
 set -euo pipefail
+# A step of this script that fails says so; the program's own status is
+# taken apart at the end.
+trap 'echo "$0: line $LINENO: \"$BASH_COMMAND\" failed with status $?" >&2' ERR
+set -E
 
 usage() {
-    echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
+    echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi 120|144] [--fenced] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
     exit 2
 }
 
@@ -43,22 +66,32 @@ usage() {
 
 headless=0
 stock=0
-version=""
+version=""  # what the copy of the prepared prefix is set to: winxp, win7 or win10,
+dpi=""      # 120 or 144 dots per inch,
+fenced=0    # and whether it has no drive Z:
+args=()     # the options, for the run on a virtual display
 spare=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --headless) headless=1; shift ;;
-    --stock) stock=1; shift ;;
-    --spare-drive) spare=1; shift ;;
-    --windows-version)
+    --stock) stock=1; args+=("$1"); shift ;;
+    --spare-drive) spare=1; args+=("$1"); shift ;;
+    --fenced) fenced=1; args+=("$1"); shift ;;
+    --windows-version | --dpi)
         [ $# -ge 2 ] || usage
-        case "$2" in
-        winxp | win7 | win10) version=$2 ;;
-        *)
+        case "$1 $2" in
+        "--windows-version winxp" | "--windows-version win7" | "--windows-version win10") version=$2 ;;
+        "--dpi 120" | "--dpi 144") dpi=$2 ;;
+        --windows-version*)
             echo "$0: unknown Windows version '$2' (winxp, win7 or win10)" >&2
             exit 2
             ;;
+        *)
+            echo "$0: no prefix for $2 dots per inch (120 or 144; 96 is the prepared prefix's)" >&2
+            exit 2
+            ;;
         esac
+        args+=("$1" "$2")
         shift 2
         ;;
     -*) usage ;;
@@ -66,18 +99,20 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ $# -ge 1 ] || usage
-[ $stock = 1 ] && [ -n "$version" ] && { echo "$0: --stock and --windows-version do not go together" >&2; exit 2; }
+# The copy's name: the prefix's with "-win7", "-dpi144", "-fenced" added.
+variant=${version:+-$version}${dpi:+-dpi$dpi}
+[ $fenced = 1 ] && variant+=-fenced
+[ $stock = 1 ] && [ -n "$variant" ] && { echo "$0: --stock is a prefix of its own, and takes none of the others" >&2; exit 2; }
 
 if [ $headless = 1 ] || [ -z "${DISPLAY:-}" ]; then
-    args=()
-    [ $stock = 1 ] && args+=(--stock)
-    [ -n "$version" ] && args+=(--windows-version "$version")
-    [ $spare = 1 ] && args+=(--spare-drive)
     on_virtual_display "$0" "${args[@]}" "$@"
 fi
+[ -f "$1" ] || { echo "$0: there is no program $1" >&2; exit 2; }
+program=$(realpath "$1")
+shift
 
 # The machine the program is built for, from its PE header.
-machine=$(od -An -tx2 -j "$(od -An -tu4 -j 60 -N 4 "$1" | tr -d ' ')" -N 6 "$1" | awk '{print $3}')
+machine=$(od -An -tx2 -j "$(od -An -tu4 -j 60 -N 4 "$program" | tr -d ' ')" -N 6 "$program" | awk '{print $3}')
 case $machine in
 014c)
     export WINEARCH=win32
@@ -91,28 +126,40 @@ case $machine in
     base=${VORNAK_WINEPREFIX:-$top/build/windows64/wine}
     ;;
 *)
-    echo "$0: $1 is not a Windows program for i386 or x86-64" >&2
+    echo "$0: $program is not a Windows program for i386 or x86-64" >&2
     exit 2
     ;;
 esac
 [ -x "$wine" ] || { echo "$0: $wine is missing (tools/install-deps.sh wine32 or wine64)" >&2; exit 1; }
 wineserver=$vornak_wineserver
-export WINEDEBUG=${WINEDEBUG:--all}
+# Wine's errors, not its many notes on what it has not written yet.
+export WINEDEBUG=${WINEDEBUG:-fixme-all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 [ $stock = 1 ] && base=$base-stock
 export WINEPREFIX=$base
 
 spare_link=""
 spare_folder=""
+share_link=""
+share_folder=""
+start_folder=""
 cleanup() {
     local status=$?
     "$wineserver" -k >/dev/null 2>&1 || true
     [ -n "$spare_link" ] && rm -f "$spare_link"
     [ -n "$spare_folder" ] && rm -rf "$spare_folder"
+    [ -n "$share_link" ] && rm -f "$share_link"
+    [ -n "$share_folder" ] && rm -rf "$share_folder"
+    [ -n "$start_folder" ] && rm -rf "$start_folder"
     exit $status
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+
+# A step of making a prefix, whose output goes to the log.
+step() {
+    "$@" >&2
+}
 
 # The prefixes are made under one lock, so parallel runs wait for them.
 ready=.vornak-ready-3
@@ -120,33 +167,41 @@ mkdir -p "$(dirname "$base")"
 (
     flock 9
     if [ ! -f "$base/$ready" ]; then
+        echo "$0: making the Wine prefix $base" >&2
         rm -rf "$base"
-        "$wine" wineboot -i >/dev/null 2>&1
-        "$wineserver" -w
+        step "$wine" wineboot -i
+        step "$wineserver" -w
         if [ $stock = 0 ]; then
             mkdir -p "$base/drive_c/windows/Fonts"
             cp "$VORNAK_WINE_FONTS"/*.fon "$base/drive_c/windows/Fonts/"
-            "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
-            "$wine" regedit /S "$("$wine" winepath -w "$top/tools/classic-colours.reg" 2>/dev/null)" >/dev/null 2>&1
-            "$wineserver" -w
+            step "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f
+            step "$wine" regedit /S "$("$wine" winepath -w "$top/tools/classic-colours.reg")"
+            step "$wineserver" -w
         fi
         touch "$base/$ready"
     fi
-    if [ -n "$version" ]; then
+    if [ -n "$variant" ]; then
         # The copy carries the ready mark of the prefix it was made from:
         # when a new kind of prefix gets a new mark, the copies go too.
-        copy="$base-$version"
-        if [ ! -f "$copy/$ready" ] || [ ! -f "$copy/.vornak-version-$version" ]; then
+        copy="$base$variant"
+        if [ ! -f "$copy/$ready" ] || [ ! -f "$copy/.vornak-variant$variant" ]; then
+            echo "$0: making the Wine prefix $copy" >&2
             rm -rf "$copy" "$copy.partial"
-            cp -a "$base" "$copy.partial"
+            cp -al "$base" "$copy.partial"
+            for registry in "$base"/*.reg; do
+                cp --remove-destination "$registry" "$copy.partial/"
+            done
+            export WINEPREFIX=$copy.partial
+            [ -z "$version" ] || step "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f
+            [ -z "$dpi" ] || step "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
+            [ $fenced = 0 ] || rm "$copy.partial/dosdevices/z:"
+            step "$wineserver" -w
             mv "$copy.partial" "$copy"
-            WINEPREFIX=$copy "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
-            WINEPREFIX=$copy "$wineserver" -w
-            touch "$copy/.vornak-version-$version"
+            touch "$copy/.vornak-variant$variant"
         fi
     fi
 ) 9>"$base.lock"
-[ -n "$version" ] && export WINEPREFIX=$base-$version
+[ -n "$variant" ] && export WINEPREFIX=$base$variant
 
 if [ $spare = 1 ]; then
     spare_link=$WINEPREFIX/dosdevices/x:
@@ -171,9 +226,22 @@ if [ $spare = 1 ]; then
     export VORNAK_SPARE_DRIVE_FOLDER="Z:${spare_folder//\//\\}"
 fi
 
-set +e
-"$wine" "$@"
-status=$?
-set -e
+if [ $fenced = 1 ]; then
+    # Wine finds \\server\share under dosdevices/unc/server/share. A
+    # prefix of its own, so the share is this run's alone (the lock above
+    # is taken again only to make prefixes).
+    share_folder=$(mktemp -d "${TMPDIR:-/tmp}/vornak-share.XXXXXX")
+    mkdir -p "$WINEPREFIX/dosdevices/unc/vornak"
+    share_link=$WINEPREFIX/dosdevices/unc/vornak/share
+    rm -f "$share_link"
+    ln -s "$share_folder" "$share_link"
+    export VORNAK_SHARE='\\vornak\share'
+    start_folder=$(mktemp -d "${TMPDIR:-/tmp}/vornak-outside.XXXXXX")
+    cd "$start_folder"
+fi
+
+status=0
+"$wine" "$program" "$@" || status=$?
 "$wineserver" -w >/dev/null 2>&1 || true
+[ $status = 0 ] || echo "$0: $(basename "$program") ended with status $status" >&2
 exit $status

@@ -21,8 +21,12 @@ DriveList::DriveList(Form& form, const ControlDesign& design) : ListControl(form
     auto items = std::make_shared<std::vector<std::string>>();
     for (const Drive& d : fs.drives())
         items->push_back(d.text);
-    state_.drive = fs.driveOf(folder).text;
-    state_.index = indexOf(*items, state_.drive);
+    // A folder on no drive (a network share) shows no drive as chosen, so
+    // that picking any drive opens it.
+    if (const std::optional<Drive> d = fs.driveOf(folder)) {
+        state_.drive = d->text;
+        state_.index = indexOf(*items, state_.drive);
+    }
     state_.items = std::move(items);
 }
 

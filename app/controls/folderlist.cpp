@@ -20,12 +20,17 @@ int openIndex(const std::vector<FolderEntry>& folders)
 FolderList::FolderList(Form& form, const ControlDesign& design) : ListControl(form, design)
 {
     FileSystem& fs = fileSystem();
-    state_.path = startFolder();
+    // The folder list says why it does not open where the program was
+    // started: it shows where the user is instead.
+    const FileSystem::StartFolder start = fs.startFolder();
+    state_.path = start.folder;
+    loadError_ = start.error;
     try {
         state_.folders = std::make_shared<std::vector<FolderEntry>>(fs.folderList(state_.path));
     } catch (const RuntimeError& e) {
         state_.folders = std::make_shared<std::vector<FolderEntry>>(fs.ancestry(state_.path));
-        loadError_ = e.number();
+        if (!loadError_)
+            loadError_ = e.number();
     }
     state_.index = openIndex(*state_.folders);
 }

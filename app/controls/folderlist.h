@@ -15,9 +15,11 @@ struct FolderListState {
 class FolderList : public ListControl<FolderListState> {
 public:
     static constexpr ControlType kType = ControlType::FolderList;
-    // Opens the start folder. One that cannot be listed still shows where
-    // it lies, so that the user can go up from it; the error is reported
-    // once the window is on the screen (loadError).
+    // Opens the start folder (FileSystem::startFolder). One that cannot be
+    // listed still shows where it lies, so that the user can go up from
+    // it. Why the list is not where the program was started, or why it
+    // cannot list its folder, is reported once the window is on the screen
+    // (loadError).
     FolderList(Form& form, const ControlDesign& design);
 
     // The open folder. Writing it opens another and raises Change; a

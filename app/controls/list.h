@@ -18,8 +18,7 @@ public:
 
 protected:
     using Control::Control;
-    // Where a list opens when its window is loaded: the program's current
-    // folder, or the first drive's root when that folder has gone.
+    // Where a list opens when its window is loaded (FileSystem::startFolder).
     std::string startFolder() const;
 
     int loadError_ = 0;

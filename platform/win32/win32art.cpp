@@ -1,11 +1,7 @@
 #include "win32art.h"
 
+#include "png.h"
 #include "win32text.h"
-
-#include <objbase.h>
-#include <objidl.h>
-
-#include <gdiplus.h>
 
 #include <cstring>
 #include <cwchar>
@@ -14,62 +10,16 @@
 
 namespace vornak::win32 {
 
-namespace {
-
-// A stream over a copy of the file, which the stream owns.
-IStream* streamOver(std::span<const unsigned char> file)
+HBITMAP pictureFromPng(std::span<const unsigned char> file)
 {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, file.size());
-    if (!memory)
-        fail("GlobalAlloc");
-    if (void* p = GlobalLock(memory)) {
-        std::memcpy(p, file.data(), file.size());
-        GlobalUnlock(memory);
-    }
-    IStream* stream = nullptr;
-    const HRESULT hr = CreateStreamOnHGlobal(memory, TRUE, &stream);
-    if (FAILED(hr)) {
-        GlobalFree(memory);
-        throw std::runtime_error("CreateStreamOnHGlobal: " + narrow(systemErrorText(static_cast<DWORD>(hr))));
-    }
-    return stream;
-}
-
-std::string gdiplusFailure(const char* what, Gdiplus::GpStatus status)
-{
-    return std::string(what) + ": GDI+ status " + std::to_string(static_cast<int>(status));
-}
-
-}  // namespace
-
-PictureDecoder::PictureDecoder()
-{
-    Gdiplus::GdiplusStartupInput input{};
-    input.GdiplusVersion = 1;
-    const Gdiplus::GpStatus status = Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    if (status != Gdiplus::Ok)
-        throw std::runtime_error(gdiplusFailure("GdiplusStartup", status));
-}
-
-PictureDecoder::~PictureDecoder()
-{
-    Gdiplus::GdiplusShutdown(token_);
-}
-
-HBITMAP PictureDecoder::decode(std::span<const unsigned char> file) const
-{
-    IStream* stream = streamOver(file);
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    Gdiplus::GpStatus status = Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &bitmap);
-    stream->Release();
-    if (status != Gdiplus::Ok)
-        throw std::runtime_error(gdiplusFailure("GdipCreateBitmapFromStream", status));
-    HBITMAP h = nullptr;
-    // The pictures are opaque: the background colour never shows.
-    status = Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(bitmap, &h, 0xFF000000u);
-    Gdiplus::DllExports::GdipDisposeImage(bitmap);
-    if (status != Gdiplus::Ok || !h)
-        throw std::runtime_error(gdiplusFailure("GdipCreateHBITMAPFromBitmap", status));
+    const Pixels p = readPng(file);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
+    void* bits = nullptr;
+    HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!h || !bits)
+        fail("CreateDIBSection");
+    std::memcpy(bits, p.rgb.data(), p.rgb.size() * sizeof p.rgb[0]);
     return h;
 }
 

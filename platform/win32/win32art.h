@@ -1,6 +1,7 @@
 // The pictures, icons and dialog face that travel inside the program
-// (app/art.h), made into the system's objects: pictures decoded by GDI+,
-// icons from their .ico images, the face registered for this process only.
+// (app/art.h), made into the system's objects: pictures read from their PNG
+// files (png.h), icons from their .ico images, the face registered for this
+// process only.
 #pragma once
 
 #include <windows.h>
@@ -9,22 +10,10 @@
 
 namespace vornak::win32 {
 
-// Starts GDI+ for as long as it lives. Throws std::runtime_error when GDI+
-// cannot be started.
-class PictureDecoder {
-public:
-    PictureDecoder();
-    ~PictureDecoder();
-    PictureDecoder(const PictureDecoder&) = delete;
-    PictureDecoder& operator=(const PictureDecoder&) = delete;
-
-    // A PNG or BMP file as a 32-bit bitmap of its exact pixels. Throws
-    // std::runtime_error when it cannot be decoded.
-    HBITMAP decode(std::span<const unsigned char> file) const;
-
-private:
-    ULONG_PTR token_ = 0;
-};
+// A PNG file as a 32-bit bitmap of its exact pixels. Throws
+// std::runtime_error when it cannot be read or the system has no room for
+// the bitmap.
+HBITMAP pictureFromPng(std::span<const unsigned char> file);
 
 // The image of an .ico file nearest the size asked for (cx by cy), as an
 // icon. Throws std::runtime_error when the file holds no usable image.

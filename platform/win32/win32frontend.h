@@ -26,9 +26,8 @@ public:
     FrontEnd(const FrontEnd&) = delete;
     FrontEnd& operator=(const FrontEnd&) = delete;
 
-    // Makes the dialog font, starts the picture decoder and registers the
-    // form's window class. Throws std::runtime_error with the system's
-    // reason when that fails.
+    // Makes the dialog font and registers the form's window class. Throws
+    // std::runtime_error with the system's reason when that fails.
     void initialise();
 
     void createWindow(Form& form) override;

@@ -61,7 +61,6 @@ void Resources::initialise()
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
     listItemHeight_ = std::max<int>(tm.tmHeight + 2, 15);
-    decoder_ = std::make_unique<PictureDecoder>();
 }
 
 HICON Resources::icon(Icon which, bool big)
@@ -84,7 +83,7 @@ HBITMAP Resources::picture(std::string_view name)
     const std::span<const unsigned char> file = picturePng(name);
     if (file.empty())
         throw std::runtime_error("no picture " + key);
-    HBITMAP h = decoder_->decode(file);
+    HBITMAP h = pictureFromPng(file);
     pictures_[key] = h;
     return h;
 }

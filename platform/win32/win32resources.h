@@ -7,14 +7,11 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 namespace vornak::win32 {
-
-class PictureDecoder;
 
 class Resources {
 public:
@@ -23,8 +20,7 @@ public:
     Resources(const Resources&) = delete;
     Resources& operator=(const Resources&) = delete;
 
-    // Reads the screen's resolution, makes the dialog font and starts the
-    // picture decoder. Throws std::runtime_error with the system's reason
+    // Reads the screen's resolution and makes the dialog font. Throws std::runtime_error with the system's reason
     // when that fails.
     void initialise();
 
@@ -49,7 +45,6 @@ private:
     std::unordered_map<std::string, HBITMAP> pictures_;
     std::unordered_map<int, HICON> icons_;
     HBITMAP marks_[2] = {nullptr, nullptr};  // closed, open
-    std::unique_ptr<PictureDecoder> decoder_;
 };
 
 }  // namespace vornak::win32

@@ -32,21 +32,27 @@ inline std::vector<std::string> tabWalk(const FormDesign& design)
     return walk;
 }
 
-// How many lines a label's design text takes in the dialog face, at every
-// resolution: wrapped within its box as the era's systems wrap it. A label
-// not named here takes one.
-inline int designedLines(std::string_view form, std::string_view label)
+// The labels whose design caption wraps, and into how many lines, in the
+// era's 8-point dialog face at any resolution; every other label's caption
+// takes one line.
+struct WrappedLabel {
+    std::string_view window, label;
+    int lines;
+};
+inline constexpr WrappedLabel kWrappedLabels[] = {
+    {"frmMAIN", "Label2", 5},   // the disclaimer
+    {"frmMAIN", "Label5", 2},   // "Choose the application for Emulation:"
+    {"frmSETUP", "Label8", 2},  // the warning
+    {"frmRUN", "Label1", 3},    // the driver error
+    {"frmHARD", "Label7", 2},   // the disclaimer
+    {"frmABOUT", "Label1", 3},  // "This Program is FREEWARE. ..."
+    {"frmABOUT", "Label3", 3},  // the request for reports
+};
+
+inline int designedLines(std::string_view window, std::string_view label)
 {
-    struct Wrapped {
-        std::string_view form, label;
-        int lines;
-    };
-    static constexpr Wrapped wrapped[] = {
-        {"frmMAIN", "Label2", 5}, {"frmMAIN", "Label5", 2}, {"frmSETUP", "Label8", 2}, {"frmRUN", "Label1", 3},
-        {"frmHARD", "Label7", 2}, {"frmABOUT", "Label1", 3}, {"frmABOUT", "Label3", 3},
-    };
-    for (const Wrapped& w : wrapped)
-        if (w.form == form && w.label == label)
+    for (const WrappedLabel& w : kWrappedLabels)
+        if (w.window == window && w.label == label)
             return w.lines;
     return 1;
 }

@@ -308,6 +308,87 @@ TEST(Chooser, AStartFolderThatCannotBeListedStillShowsTheWayUp)
     EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items(), (std::vector<std::string>{"Bundle.EXE", "zip.exe"}));
 }
 
+// Started in a folder that no drive holds (a network share on Windows):
+// the folder list shows it from its own root, no drive is shown as chosen,
+// and picking any drive opens it.
+TEST(Chooser, AStartFolderOnNoDriveIsListedFromItsOwnRoot)
+{
+    Chooser ch;
+    ch.tree.file("share/games/NET.EXE");
+    const std::string games = (ch.tree.root() / "share/games").string();
+    Program p(games, ch.drives());
+    FolderList& dir = p.control<FolderList>("frmMAIN", "Dir1");
+    DriveList& drive = p.control<DriveList>("frmMAIN", "Drive1");
+    EXPECT_EQ(dir.folders().front().name, "/");
+    EXPECT_EQ(dir.folders().back().name, "games");
+    EXPECT_EQ(dir.path(), games);
+    EXPECT_EQ(p.control<FileList>("frmMAIN", "File1").items(), std::vector<std::string>{"NET.EXE"});
+    EXPECT_EQ(drive.drive(), "");
+    EXPECT_EQ(drive.listIndex(), -1);
+    EXPECT_TRUE(p.ui.messages.empty());
+
+    drive.userSelect(0);
+    EXPECT_EQ(drive.drive(), "c: [SYSTEM]");
+    EXPECT_EQ(dir.path(), ch.c);
+    EXPECT_EQ(p.control<Label>("frmMAIN", "Label1").caption(), "Path: " + ch.c);
+}
+
+namespace {
+
+// The current folder as the system gives it: a path without a root, as
+// Wine gives a folder outside every drive of a prefix that has no drive
+// Z:, or none at all when it has gone.
+class GivenCurrentFolder : public posix::FileSystem {
+public:
+    using posix::FileSystem::FileSystem;
+    std::optional<std::string> given;
+    std::string currentFolder() override
+    {
+        if (!given)
+            throw RuntimeError(kPathNotFound);
+        return *given;
+    }
+};
+
+}  // namespace
+
+// A current folder that cannot be used is reported once the window is
+// there, and the lists open at the first drive's root, shown as chosen;
+// every row and every drive opens.
+TEST(Chooser, AStartFolderThatNoListCanShowIsReportedAndTheListsOpenOnTheFirstDrive)
+{
+    for (const std::optional<std::string>& given : {std::optional<std::string>("unix/tmp/games"), std::optional<std::string>()}) {
+        SCOPED_TRACE(given.value_or("(gone)"));
+        Chooser ch;
+        auto drives = std::make_unique<test::FakeDrives>();
+        drives->list = ch.drives();
+        GivenCurrentFolder fs(std::move(drives));
+        fs.given = given;
+        test::RecordingFrontEnd ui;
+        Shell shell(forms::catalogue(), ui, fs);
+        shell.start();
+        Form& main = *shell.form("frmMAIN");
+        FolderList& dir = main.get<FolderList>("Dir1");
+        DriveList& drive = main.get<DriveList>("Drive1");
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Run-time error '76':\n\nPath not found"});
+        EXPECT_LT(std::find(ui.log.begin(), ui.log.end(), "show frmMAIN first") - ui.log.begin(),
+                  std::find(ui.log.begin(), ui.log.end(), "message") - ui.log.begin());
+        EXPECT_EQ(rows(dir), (std::vector<std::string>{ch.c + "+", "games-", "tools-"}));
+        EXPECT_EQ(drive.drive(), "c: [SYSTEM]");
+        EXPECT_EQ(drive.listIndex(), 0);
+        EXPECT_EQ(main.get<Label>("Label1").caption(), "Path: " + ch.c);
+        EXPECT_TRUE(shell.running());
+
+        dir.userOpen(1);
+        EXPECT_EQ(main.get<FileList>("File1").items(), std::vector<std::string>{"CAVERN.EXE"});
+        dir.userOpen(0);
+        EXPECT_EQ(dir.path(), ch.c);
+        drive.userSelect(1);
+        EXPECT_EQ(dir.path(), ch.d);
+        EXPECT_EQ(ui.messages.size(), 1u);
+    }
+}
+
 // On POSIX systems a drive's text is its root's path. A row opens the folder
 // it shows: the root row the root, not the drive's current folder; and the
 // file list follows the folder list there.

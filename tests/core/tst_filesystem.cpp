@@ -97,7 +97,8 @@ TEST(Listing, ResolvingFoldersAndDrives)
 
     EXPECT_EQ(fs.resolveFolder(c + "/a/b/../b/"), c + "/a/b");
     EXPECT_EQ(fs.resolveFolder("c: [SYSTEM]"), c);
-    EXPECT_EQ(fs.driveOf(c + "/a/b").text, "c: [SYSTEM]");
+    EXPECT_EQ(fs.driveOf(c + "/a/b")->text, "c: [SYSTEM]");
+    EXPECT_FALSE(fs.driveOf(tree.root().string()));  // on no drive
     auto errorOf = [&](const std::string& path) {
         try {
             fs.resolveFolder(path);

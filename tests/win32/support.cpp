@@ -114,7 +114,9 @@ void startWatchdog()
 }  // namespace
 
 std::string askedVersion;
+int askedDpi = 96;
 int rounds = 30;
+std::string startedIn;
 
 void at(const char* where) { whereNow.store(where); }
 
@@ -350,44 +352,65 @@ void runTest(const TestCase& t)
 }
 
 // The command line; false after printing the usage when it is not one.
-bool readArguments(int argc, char** argv, std::string& only)
+bool readArguments(int argc, char** argv, std::vector<std::string>& only)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--windows-version" && i + 1 < argc) {
             askedVersion = argv[++i];
+        } else if (arg == "--dpi" && i + 1 < argc) {
+            askedDpi = std::atoi(argv[++i]);
         } else if (arg == "--only" && i + 1 < argc) {
-            only = argv[++i];
+            only.emplace_back(argv[++i]);
         } else if (arg == "--rounds" && i + 1 < argc) {
             rounds = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::printf("usage: %s [--windows-version winxp|win7|win10] [--only PART-OF-A-TEST-NAME] [--rounds N]\n", argv[0]);
+            std::printf("usage: %s [--windows-version winxp|win7|win10] [--dpi 120|144] [--only PART-OF-A-TEST-NAME]... [--rounds N]\n",
+                        argv[0]);
             return false;
         }
     }
     return true;
 }
 
+// Whether a test runs, and which of the --only it answers (matched).
+bool chosen(const std::vector<std::string>& only, std::vector<bool>& matched, const std::string& name)
+{
+    bool any = only.empty();
+    for (size_t i = 0; i < only.size(); ++i)
+        if (name.find(only[i]) != std::string::npos)
+            any = matched[i] = true;
+    return any;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::string only;  // runs only the tests whose name holds this, to try one quickly
+    std::vector<std::string> only;  // runs only the tests whose name holds one of these
     if (!readArguments(argc, argv, only))
         return 2;
+    wchar_t folder[MAX_PATH * 4] = {};
+    if (GetCurrentDirectoryW(static_cast<DWORD>(std::size(folder)), folder) < std::size(folder))
+        startedIn = vornak::win32::narrow(folder);
     vornak::win32::prepareProcess();
     startWatchdog();
+    std::vector<bool> matched(only.size(), false);
     int ran = 0;
     for (auto group : {designTests, keyboardTests, chooserTests, pauseTests, lifetimeTests})
         for (const TestCase& t : group())
-            if (only.empty() || std::string(t.name).find(only) != std::string::npos) {
+            if (chosen(only, matched, t.name)) {
                 ++ran;
                 runTest(t);
             }
     std::printf("%d passed, %d failed\n", passed, failed);
-    if (ran == 0) {
-        std::printf("no test's name holds \"%s\": nothing was tested\n", only.c_str());
+    bool missing = false;
+    for (size_t i = 0; i < only.size(); ++i)
+        if (!matched[i]) {
+            std::printf("no test's name holds \"%s\": it was not tested\n", only[i].c_str());
+            missing = true;
+        }
+    if (ran == 0 || missing)
         return 1;
-    }
     return failed == 0 ? 0 : 1;
 }

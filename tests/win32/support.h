@@ -70,11 +70,15 @@ std::vector<TestCase> chooserTests();
 std::vector<TestCase> pauseTests();
 std::vector<TestCase> lifetimeTests();
 
-// From the command line: the Windows version tools/run-under-wine.sh was given
-// (--windows-version winxp, win7 or win10), and how many rounds the leak
-// test walks (--rounds).
+// From the command line: the Windows version and the resolution
+// tools/run-under-wine.sh was given (--windows-version winxp, win7 or win10;
+// --dpi 120 or 144, 96 when not given), and how many rounds the leak test
+// walks (--rounds).
 extern std::string askedVersion;
+extern int askedDpi;
 extern int rounds;
+// The current folder the tests were started in, as the system gave it.
+extern std::string startedIn;
 
 // Where a test is, for the watchdog's report when a test hangs: a short
 // static text ("round 12: About"), kept until the next.

@@ -338,6 +338,101 @@ void aFolderDeletedWhileListed()
 }
 
 
+// The rows of the folder list that are empty, which open nothing.
+int emptyRows(const std::vector<std::string>& rows)
+{
+    return static_cast<int>(std::count(rows.begin(), rows.end(), std::string()));
+}
+
+// Started outside every drive, where Wine gives the current folder as
+// "unix\tmp\...": the program says the path is not found and opens its lists
+// at the first drive, shown as chosen; every row opens.
+void outsideEveryDrive(App& app)
+{
+    HWND dirs = app.control("frmMAIN", "Dir1");
+    HWND drives = app.control("frmMAIN", "Drive1");
+    HWND path = app.control("frmMAIN", "Label1");
+    CHECK(app.fe.messages == std::vector<std::string>{"Run-time error '76':\n\nPath not found"});
+    const std::vector<std::string> rows = listItems(dirs);
+    CHECK(!rows.empty() && rows.front() == "C:\\");
+    CHECK_EQ(emptyRows(rows), 0);
+    CHECK_EQ(text(path), std::string("Path: C:\\"));
+    const std::vector<std::string> driveTexts = listItems(drives, true);
+    const int chosen = static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0));
+    CHECK(chosen >= 0 && chosen < static_cast<int>(driveTexts.size()) && driveTexts[static_cast<size_t>(chosen)].rfind("c:", 0) == 0);
+    const int users = indexOf(rows, "users");
+    CHECK(users > 0);
+    SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(users), 0);
+    notify(dirs, LBN_DBLCLK);
+    app.drain();
+    CHECK_EQ(text(path), std::string("Path: C:\\users"));
+    SendMessageW(dirs, LB_SETCURSEL, 0, 0);
+    notify(dirs, LBN_DBLCLK);
+    app.drain();
+    CHECK_EQ(text(path), std::string("Path: C:\\"));
+    CHECK_EQ(static_cast<int>(app.fe.messages.size()), 1);
+}
+
+// Started in a folder of a network share, which no drive holds: the lists
+// show it from the share's root, no drive is shown as chosen, and picking
+// one opens it.
+void onANetworkShare(App& app, const std::string& share)
+{
+    HWND dirs = app.control("frmMAIN", "Dir1");
+    HWND drives = app.control("frmMAIN", "Drive1");
+    HWND path = app.control("frmMAIN", "Label1");
+    CHECK(app.fe.messages.empty());
+    CHECK(listItems(dirs) == (std::vector<std::string>{share + "\\", "games", "sub"}));
+    CHECK((SendMessageW(dirs, LB_GETITEMDATA, 1, 0) & 0x10000) != 0);
+    CHECK_EQ(static_cast<int>(SendMessageW(dirs, LB_GETCURSEL, 0, 0)), 1);
+    CHECK_EQ(text(path), "Path: " + share + "\\games");
+    CHECK(listItems(app.control("frmMAIN", "File1")) == std::vector<std::string>{"NET.EXE"});
+    CHECK_EQ(static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0)), -1);
+    SendMessageW(dirs, LB_SETCURSEL, 0, 0);
+    notify(dirs, LBN_DBLCLK);
+    app.drain();
+    CHECK(listItems(dirs) == (std::vector<std::string>{share + "\\", "games"}));
+    CHECK_EQ(text(path), "Path: " + share + "\\");
+    const int c = indexOf(listItems(drives, true), "c:");
+    CHECK(c >= 0);
+    pickDrive(app, c);
+    CHECK_EQ(text(path), std::string("Path: C:\\"));
+    CHECK_EQ(static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0)), c);
+    CHECK(app.fe.messages.empty());
+}
+
+// tools/run-under-wine.sh --fenced: a prefix without drive Z:, the tests
+// started in a folder outside every drive, and a network share whose name
+// VORNAK_SHARE gives (\\vornak\share).
+void startedOnNoDrive()
+{
+    const std::string share = environment("VORNAK_SHARE");
+    if (share.empty()) {
+        std::printf("  skipped: not fenced in (tools/run-under-wine.sh --fenced)\n");
+        return;
+    }
+    std::printf("  started in \"%s\"\n", startedIn.c_str());
+    check(pathRoot(startedIn, PathStyle::Dos).empty(), "Wine gives \"" + startedIn + "\", a folder on no drive", __LINE__);
+    SetCurrentDirectoryW(win32::widen(startedIn).c_str());
+    {
+        App app;
+        outsideEveryDrive(app);
+    }
+    const std::wstring games = win32::widen(share) + L"\\games";
+    CHECK(CreateDirectoryW(games.c_str(), nullptr));
+    CHECK(CreateDirectoryW((games + L"\\sub").c_str(), nullptr));
+    HANDLE exe = CreateFileW((games + L"\\NET.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CHECK(exe != INVALID_HANDLE_VALUE);
+    if (exe != INVALID_HANDLE_VALUE)
+        CloseHandle(exe);
+    CHECK(SetCurrentDirectoryW(games.c_str()));
+    {
+        App app;
+        onANetworkShare(app, share);
+    }
+    SetCurrentDirectoryW(std::filesystem::temp_directory_path().c_str());
+}
+
 }  // namespace
 
 std::vector<TestCase> chooserTests()
@@ -347,6 +442,7 @@ std::vector<TestCase> chooserTests()
         {"paths longer than 260 characters", pathsLongerThan260},
         {"a drive that vanishes", aDriveThatVanishes},
         {"a folder deleted while listed", aFolderDeletedWhileListed},
+        {"started on no drive", startedOnNoDrive},
     };
 }
 

@@ -23,13 +23,19 @@ public:
         box.bottom += 8 * w.frontEnd->listItemHeight();  // the list when it drops down
         HWND h = makeWindow(w, c, {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0, box, {}});
         show(c, h, Property::List);
-        // The closed box is as tall as the layout says.
-        RECT wr;
-        GetWindowRect(h, &wr);
-        const int item = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+        // The closed box is as tall as the layout says: its field's height
+        // set by what is still missing. Wine's box grows by two pixels more
+        // than the height it is given, and is set once more.
         const int want = w.at(c).inWindow.height;
-        if (item > 0 && wr.bottom - wr.top != want)
-            SendMessageW(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1L, item + want - (wr.bottom - wr.top)));
+        int field = static_cast<int>(SendMessageW(h, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+        for (int tries = 0; tries < 3 && field > 0; ++tries) {
+            RECT wr;
+            GetWindowRect(h, &wr);
+            if (wr.bottom - wr.top == want)
+                break;
+            field = std::max(1, field + want - static_cast<int>(wr.bottom - wr.top));
+            SendMessageW(h, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+        }
         return h;
     }
     void show(Control& c, HWND h, Property p) const override
