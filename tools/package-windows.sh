@@ -19,6 +19,7 @@ files=(
   "licenses/GCC-exception-3.1.txt   GCC-RLE.TXT"
   "licenses/libstdc++-stl.txt       STL.TXT"
   "licenses/mingw-w64.txt           MINGW.TXT"
+  "licenses/zlib.txt                ZLIB.TXT"
   "licenses/bitstream-vera.txt      VERA.TXT"
 )
 

@@ -1,9 +1,8 @@
-// The pictures travel as PNG files (tools/embed.py) and are read here,
-// with no library: GDI+, which could read them on every Windows since XP,
-// costs the program a fifth more memory than a plain window has. What the
-// program carries is read, and nothing else: 8 bits a channel of RGB, not
-// interlaced, each row under one of the five filters, the data in one
-// zlib stream (stored, fixed and dynamic Huffman blocks).
+// The pictures travel as PNG files (tools/embed.py) and are read here, their
+// data unpacked by zlib, linked in: GDI+, which could read them on every
+// Windows since XP, costs the program a fifth more memory than a plain
+// window has. What the program carries is read, and nothing else: 8 bits a
+// channel of RGB, not interlaced, each row under one of the five filters.
 #pragma once
 
 #include <cstdint>
