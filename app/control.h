@@ -78,10 +78,10 @@ public:
 
     // What the user did, from a front end. A type takes what its kind of
     // control can be given and ignores the rest.
-    virtual void userClick() {}              // button pressed, option chosen, check box toggled
-    virtual void userArrow(bool /*forward*/) {}  // an arrow key in an option group
-    virtual void userSelect(int /*index*/) {}    // an entry picked in a drive or file list
-    virtual void userOpen(int /*index*/) {}      // an entry of the folder list opened
+    virtual void userClick() {}                     // button pressed, option chosen, check box toggled
+    virtual void userArrow(bool /*forward*/) {}     // an arrow key in an option group
+    virtual void userSelect(int /*index*/) {}       // an entry picked in a drive or file list
+    virtual void userOpen(int /*index*/) {}         // an entry of the folder list opened
     virtual void userEdit(std::string /*text*/) {}  // a text box edited
 
 protected:
@@ -108,8 +108,8 @@ std::unique_ptr<Control> makeControl(Form& form, const ControlDesign& design);
 
 // Defines the factory of a type's class (control.cpp), in the class's own
 // source file.
-#define VORNAK_MAKES(type)                                                         \
+#define VORNAK_MAKES(type)                                                       \
     std::unique_ptr<Control> make##type(Form& form, const ControlDesign& design) \
-    {                                                                              \
-        return std::make_unique<type>(form, design);                               \
+    {                                                                            \
+        return std::make_unique<type>(form, design);                             \
     }

@@ -20,18 +20,18 @@ constexpr uint32_t kWindowBackground = 0x80000005u;
 constexpr uint32_t kWindowText = 0x80000008u;
 
 struct ControlKind {
-    std::string_view name;            // the type's one name, its pieces' too
-    bool takesFocus = false;          // can hold the keyboard focus
-    bool drawnOnWindow = false;       // drawn on its window, under every control that is a window of its own
-    bool hasTabIndex = true;          // has a place in its window's tab order (TabIndex)
-    Events events = kNoEvents;        // the events it raises
+    std::string_view name;       // the type's one name, its pieces' too
+    bool takesFocus = false;     // can hold the keyboard focus
+    bool drawnOnWindow = false;  // drawn on its window, under every control that is a window of its own
+    bool hasTabIndex = true;     // has a place in its window's tab order (TabIndex)
+    Events events = kNoEvents;   // the events it raises
     // One of a group with the others of its kind in its container (an
     // option button): Tab stops at the group's chosen one only, and the
     // arrow keys go round the group.
     bool groupedInContainer = false;
-    bool twoPoints = false;           // its four numbers are two end points (a line), not a box
+    bool twoPoints = false;             // its four numbers are two end points (a line), not a box
     bool namesTheFieldAfterIt = false;  // names the field after it on its row (a label)
-    bool namedByLabel = false;        // a field named by the label in front of it (a text box)
+    bool namedByLabel = false;          // a field named by the label in front of it (a text box)
     // Colours where the design gives none: system colours 0x800000nn.
     uint32_t backColour = kButtonFace;
     uint32_t foreColour = kButtonText;

@@ -36,7 +36,10 @@
 #define VORNAK_PIECE_FUNCTION(type, ...) const Piece& piece##type();
 #define VORNAK_DECLARE_PIECES VORNAK_CONTROL_TYPES(VORNAK_PIECE_FUNCTION)
 #define VORNAK_PIECE_ENTRY(type, ...) &piece##type(),
-#define VORNAK_PIECE_TABLE {VORNAK_CONTROL_TYPES(VORNAK_PIECE_ENTRY)}
+#define VORNAK_PIECE_TABLE                       \
+    {                                            \
+        VORNAK_CONTROL_TYPES(VORNAK_PIECE_ENTRY) \
+    }
 #define VORNAK_PIECE(type, Class) \
     const Piece& piece##type()    \
     {                             \

@@ -30,7 +30,10 @@ enum class Icon { Bolt, Match };
 
 // Colours are 0x00BBGGRR, or a system colour 0x800000nn.
 constexpr uint32_t kDefaultColour = 0xFFFFFFFFu;
-constexpr bool isSystemColour(uint32_t c) { return (c & 0xFF000000u) == 0x80000000u; }
+constexpr bool isSystemColour(uint32_t c)
+{
+    return (c & 0xFF000000u) == 0x80000000u;
+}
 
 struct ControlDesign {
     ControlType type = ControlType::Label;
@@ -39,14 +42,14 @@ struct ControlDesign {
     std::string_view caption = {};    // caption, or a text box's text
     // Left, top, width, height; for a line: x1, y1, x2, y2.
     int left = 0, top = 0, width = 0, height = 0;
-    int tabIndex = -1;           // -1: not in the tab order (image, line)
-    int value = 0;               // option button: 1 selected; check box: 1 checked
+    int tabIndex = -1;  // -1: not in the tab order (image, line)
+    int value = 0;      // option button: 1 selected; check box: 1 checked
     Alignment alignment = Alignment::Left;
     uint32_t backColour = kDefaultColour;
     uint32_t foreColour = kDefaultColour;
-    std::string_view picture = {};    // resource name of an image's picture
-    bool border = false;         // image: fixed single (sunken) border
-    std::string_view pattern = {};    // file list
+    std::string_view picture = {};  // resource name of an image's picture
+    bool border = false;            // image: fixed single (sunken) border
+    std::string_view pattern = {};  // file list
 };
 
 enum class StartPosition { CentreOwner, CentreScreen };
@@ -54,7 +57,7 @@ enum class StartPosition { CentreOwner, CentreScreen };
 struct FormDesign {
     std::string_view name = {};
     std::string_view caption = {};
-    int width = 0, height = 0;   // client area
+    int width = 0, height = 0;  // client area
     Icon icon = Icon::Bolt;
     StartPosition position = StartPosition::CentreOwner;
     bool keyPreview = false;

@@ -14,15 +14,12 @@ const char* errorDescription(int number)
     }
 }
 
-RuntimeError::RuntimeError(int number)
-    : std::runtime_error(errorDescription(number)), number_(number)
-{
-}
+RuntimeError::RuntimeError(int number) : std::runtime_error(errorDescription(number)), number_(number) {}
 
 bool RuntimeError::recoverable() const
 {
-    return number_ == kDeviceUnavailable || number_ == kDiskNotReady
-        || number_ == kPathFileAccessError || number_ == kPathNotFound;
+    return number_ == kDeviceUnavailable || number_ == kDiskNotReady || number_ == kPathFileAccessError
+        || number_ == kPathNotFound;
 }
 
 std::string errorReport(int number, const std::string& description)

@@ -24,8 +24,14 @@ enum class Event : uint8_t {
 
 // A set of events, one bit an event.
 using Events = uint8_t;
-constexpr Events eventBit(Event e) { return static_cast<Events>(1u << static_cast<unsigned>(e)); }
-constexpr bool has(Events set, Event e) { return (set & eventBit(e)) != 0; }
+constexpr Events eventBit(Event e)
+{
+    return static_cast<Events>(1u << static_cast<unsigned>(e));
+}
+constexpr bool has(Events set, Event e)
+{
+    return (set & eventBit(e)) != 0;
+}
 
 constexpr Events kNoEvents = 0;
 #define VORNAK_EVENT(name) constexpr Events k##name##Event = eventBit(Event::name);

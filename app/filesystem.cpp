@@ -8,7 +8,10 @@ namespace vornak {
 
 namespace {
 
-unsigned char foldCase(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+unsigned char foldCase(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 
 bool wildcard(const char* n, const char* p)
 {
@@ -65,7 +68,9 @@ bool DriveSource::present(const Drive& drive)
     return std::find(now.begin(), now.end(), drive.root) != now.end();
 }
 
-FileSystem::FileSystem(std::unique_ptr<DriveSource> drives, PathStyle style) : drives_(std::move(drives)), style_(style) {}
+FileSystem::FileSystem(std::unique_ptr<DriveSource> drives, PathStyle style) : drives_(std::move(drives)), style_(style)
+{
+}
 
 std::vector<Drive> FileSystem::drives()
 {

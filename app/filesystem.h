@@ -42,10 +42,10 @@ public:
 // One level of the folder list: the open folder's ancestry from the drive's
 // root, then its subfolders.
 struct FolderEntry {
-    std::string name;  // what the list shows
-    std::string path;  // the folder it opens
-    int level = 0;     // indentation
-    bool open = false; // an ancestor (or the folder itself), not a subfolder
+    std::string name;   // what the list shows
+    std::string path;   // the folder it opens
+    int level = 0;      // indentation
+    bool open = false;  // an ancestor (or the folder itself), not a subfolder
 };
 
 class FileSystem {

@@ -15,6 +15,7 @@ constexpr int kFolderIndent = 7;
 
 // One character a pixel: '.' lets the list show through, the others are
 // folderMarkColour's.
+// clang-format off
 constexpr std::string_view kOpenFolderMark[kFolderMarkHeight] = {
     "................",
     ".KKKKKK.........",
@@ -46,6 +47,7 @@ constexpr std::string_view kClosedFolderMark[kFolderMarkHeight] = {
     ".KKKKKKKKKKKKK..",
     "................",
 };
+// clang-format on
 
 constexpr const std::string_view* folderMark(bool open)
 {

@@ -18,7 +18,8 @@ std::string bindingError(const FormClass& cls)
         const Binding& b = cls.bindings[i];
         // Named only when something is wrong: the check runs at every start.
         const auto procedure = [&b] {
-            return (b.control.empty() ? std::string("Form") : std::string(b.control)) + "_" + std::string(eventName(b.event));
+            return (b.control.empty() ? std::string("Form") : std::string(b.control)) + "_"
+                 + std::string(eventName(b.event));
         };
         Events raised = eventBit(Event::Load) | eventBit(Event::KeyPress);
         if (!b.control.empty()) {
@@ -30,8 +31,8 @@ std::string bindingError(const FormClass& cls)
             raised = kindOf(c->type).events;
         }
         if (!has(raised, b.event))
-            return std::string(window) + ": " + procedure() + " is bound to an event its " + (b.control.empty() ? "form" : "control")
-                 + " never raises";
+            return std::string(window) + ": " + procedure() + " is bound to an event its "
+                 + (b.control.empty() ? "form" : "control") + " never raises";
         for (size_t j = 0; j < i; ++j)
             if (cls.bindings[j].control == b.control && cls.bindings[j].event == b.event)
                 return std::string(window) + ": " + procedure() + " is bound twice";

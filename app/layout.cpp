@@ -77,7 +77,8 @@ void nameFields(Controls controls, WindowLayout& w)
     std::vector<Point> at;  // each control's top left corner in the window
     for (const ControlDesign& d : controls) {
         const int c = indexOf(controls, d.container);
-        at.push_back(c < 0 ? Point{d.left, d.top} : Point{at[static_cast<size_t>(c)].x + d.left, at[static_cast<size_t>(c)].y + d.top});
+        at.push_back(c < 0 ? Point{d.left, d.top}
+                           : Point{at[static_cast<size_t>(c)].x + d.left, at[static_cast<size_t>(c)].y + d.top});
     }
     for (size_t f = 0; f < controls.size(); ++f) {
         if (!kindOf(controls[f].type).namedByLabel)

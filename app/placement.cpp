@@ -4,7 +4,8 @@
 
 namespace vornak {
 
-Point placeFrame(const FormDesign& design, int frameWidth, int frameHeight, const Rect* ownerFrame, const Rect& workArea)
+Point placeFrame(
+    const FormDesign& design, int frameWidth, int frameHeight, const Rect* ownerFrame, const Rect& workArea)
 {
     const Rect& around = ownerFrame && design.position == StartPosition::CentreOwner ? *ownerFrame : workArea;
     Point p{around.left + (around.width - frameWidth) / 2, around.top + (around.height - frameHeight) / 2};

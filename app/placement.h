@@ -12,6 +12,7 @@ namespace vornak {
 // procedure showed it), on the work area otherwise; then moved into the
 // work area. A frame larger than the work area keeps its top left corner
 // inside, so that its title bar can always be grabbed.
-Point placeFrame(const FormDesign& design, int frameWidth, int frameHeight, const Rect* ownerFrame, const Rect& workArea);
+Point placeFrame(
+    const FormDesign& design, int frameWidth, int frameHeight, const Rect* ownerFrame, const Rect& workArea);
 
 }  // namespace vornak

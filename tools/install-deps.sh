@@ -19,7 +19,7 @@ set -euo pipefail
 exec 1>&2
 
 declare -A groups=(
-  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine"
+  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine clang-format"
   [windows]="cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev fonts-wine python3 python3-pil python3-fonttools python3-pefile"
   [wine32]="wine wine32:i386 fonts-wine"
   [wine64]="wine64 fonts-wine"

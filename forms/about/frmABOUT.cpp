@@ -21,6 +21,7 @@ void Form_KeyPress(Form& me)
 
 const FormClass& frmABOUT()
 {
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = T::Label, .name = "Label5", .caption = "http://www.example.com/~vornak/", .left = 120, .top = 2520, .width = 3855, .height = 255, .tabIndex = 4},
         {.type = T::Label, .name = "Label4", .caption = "Visit My Homepage at", .left = 1080, .top = 2280, .width = 1695, .height = 255, .tabIndex = 3, .backColour = 0x8000000Au, .foreColour = 0x000000FFu},
@@ -29,6 +30,7 @@ const FormClass& frmABOUT()
         {.type = T::Label, .name = "Label1", .caption = "This Program is FREEWARE. This means that you can give it to anyone you want.", .left = 120, .top = 120, .width = 2175, .height = 615, .tabIndex = 0},
         {.type = T::Image, .name = "Image1", .left = 2640, .top = 120, .width = 1140, .height = 1560, .picture = "portrait", .border = true},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmABOUT",

@@ -25,12 +25,14 @@ void Form_Load(Form& me)
 
 const FormClass& frmRUN()
 {
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1680, .top = 840, .width = 1335, .height = 495, .tabIndex = 1},
         {.type = T::Label, .name = "Label1",
          .caption = "Fatal Error: code 003F. Obsolete Display Driver Found!, try changing the driver. You can download it from Matrox Website (www.matrox.example/support)",
          .left = 120, .top = 120, .width = 4455, .height = 735, .tabIndex = 0, .alignment = Alignment::Centre},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmRUN",

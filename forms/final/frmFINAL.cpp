@@ -7,9 +7,11 @@ const FormClass& frmFINAL()
 {
     // The image is one pixel taller than the window, so the picture's last
     // row is cut off.
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = ControlType::Image, .name = "Image1", .left = 0, .top = 0, .width = 9300, .height = 4605, .picture = "final"},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmFINAL",

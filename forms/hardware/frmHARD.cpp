@@ -32,6 +32,7 @@ void Command2_Click(Form& me)
 
 const FormClass& frmHARD()
 {
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = T::CommandButton, .name = "Command2", .caption = "Cancel", .left = 2160, .top = 3000, .width = 1215, .height = 375, .tabIndex = 13},
         {.type = T::CommandButton, .name = "TEST", .caption = "Test System", .left = 3600, .top = 3000, .width = 1215, .height = 375, .tabIndex = 12},
@@ -49,6 +50,7 @@ const FormClass& frmHARD()
         {.type = T::Label, .name = "Label2", .caption = "Memory", .left = 240, .top = 720, .width = 1095, .height = 255, .tabIndex = 1},
         {.type = T::Label, .name = "Label1", .caption = "CPU", .left = 240, .top = 360, .width = 1095, .height = 255, .tabIndex = 0},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmHARD",

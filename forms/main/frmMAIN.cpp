@@ -60,6 +60,7 @@ void Command3_Click(Form& me)
 
 const FormClass& frmMAIN()
 {
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = T::FileList, .name = "File1", .left = 2760, .top = 2160, .width = 2055, .height = 1845, .tabIndex = 5, .pattern = "*.EXE"},
         {.type = T::FolderList, .name = "Dir1", .left = 240, .top = 2160, .width = 2295, .height = 2340, .tabIndex = 3},
@@ -75,6 +76,7 @@ const FormClass& frmMAIN()
         {.type = T::Image, .name = "Image2", .left = 1680, .top = 120, .width = 1455, .height = 975, .picture = "starburst"},
         {.type = T::Image, .name = "Image1", .left = 120, .top = 240, .width = 1500, .height = 645, .picture = "model"},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmMAIN",

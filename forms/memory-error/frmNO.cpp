@@ -18,10 +18,12 @@ void Command1_Click(Form& me)
 
 const FormClass& frmNO()
 {
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1740, .top = 480, .width = 1215, .height = 375, .tabIndex = 1},
         {.type = T::Label, .name = "Label1", .caption = "Error: Only 2048 kb of main video memory were found.", .left = 360, .top = 120, .width = 3975, .height = 375, .tabIndex = 0},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmNO",

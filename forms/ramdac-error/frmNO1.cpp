@@ -18,10 +18,12 @@ void Command1_Click(Form& me)
 
 const FormClass& frmNO1()
 {
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = T::CommandButton, .name = "Command1", .caption = "OK", .left = 1740, .top = 480, .width = 1215, .height = 375, .tabIndex = 1},
         {.type = T::Label, .name = "Label1", .caption = "Error: 170 Mhz RAMDAC Detected", .left = 1080, .top = 120, .width = 2535, .height = 375, .tabIndex = 0},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmNO1",

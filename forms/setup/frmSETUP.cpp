@@ -42,6 +42,7 @@ void OK_SETUP_Click(Form& me)
 
 const FormClass& frmSETUP()
 {
+    // clang-format off
     static const ControlDesign controls[] = {
         {.type = T::Frame, .name = "Frame2", .caption = "Select RAMDAC", .left = 2520, .top = 1680, .width = 2535, .height = 855, .tabIndex = 14},
         {.type = T::OptionButton, .name = "Option5", .container = "Frame2", .caption = "170 Mhz", .left = 1320, .top = 360, .width = 1095, .height = 255, .tabIndex = 16, .value = 1},
@@ -61,6 +62,7 @@ const FormClass& frmSETUP()
         {.type = T::Label, .name = "Label8", .caption = "WARNING: Texture Filtering may cause a major slow down in frame rate. Pentium 166 Mhz MMX or faster CPU is recommended.", .left = 120, .top = 2760, .width = 5055, .height = 495, .tabIndex = 2},
         {.type = T::Label, .name = "Label1", .caption = "Emulate:", .left = 120, .top = 120, .width = 2415, .height = 255, .tabIndex = 1},
     };
+    // clang-format on
     static const FormClass cls{
         {
             .name = "frmSETUP",

@@ -22,7 +22,8 @@ std::string decodeMountField(std::string_view field)
     std::string out;
     for (size_t i = 0; i < field.size(); ++i) {
         const bool octal = field[i] == '\\' && i + 3 < field.size()
-                        && std::all_of(field.begin() + static_cast<long>(i) + 1, field.begin() + static_cast<long>(i) + 4,
+                        && std::all_of(field.begin() + static_cast<long>(i) + 1,
+                                       field.begin() + static_cast<long>(i) + 4,
                                        [](char c) { return c >= '0' && c <= '7'; });
         if (octal) {
             out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
@@ -45,7 +46,9 @@ std::string_view mountPointOf(std::string_view line)
 
 bool aUsersDrive(const std::string& point)
 {
-    auto under = [&](std::string_view prefix) { return point.size() > prefix.size() && point.compare(0, prefix.size(), prefix) == 0; };
+    auto under = [&](std::string_view prefix) {
+        return point.size() > prefix.size() && point.compare(0, prefix.size(), prefix) == 0;
+    };
     return point == "/home" || point == "/mnt" || under("/media/") || under("/run/media/") || under("/mnt/");
 }
 
@@ -117,7 +120,10 @@ std::string DriveSource::currentFolderOf(const Drive& drive)
     return best == drive.root ? cwd : drive.root;
 }
 
-FileSystem::FileSystem(std::unique_ptr<vornak::DriveSource> drives) : vornak::FileSystem(std::move(drives), PathStyle::Posix) {}
+FileSystem::FileSystem(std::unique_ptr<vornak::DriveSource> drives)
+    : vornak::FileSystem(std::move(drives), PathStyle::Posix)
+{
+}
 
 std::string FileSystem::currentFolder()
 {

@@ -39,7 +39,8 @@ QFont dialogFont()
 
 QPixmap pngPixmap(std::span<const unsigned char> png)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size()));
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(png.data()),
+                                               static_cast<qsizetype>(png.size()));
     QBuffer buffer(&bytes);
     // Qt's own PNG reader alone: asked to find one, Qt loads every image
     // plugin installed (and the libraries they bring) to ask each whether

@@ -55,10 +55,11 @@ std::string startingPlatform;
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-                     "vornak1: the display platform \"%s\" could not start. Run Vornak1 from a desktop session, or name "
-                     "a platform that works here in QT_QPA_PLATFORM.\n",
-                     startingPlatform.c_str());
+        std::fprintf(
+            stderr,
+            "vornak1: the display platform \"%s\" could not start. Run Vornak1 from a desktop session, or name "
+            "a platform that works here in QT_QPA_PLATFORM.\n",
+            startingPlatform.c_str());
         std::fflush(stderr);
         std::_Exit(1);
     }
@@ -132,7 +133,8 @@ bool displayAnswers(int argc, char** argv)
     });
     if (!error)
         return true;
-    const std::string problem = reason.empty() ? connectionProblem(error) : "the X server refused the connection (" + reason + ")";
+    const std::string problem = reason.empty() ? connectionProblem(error)
+                                               : "the X server refused the connection (" + reason + ")";
     std::fprintf(stderr,
                  "vornak1: cannot open display \"%s\": %s. Run Vornak1 from a desktop session, or set DISPLAY to "
                  "an X server that lets you in.\n",
@@ -149,7 +151,8 @@ void releaseStartupMessages()
 {
     qInstallMessageHandler(passOn);
     for (const HeldMessage& m : held)
-        passOn(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.isEmpty() ? nullptr : m.category.constData()), m.text);
+        passOn(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.isEmpty() ? nullptr : m.category.constData()),
+               m.text);
     held.clear();
 }
 

@@ -89,7 +89,8 @@ bool runtimeFallback = false;
 // is made; the program keeps nothing there.
 void settleRuntimeFolder()
 {
-    std::vector<std::string> candidates{env("XDG_RUNTIME_DIR"), "/run/user/" + std::to_string(::geteuid()), env("HOME")};
+    std::vector<std::string> candidates{env("XDG_RUNTIME_DIR"), "/run/user/" + std::to_string(::geteuid()),
+                                        env("HOME")};
     if (const passwd* pw = ::getpwuid(::geteuid()))
         candidates.emplace_back(pw->pw_dir ? pw->pw_dir : "");
     for (const std::string& c : candidates)

@@ -75,7 +75,8 @@ void FrontEnd::place(Window& w, Form* owner)
         ownerFrame = {f.x(), f.y(), f.width(), f.height()};
     }
     const Point at = placeFrame(w.form().design(), w.width() + m.left() + m.right(), w.height() + m.top() + m.bottom(),
-                                o && o->isVisible() ? &ownerFrame : nullptr, {work.x(), work.y(), work.width(), work.height()});
+                                o && o->isVisible() ? &ownerFrame : nullptr,
+                                {work.x(), work.y(), work.width(), work.height()});
     // The client area goes inside the frame; the window manager puts the
     // frame round it.
     w.setGeometry(QRect(QPoint(at.x + m.left(), at.y + m.top()), w.size()));
@@ -109,7 +110,8 @@ xcb_atom_t atom(xcb_connection_t* c, xcb_intern_atom_cookie_t cookie)
 // The four cardinals of a window property, when it holds them.
 bool cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, uint32_t (&out)[4])
 {
-    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, property, XCB_ATOM_CARDINAL, 0, 4), nullptr);
     const bool ok = r && r->format == 32 && xcb_get_property_value_length(r) == 16;
     if (ok)
         std::memcpy(out, xcb_get_property_value(r), sizeof out);
@@ -120,7 +122,8 @@ bool cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, ui
 // Whether the window manager offers _NET_REQUEST_FRAME_EXTENTS.
 bool frameRequestOffered(xcb_connection_t* c, xcb_window_t root, xcb_atom_t supported, xcb_atom_t request)
 {
-    xcb_get_property_reply_t* r = xcb_get_property_reply(c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr);
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr);
     if (!r)
         return false;
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
@@ -158,7 +161,8 @@ QMargins FrontEnd::requestedFrame(Window& w)
     e.format = 32;
     e.window = window;
     e.type = request;
-    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY, reinterpret_cast<const char*>(&e));
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&e));
     xcb_flush(c);
     // The window manager answers by setting the property, as a rule within
     // a millisecond; it is given a tenth of a second, and asked again every
@@ -232,7 +236,8 @@ void FrontEnd::setCursor(MousePointer pointer)
 
 void FrontEnd::messageBox(std::string_view title, std::string_view text)
 {
-    QMessageBox box(QMessageBox::Critical, toQt(std::string(title)), toQt(std::string(text)), QMessageBox::Ok, mainWindow_);
+    QMessageBox box(QMessageBox::Critical, toQt(std::string(title)), toQt(std::string(text)), QMessageBox::Ok,
+                    mainWindow_);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

@@ -75,7 +75,8 @@ bool belowRoot(const std::string& folder, std::string& below)
 bool entryIn(std::string_view path, std::string_view folder, std::string& name, bool& isFolder)
 {
     if (!folder.empty()) {
-        if (path.size() <= folder.size() || !sameNoCase(path.substr(0, folder.size()), folder) || path[folder.size()] != '\\')
+        if (path.size() <= folder.size() || !sameNoCase(path.substr(0, folder.size()), folder)
+            || path[folder.size()] != '\\')
             return false;
         path.remove_prefix(folder.size() + 1);
     }
@@ -138,7 +139,8 @@ std::vector<std::string> FileSystem::entries(const std::string& folder, bool dir
     for (const char* path : kTree) {
         std::string name;
         bool folderEntry = false;
-        if (!entryIn(path, below, name, folderEntry) || folderEntry != dirs || (!dirs && !matchesPattern(name, pattern)))
+        if (!entryIn(path, below, name, folderEntry) || folderEntry != dirs
+            || (!dirs && !matchesPattern(name, pattern)))
             continue;
         if (std::find(names.begin(), names.end(), name) == names.end())
             names.push_back(std::move(name));

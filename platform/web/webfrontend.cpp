@@ -91,7 +91,10 @@ Json shownJson(const Control& c)
     if (s.folders) {
         Json folders('[');
         for (const FolderEntry& f : *s.folders)
-            folders.value(Json().member("name", shownText(f.name)).member("indent", f.level * kFolderIndent).member("open", f.open));
+            folders.value(Json()
+                              .member("name", shownText(f.name))
+                              .member("indent", f.level * kFolderIndent)
+                              .member("open", f.open));
         j.member("folders", folders);
     }
     if (s.index)

@@ -18,8 +18,8 @@ namespace {
 
 uint32_t bigEndian(std::span<const unsigned char> b, size_t at)
 {
-    return static_cast<uint32_t>(b[at]) << 24 | static_cast<uint32_t>(b[at + 1]) << 16 | static_cast<uint32_t>(b[at + 2]) << 8
-         | b[at + 3];
+    return static_cast<uint32_t>(b[at]) << 24 | static_cast<uint32_t>(b[at + 1]) << 16
+         | static_cast<uint32_t>(b[at + 2]) << 8 | b[at + 3];
 }
 
 // The image data, one zlib stream, unpacked by zlib: exactly SIZE bytes, or
@@ -112,7 +112,8 @@ Pixels readPng(std::span<const unsigned char> file)
     }
     p.rgb.resize(width * height);
     for (size_t i = 0; i < p.rgb.size(); ++i)
-        p.rgb[i] = static_cast<uint32_t>(rows[3 * i]) << 16 | static_cast<uint32_t>(rows[3 * i + 1]) << 8 | rows[3 * i + 2];
+        p.rgb[i] = static_cast<uint32_t>(rows[3 * i]) << 16 | static_cast<uint32_t>(rows[3 * i + 1]) << 8
+                 | rows[3 * i + 2];
     return p;
 }
 

@@ -56,7 +56,8 @@ HICON iconFromFile(std::span<const unsigned char> ico, int cx, int cy)
 bool addPrivateFont(std::span<const unsigned char> file)
 {
     DWORD faces = 0;
-    return AddFontMemResourceEx(const_cast<unsigned char*>(file.data()), static_cast<DWORD>(file.size()), nullptr, &faces)
+    return AddFontMemResourceEx(const_cast<unsigned char*>(file.data()), static_cast<DWORD>(file.size()), nullptr,
+                                &faces)
         && faces > 0;
 }
 

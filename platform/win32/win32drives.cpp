@@ -88,7 +88,8 @@ std::string DriveSource::currentFolderOf(const Drive& drive)
     // at start-up).
     if (!GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0)) {
         const DWORD e = GetLastError();
-        if (e == ERROR_NOT_READY || e == ERROR_NO_MEDIA_IN_DRIVE || e == ERROR_MEDIA_CHANGED || e == ERROR_UNRECOGNIZED_MEDIA)
+        if (e == ERROR_NOT_READY || e == ERROR_NO_MEDIA_IN_DRIVE || e == ERROR_MEDIA_CHANGED
+            || e == ERROR_UNRECOGNIZED_MEDIA)
             throw RuntimeError(kDiskNotReady);
         if (e == ERROR_PATH_NOT_FOUND || e == ERROR_INVALID_DRIVE || e == ERROR_BAD_NETPATH || e == ERROR_DEV_NOT_EXIST
             || e == ERROR_BAD_UNIT)

@@ -34,26 +34,22 @@ int errorNumberForSystem(DWORD e)
     switch (e) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return kPathFileAccessError;
+    case ERROR_LOCK_VIOLATION: return kPathFileAccessError;
     case ERROR_NOT_READY:
     case ERROR_NO_MEDIA_IN_DRIVE:
     case ERROR_MEDIA_CHANGED:
     case ERROR_UNRECOGNIZED_MEDIA:
     case ERROR_CRC:
     case ERROR_SECTOR_NOT_FOUND:
-    case ERROR_READ_FAULT:
-        return kDiskNotReady;
+    case ERROR_READ_FAULT: return kDiskNotReady;
     case ERROR_BAD_UNIT:
     case ERROR_INVALID_DRIVE:
     case ERROR_DEV_NOT_EXIST:
     case ERROR_BAD_NETPATH:
     case ERROR_NETNAME_DELETED:
     case ERROR_BAD_NET_NAME:
-    case kNoSuchDevice:
-        return kDeviceUnavailable;
-    default:
-        return kPathNotFound;
+    case kNoSuchDevice: return kDeviceUnavailable;
+    default: return kPathNotFound;
     }
 }
 
@@ -77,7 +73,10 @@ bool attributesOf(const std::wstring& path, DWORD& attributes)
 
 }  // namespace
 
-FileSystem::FileSystem(std::unique_ptr<vornak::DriveSource> drives) : vornak::FileSystem(std::move(drives), PathStyle::Dos) {}
+FileSystem::FileSystem(std::unique_ptr<vornak::DriveSource> drives)
+    : vornak::FileSystem(std::move(drives), PathStyle::Dos)
+{
+}
 
 std::string FileSystem::currentFolder()
 {
@@ -127,7 +126,8 @@ std::vector<std::string> FileSystem::entries(const std::string& folder, bool dir
     WIN32_FIND_DATAW found{};
     // FindExInfoStandard: the short names are not wanted, but the basic
     // level is unknown before Windows 7.
-    HANDLE search = FindFirstFileExW((base + L"*").c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0);
+    HANDLE search = FindFirstFileExW((base + L"*").c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
+                                     0);
     if (search == INVALID_HANDLE_VALUE) {
         DWORD e = GetLastError();
         if (e == ERROR_FILE_NOT_FOUND || e == ERROR_NO_MORE_FILES) {

@@ -49,8 +49,9 @@ void Resources::initialise()
         ReleaseDC(nullptr, screen);
         fail("AddFontMemResourceEx");
     }
-    font_ = CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
+    font_ = CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                        L"MS Sans Serif");
     if (!font_) {
         ReleaseDC(nullptr, screen);
         fail("CreateFont");
@@ -125,7 +126,8 @@ void Resources::drawFolderMark(HDC dc, int x, int y, bool open)
         return;
     HDC mem = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(mem, mark);
-    TransparentBlt(dc, x, y, kFolderMarkWidth, kFolderMarkHeight, mem, 0, 0, kFolderMarkWidth, kFolderMarkHeight, kMarkKey);
+    TransparentBlt(dc, x, y, kFolderMarkWidth, kFolderMarkHeight, mem, 0, 0, kFolderMarkWidth, kFolderMarkHeight,
+                   kMarkKey);
     SelectObject(mem, old);
     DeleteDC(mem);
 }

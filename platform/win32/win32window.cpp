@@ -98,9 +98,10 @@ bool onActivate(Window& w, HWND hwnd, WPARAM wp)
 // whose piece answers it or leaves it to the system.
 bool sendBack(Window& w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    HWND child = msg == WM_DRAWITEM      ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
-               : msg == WM_MEASUREITEM ? GetDlgItem(hwnd, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID))
-                                       : reinterpret_cast<HWND>(lp);
+    HWND child = msg == WM_DRAWITEM ? reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem
+               : msg == WM_MEASUREITEM
+                   ? GetDlgItem(hwnd, static_cast<int>(reinterpret_cast<MEASUREITEMSTRUCT*>(lp)->CtlID))
+                   : reinterpret_cast<HWND>(lp);
     if (w.indexOf(child) < 0)
         return false;
     result = SendMessageW(child, kSentBack + msg, wp, lp);
@@ -116,34 +117,27 @@ namespace {
 bool onFormMessage(Window& w, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
     switch (msg) {
-    case kDestroyLater:
-        DestroyWindow(hwnd);
-        return true;
+    case kDestroyLater: DestroyWindow(hwnd); return true;
     case WM_CLOSE:
         // The core decides: it unloads the form and asks for the window to
         // be destroyed (later, from the input loop).
         if (w.form)
             w.form->userClose();
         return true;
-    case WM_COMMAND:
-        result = onCommand(w, wp, lp);
-        return true;
+    case WM_COMMAND: result = onCommand(w, wp, lp); return true;
     case WM_SETCURSOR:
         if (w.frontEnd->pointer() != MousePointer::Hourglass)
             return false;
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         result = TRUE;
         return true;
-    case WM_ACTIVATE:
-        return onActivate(w, hwnd, wp);
+    case WM_ACTIVATE: return onActivate(w, hwnd, wp);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_MEASUREITEM:
-    case WM_DRAWITEM:
-        return sendBack(w, hwnd, msg, wp, lp, result);
-    default:
-        return false;
+    case WM_DRAWITEM: return sendBack(w, hwnd, msg, wp, lp, result);
+    default: return false;
     }
 }
 

@@ -17,7 +17,7 @@ public:
     std::vector<Drive> list;
     std::vector<std::string> notReady;           // roots
     std::map<std::string, std::string> current;  // root -> current folder
-    int listed = 0;  // how often the drives were listed with their texts
+    int listed = 0;                              // how often the drives were listed with their texts
 
     std::vector<Drive> drives() override
     {

@@ -15,7 +15,9 @@ std::vector<std::string> LockingFileSystem::entries(const std::string& folder, b
     return posix::FileSystem::entries(folder, dirs, pattern);
 }
 
-Program::Program(const std::filesystem::path& startFolder, std::vector<Drive> driveList, std::vector<std::string> locked)
+Program::Program(const std::filesystem::path& startFolder,
+                 std::vector<Drive> driveList,
+                 std::vector<std::string> locked)
 {
     oldFolder_ = std::filesystem::current_path();
     std::filesystem::current_path(startFolder);
@@ -43,7 +45,10 @@ Form& Program::form(std::string_view name)
     return *f;
 }
 
-std::string str(const std::filesystem::path& p) { return p.string(); }
+std::string str(const std::filesystem::path& p)
+{
+    return p.string();
+}
 
 }  // namespace vornak::test
 

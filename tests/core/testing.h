@@ -44,7 +44,8 @@ protected:
 class Program {
 public:
     // locked: folders that cannot be read from the start.
-    explicit Program(const std::filesystem::path& startFolder, std::vector<Drive> drives = {},
+    explicit Program(const std::filesystem::path& startFolder,
+                     std::vector<Drive> drives = {},
                      std::vector<std::string> locked = {});
     ~Program();
 

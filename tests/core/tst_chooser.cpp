@@ -168,8 +168,8 @@ TEST(Chooser, AFolderThatCannotBeReadIsReported)
 TEST(Chooser, UnusualNamesAndLargeFolders)
 {
     TempTree tree;
-    const std::string names[] = {"Ünïcödé.exe", "日本語.EXE", "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d.exe", "tab\there.exe",
-                                 "bad\xff\xfe.exe", "new\nline.exe"};
+    const std::string names[] = {"Ünïcödé.exe",   "日本語.EXE",      "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d.exe",
+                                 "tab\there.exe", "bad\xff\xfe.exe", "new\nline.exe"};
     for (const std::string& n : names)
         tree.file("odd/" + n);
     tree.dir("odd/Ωmega");
@@ -357,7 +357,8 @@ public:
 // every row and every drive opens.
 TEST(Chooser, AStartFolderThatNoListCanShowIsReportedAndTheListsOpenOnTheFirstDrive)
 {
-    for (const std::optional<std::string>& given : {std::optional<std::string>("unix/tmp/games"), std::optional<std::string>()}) {
+    for (const std::optional<std::string>& given :
+         {std::optional<std::string>("unix/tmp/games"), std::optional<std::string>()}) {
         SCOPED_TRACE(given.value_or("(gone)"));
         Chooser ch;
         auto drives = std::make_unique<test::FakeDrives>();
@@ -478,8 +479,8 @@ TEST(Chooser, BidiControlsInNamesAreShownWrittenOut)
 {
     EXPECT_EQ(shownText("SETUP.EXE"), "SETUP.EXE");
     EXPECT_EQ(shownText("holiday\u202Egnp.EXE"), "holiday<U+202E>gnp.EXE");
-    const char32_t controls[] = {0x061C, 0x200E, 0x200F, 0x202A, 0x202B, 0x202C, 0x202D,
-                                 0x202E, 0x2066, 0x2067, 0x2068, 0x2069};
+    const char32_t controls[] = {0x061C, 0x200E, 0x200F, 0x202A, 0x202B, 0x202C,
+                                 0x202D, 0x202E, 0x2066, 0x2067, 0x2068, 0x2069};
     for (const char32_t c : controls) {
         std::string utf8;
         if (c < 0x800) {
@@ -494,8 +495,8 @@ TEST(Chooser, BidiControlsInNamesAreShownWrittenOut)
     }
     // Neighbours of the controls, right-to-left letters and broken UTF-8
     // stay as they are.
-    for (const std::string same : {"\u2010\u202F\u2065\u206A\u061B", "\u05E9\u05DC\u05D5\u05DD.exe",
-                                   "bad\xff\xfe.exe", "cut\xe2\x80", "cut\xd8"})
+    for (const std::string same : {"\u2010\u202F\u2065\u206A\u061B", "\u05E9\u05DC\u05D5\u05DD.exe", "bad\xff\xfe.exe",
+                                   "cut\xe2\x80", "cut\xd8"})
         EXPECT_EQ(shownText(same), same);
     EXPECT_EQ(shownText("bad\xff\u202E\xfe"), "bad\xff<U+202E>\xfe");
     EXPECT_EQ(shownText("\u202E\u202E"), "<U+202E><U+202E>");

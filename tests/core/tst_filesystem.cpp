@@ -67,7 +67,7 @@ TEST(Listing, FolderListShowsAncestryThenSubfolders)
     tree.dir("c/games/abc");
     tree.file("c/games/file.exe");
     std::filesystem::create_symlink("games", tree.root() / "c/games/loop");  // dangling inside games
-    std::filesystem::create_symlink(".", tree.root() / "c/games/self");     // a folder again
+    std::filesystem::create_symlink(".", tree.root() / "c/games/self");      // a folder again
 
     auto drives = std::make_unique<test::FakeDrives>();
     const std::string c = (tree.root() / "c").string();
@@ -129,7 +129,8 @@ TEST(Listing, MountTableGivesTheDrivesAUserWouldSee)
     std::vector<std::string> roots;
     for (const Drive& d : posix::drivesFromMountTable(table))
         roots.push_back(d.root);
-    EXPECT_EQ(roots, (std::vector<std::string>{"/", "/home", "/media/user/MY STICK", "/mnt/backup", "/run/media/user/CDROM"}));
+    EXPECT_EQ(roots,
+              (std::vector<std::string>{"/", "/home", "/media/user/MY STICK", "/mnt/backup", "/run/media/user/CDROM"}));
 }
 
 TEST(Listing, HugeFolders)

@@ -28,7 +28,8 @@ const ControlLayout& at(const FormDesign& d, const WindowLayout& w, std::string_
 // Each container a frame, made before what it holds.
 void checkContainer(const FormDesign& d, const ControlDesign& c)
 {
-    const auto it = std::find_if(d.controls.begin(), d.controls.end(), [&](const ControlDesign& o) { return o.name == c.container; });
+    const auto it = std::find_if(d.controls.begin(), d.controls.end(),
+                                 [&](const ControlDesign& o) { return o.name == c.container; });
     ASSERT_NE(it, d.controls.end()) << c.name << " in a missing container";
     EXPECT_EQ(it->type, ControlType::Frame);
     EXPECT_LT(it - d.controls.begin(), &c - d.controls.data());

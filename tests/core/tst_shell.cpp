@@ -80,7 +80,7 @@ TEST(Pause, StallsThreeSecondsUnderTheHourglass)
     const auto before = p.clock.t;
     p.shell().busyPause();
     EXPECT_EQ(p.clock.t - before, std::chrono::seconds(3));
-    EXPECT_EQ(p.ui.cursorAtFlush, MousePointer::Hourglass);  // drawn before the stall
+    EXPECT_EQ(p.ui.cursorAtFlush, MousePointer::Hourglass);        // drawn before the stall
     EXPECT_EQ(p.shell().mousePointer(), MousePointer::Hourglass);  // nothing resets it by itself
 }
 

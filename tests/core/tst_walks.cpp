@@ -31,7 +31,8 @@ TEST(Walks, DisallowedMemoryShowsTheErrorThenIsPutBack)
         p.click("frmSETUP", option);
         // Chosen, then the error shown, then "2048 k" put back.
         const std::vector<std::string> walk = from(p.ui.log, std::string("value frmSETUP.") + option + " -1");
-        const std::vector<std::string> shown = from(walk, std::string(option) == "Option3" ? "show frmNO" : "raise frmNO");
+        const std::vector<std::string> shown = from(walk,
+                                                    std::string(option) == "Option3" ? "show frmNO" : "raise frmNO");
         ASSERT_FALSE(shown.empty());
         EXPECT_EQ(from(shown, "value frmSETUP.Option1"), (std::vector<std::string>{"value frmSETUP.Option1 -1"}));
         EXPECT_EQ(p.control<OptionButton>("frmSETUP", "Option1").value(), kTrue);
@@ -113,9 +114,12 @@ TEST(Walks, TestSystemWritesTheCannedResultsAfterThePause)
     EXPECT_EQ(p.ui.cursorAtFlush, MousePointer::Hourglass);
     EXPECT_EQ(p.shell().mousePointer(), MousePointer::Default);
     const std::pair<const char*, const char*> expected[] = {
-        {"Text1", "INTEL P55 MMX 200 Mhz, Stepping 3"}, {"Text2", "64 mb SDRAM, 10 ns"},
-        {"Text3", "Quantum Pioneer 2.1 Gb"},            {"Text4", "BCD BTC 8x"},
-        {"Text5", "SB16, SB32 or AWE32 Compatible"},     {"Text6", "VX Chipset Compatible"},
+        {"Text1", "INTEL P55 MMX 200 Mhz, Stepping 3"},
+        {"Text2", "64 mb SDRAM, 10 ns"},
+        {"Text3", "Quantum Pioneer 2.1 Gb"},
+        {"Text4", "BCD BTC 8x"},
+        {"Text5", "SB16, SB32 or AWE32 Compatible"},
+        {"Text6", "VX Chipset Compatible"},
     };
     for (const auto& [field, text] : expected)
         EXPECT_EQ(p.control<TextBox>("frmHARD", field).text(), text) << field;

@@ -79,7 +79,10 @@ private:
     std::unique_ptr<test::FakeClock> clock_;
     std::unique_ptr<Shell> shell_;
 
-    qt::Window* window(std::string_view name) { return shell_->form(name) ? ui_->window(*shell_->form(name)) : nullptr; }
+    qt::Window* window(std::string_view name)
+    {
+        return shell_->form(name) ? ui_->window(*shell_->form(name)) : nullptr;
+    }
     template <class W = QWidget>
     W* widget(std::string_view form, std::string_view control)
     {
@@ -114,17 +117,21 @@ private:
                 last = label->text().mid(line.textStart(), line.textLength());
             }
             layout.endLayout();
-            QVERIFY2(lines == test::designedLines(form, cd.name), qPrintable(what + " takes " + QString::number(lines) + " lines"));
-            needed.setHeight((lines - 1) * fm.lineSpacing() + fm.ascent() + std::max(0, fm.tightBoundingRect(last).bottom() + 1));
+            QVERIFY2(lines == test::designedLines(form, cd.name),
+                     qPrintable(what + " takes " + QString::number(lines) + " lines"));
+            needed.setHeight((lines - 1) * fm.lineSpacing() + fm.ascent()
+                             + std::max(0, fm.tightBoundingRect(last).bottom() + 1));
         } else if (auto* button = qobject_cast<QPushButton*>(cw)) {
             needed = QSize(fm.horizontalAdvance(button->text()) + 6, fm.height());
         } else if (auto* check = qobject_cast<QCheckBox*>(cw)) {
-            needed = QSize(style->pixelMetric(QStyle::PM_IndicatorWidth) + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing)
+            needed = QSize(style->pixelMetric(QStyle::PM_IndicatorWidth)
+                               + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing)
                                + fm.horizontalAdvance(check->text()),
                            fm.height());
         } else if (auto* option = qobject_cast<QRadioButton*>(cw)) {
             needed = QSize(style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth)
-                               + style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) + fm.horizontalAdvance(option->text()),
+                               + style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing)
+                               + fm.horizontalAdvance(option->text()),
                            fm.height());
         } else if (auto* frame = qobject_cast<QGroupBox*>(cw)) {
             QStyleOptionGroupBox opt;
@@ -190,7 +197,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         for (const FormClass* cls : forms::catalogue())
-            QTest::newRow(cls->design.name.data()) << QString::fromLatin1(cls->design.name.data(), cls->design.name.size());
+            QTest::newRow(cls->design.name.data())
+                << QString::fromLatin1(cls->design.name.data(), cls->design.name.size());
     }
     void designs()
     {
@@ -201,7 +209,8 @@ private slots:
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         const int dpi = ui_->dpi();
-        QCOMPARE(dpi, qEnvironmentVariableIsSet("VORNAK_TEST_DPI") ? qEnvironmentVariableIntValue("VORNAK_TEST_DPI") : 96);
+        QCOMPARE(dpi,
+                 qEnvironmentVariableIsSet("VORNAK_TEST_DPI") ? qEnvironmentVariableIntValue("VORNAK_TEST_DPI") : 96);
         const FormDesign& d = form(n).design();
         QCOMPARE(w->size(), QSize(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi)));
         QCOMPARE(w->minimumSize(), w->maximumSize());
@@ -279,7 +288,8 @@ private slots:
         auto* label = widget<QLabel>("frmMAIN", "Label2");
         QVERIFY(label);
         QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
-        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap, label->text());
+        const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap,
+                                                               label->text());
         QCOMPARE(needed.height() / label->fontMetrics().lineSpacing(), 5);
     }
 
@@ -392,14 +402,22 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("reached");
         QTest::addColumn<QString>("error");
-        QTest::newRow("2048 k, down") << "Option1" << int(Qt::Key_Down) << "Option2" << "frmNO";
-        QTest::newRow("2048 k, right") << "Option1" << int(Qt::Key_Right) << "Option2" << "frmNO";
-        QTest::newRow("2048 k, up: round to 8192 k") << "Option1" << int(Qt::Key_Up) << "Option3" << "frmNO";
-        QTest::newRow("2048 k, left: round to 8192 k") << "Option1" << int(Qt::Key_Left) << "Option3" << "frmNO";
-        QTest::newRow("170 Mhz, down: round to 220 Mhz") << "Option5" << int(Qt::Key_Down) << "Option4" << "frmNO1";
-        QTest::newRow("170 Mhz, right: round to 220 Mhz") << "Option5" << int(Qt::Key_Right) << "Option4" << "frmNO1";
-        QTest::newRow("170 Mhz, up") << "Option5" << int(Qt::Key_Up) << "Option4" << "frmNO1";
-        QTest::newRow("170 Mhz, left") << "Option5" << int(Qt::Key_Left) << "Option4" << "frmNO1";
+        QTest::newRow("2048 k, down") << "Option1" << int(Qt::Key_Down) << "Option2"
+                                      << "frmNO";
+        QTest::newRow("2048 k, right") << "Option1" << int(Qt::Key_Right) << "Option2"
+                                       << "frmNO";
+        QTest::newRow("2048 k, up: round to 8192 k") << "Option1" << int(Qt::Key_Up) << "Option3"
+                                                     << "frmNO";
+        QTest::newRow("2048 k, left: round to 8192 k") << "Option1" << int(Qt::Key_Left) << "Option3"
+                                                       << "frmNO";
+        QTest::newRow("170 Mhz, down: round to 220 Mhz") << "Option5" << int(Qt::Key_Down) << "Option4"
+                                                         << "frmNO1";
+        QTest::newRow("170 Mhz, right: round to 220 Mhz") << "Option5" << int(Qt::Key_Right) << "Option4"
+                                                          << "frmNO1";
+        QTest::newRow("170 Mhz, up") << "Option5" << int(Qt::Key_Up) << "Option4"
+                                     << "frmNO1";
+        QTest::newRow("170 Mhz, left") << "Option5" << int(Qt::Key_Left) << "Option4"
+                                       << "frmNO1";
     }
     void arrowKeysChooseInsideAnOptionGroup()
     {
@@ -516,7 +534,8 @@ private slots:
         QVERIFY(widget<QLabel>("frmMAIN", "Label1")->text().endsWith(QStringLiteral("/bidi/odd<U+2067>")));
         // The core keeps what is stored.
         QCOMPARE(form("frmMAIN").get<FileList>("File1").items(), std::vector<std::string>{"holiday\u202Egnp.EXE"});
-        const QString controls = QString::fromUtf8("\u061C\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2066\u2067\u2068\u2069");
+        const QString controls = QString::fromUtf8(
+            "\u061C\u200E\u200F\u202A\u202B\u202C\u202D\u202E\u2066\u2067\u2068\u2069");
         for (QWidget* w : window("frmMAIN")->findChildren<QWidget*>()) {
             QStringList texts;
             if (auto* l = qobject_cast<QListWidget*>(w))
@@ -555,13 +574,16 @@ private slots:
         auto* cpu = widget<QLineEdit>("frmHARD", "Text1");
         QStringList seen;
         clock_->whileAsleep = [&] {
-            seen << (QApplication::overrideCursor() ? QString::number(QApplication::overrideCursor()->shape()) : "none");
+            seen << (QApplication::overrideCursor() ? QString::number(QApplication::overrideCursor()->shape())
+                                                    : "none");
             seen << cpu->text();
             if (clock_->sleeps == 1) {
                 const QPoint at = test->rect().center();
                 const QPointF global = test->mapToGlobal(at);
-                QCoreApplication::postEvent(test, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {}));
-                QCoreApplication::postEvent(test, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {}));
+                QCoreApplication::postEvent(
+                    test, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {}));
+                QCoreApplication::postEvent(
+                    test, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {}));
             }
         };
         QTest::mouseClick(test, Qt::LeftButton);
@@ -638,11 +660,14 @@ private slots:
             const QPoint at = check->rect().center();
             const QPointF global = check->mapToGlobal(at);
             for (int i = 0; i < 999; ++i) {
-                QCoreApplication::postEvent(check, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {}));
-                QCoreApplication::postEvent(check, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {}));
+                QCoreApplication::postEvent(
+                    check, new QMouseEvent(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {}));
+                QCoreApplication::postEvent(
+                    check, new QMouseEvent(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {}));
             }
             for (int i = 0; i < 1000; ++i)
-                QCoreApplication::postEvent(edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_0 + i % 10, {}, QString::number(i % 10)));
+                QCoreApplication::postEvent(
+                    edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_0 + i % 10, {}, QString::number(i % 10)));
         };
         QTest::mouseClick(widget("frmMAIN", "Command3"), Qt::LeftButton);
         QCOMPARE(clock_->sleeps, 1);

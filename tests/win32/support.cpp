@@ -17,7 +17,10 @@ const char* currentTest = "";
 // clock.
 win32::Clock counter;
 
-Clock::time_point now() { return counter.now(); }
+Clock::time_point now()
+{
+    return counter.now();
+}
 
 // --- The watchdog ---------------------------------------------------------
 // A test that hangs (a call that never returns, a queue that never empties)
@@ -55,7 +58,10 @@ long long threadMilliseconds()
     FILETIME created, exited, kernel, user;
     if (!GetThreadTimes(testThread, &created, &exited, &kernel, &user))
         return -1;
-    auto ms = [](const FILETIME& t) { return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 10000); };
+    auto ms = [](const FILETIME& t) {
+        return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime)
+                                      / 10000);
+    };
     return ms(kernel) + ms(user);
 }
 
@@ -118,7 +124,10 @@ int askedDpi = 96;
 int rounds = 30;
 std::string startedIn;
 
-void at(const char* where) { whereNow.store(where); }
+void at(const char* where)
+{
+    whereNow.store(where);
+}
 
 void check(bool ok, const std::string& what, int line)
 {
@@ -251,7 +260,8 @@ void key(App& app, HWND target, WPARAM vk)
 
 void notify(HWND control, int code)
 {
-    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
 }
 
 double secondsOf(const std::function<void()>& f)
@@ -365,8 +375,9 @@ bool readArguments(int argc, char** argv, std::vector<std::string>& only)
         } else if (arg == "--rounds" && i + 1 < argc) {
             rounds = std::max(1, std::atoi(argv[++i]));
         } else {
-            std::printf("usage: %s [--windows-version winxp|win7|win10] [--dpi 120|144] [--only PART-OF-A-TEST-NAME]... [--rounds N]\n",
-                        argv[0]);
+            std::printf(
+                "usage: %s [--windows-version winxp|win7|win10] [--dpi 120|144] [--only PART-OF-A-TEST-NAME]... [--rounds N]\n",
+                argv[0]);
             return false;
         }
     }

@@ -39,8 +39,10 @@ namespace vornak::test {
 
 void check(bool ok, const std::string& what, int line);
 #define CHECK(cond) ::vornak::test::check((cond), #cond, __LINE__)
-#define CHECK_EQ(a, b) \
-    ::vornak::test::check((a) == (b), std::string(#a " == " #b "  [") + ::vornak::test::show(a) + " vs " + ::vornak::test::show(b) + "]", __LINE__)
+#define CHECK_EQ(a, b)     \
+    ::vornak::test::check( \
+        (a) == (b),        \
+        std::string(#a " == " #b "  [") + ::vornak::test::show(a) + " vs " + ::vornak::test::show(b) + "]", __LINE__)
 
 // A value as a failed check shows it.
 template <class T>

@@ -20,7 +20,8 @@ void bidiControlsWrittenOut(App& app, const std::string& root)
     HWND path = app.control("frmMAIN", "Label1");
     const std::wstring odd = win32::widen(root) + L"\\odd\x2067";
     CreateDirectoryW(odd.c_str(), nullptr);
-    HANDLE made = CreateFileW((odd + L"\\holiday\x202Egnp.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE made = CreateFileW((odd + L"\\holiday\x202Egnp.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                              nullptr);
     if (made != INVALID_HANDLE_VALUE)
         CloseHandle(made);
     app.form("frmMAIN").get<FolderList>("Dir1").setPath(win32::narrow(odd));
@@ -57,7 +58,8 @@ void listsShowTheFolder(App& app, const std::string& root)
     const int drive = static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0));
     CHECK(drive >= 0 && drive < static_cast<int>(driveTexts.size()));
     if (drive >= 0 && drive < static_cast<int>(driveTexts.size()))
-        CHECK_EQ(driveTexts[static_cast<size_t>(drive)].substr(0, 2), std::string(1, static_cast<char>(std::tolower(root[0]))) + ":");
+        CHECK_EQ(driveTexts[static_cast<size_t>(drive)].substr(0, 2),
+                 std::string(1, static_cast<char>(std::tolower(root[0]))) + ":");
 }
 
 // Double-clicking a subfolder opens it, picking a file selects it in the
@@ -118,7 +120,10 @@ void theChooserFollowsTheFolders()
         std::printf("  message: %s\n", m.c_str());
 }
 
-std::wstring extended(const std::wstring& path) { return L"\\\\?\\" + path; }
+std::wstring extended(const std::wstring& path)
+{
+    return L"\\\\?\\" + path;
+}
 
 // Levels of 40 characters below a folder, until the path passes 1000, and
 // DEEP.EXE in the deepest; removed again afterwards.
@@ -131,12 +136,14 @@ struct DeepFolders {
     {
         while (deepest.size() <= 1000 && made) {
             char name[64];
-            std::snprintf(name, sizeof name, "level-%02d-long-folder-name-for-the-list", static_cast<int>(levels.size()));
+            std::snprintf(name, sizeof name, "level-%02d-long-folder-name-for-the-list",
+                          static_cast<int>(levels.size()));
             levels.emplace_back(name);
             deepest += L"\\" + win32::widen(name);
             made = CreateDirectoryW(extended(deepest).c_str(), nullptr) != 0;
         }
-        HANDLE exe = CreateFileW(extended(deepest + L"\\DEEP.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE exe = CreateFileW(extended(deepest + L"\\DEEP.EXE").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                 nullptr);
         made = made && exe != INVALID_HANDLE_VALUE;
         if (exe != INVALID_HANDLE_VALUE)
             CloseHandle(exe);
@@ -359,7 +366,8 @@ void outsideEveryDrive(App& app)
     CHECK_EQ(text(path), std::string("Path: C:\\"));
     const std::vector<std::string> driveTexts = listItems(drives, true);
     const int chosen = static_cast<int>(SendMessageW(drives, CB_GETCURSEL, 0, 0));
-    CHECK(chosen >= 0 && chosen < static_cast<int>(driveTexts.size()) && driveTexts[static_cast<size_t>(chosen)].rfind("c:", 0) == 0);
+    CHECK(chosen >= 0 && chosen < static_cast<int>(driveTexts.size())
+          && driveTexts[static_cast<size_t>(chosen)].rfind("c:", 0) == 0);
     const int users = indexOf(rows, "users");
     CHECK(users > 0);
     SendMessageW(dirs, LB_SETCURSEL, static_cast<WPARAM>(users), 0);
@@ -412,7 +420,8 @@ void startedOnNoDrive()
         return;
     }
     std::printf("  started in \"%s\"\n", startedIn.c_str());
-    check(pathRoot(startedIn, PathStyle::Dos).empty(), "Wine gives \"" + startedIn + "\", a folder on no drive", __LINE__);
+    check(pathRoot(startedIn, PathStyle::Dos).empty(), "Wine gives \"" + startedIn + "\", a folder on no drive",
+          __LINE__);
     SetCurrentDirectoryW(win32::widen(startedIn).c_str());
     {
         App app;

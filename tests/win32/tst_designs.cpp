@@ -69,7 +69,8 @@ int inkDepth(HWND h, int width, int height)
     int depth = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if ((pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFFu) != 0xFFFFFFu)
+            if ((pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFFu)
+                != 0xFFFFFFu)
                 depth = y + 1;
     SelectObject(dc, oldFont);
     SelectObject(dc, oldBitmap);
@@ -97,8 +98,9 @@ void textsFitTheirBoxes(Form& f, App& app)
             const SIZE need = captionExtent(h, true, box.right);
             const int ink = inkDepth(h, box.right, static_cast<int>(need.cy));
             check(need.cx <= box.right && ink > 0 && ink <= box.bottom,
-                  what + " needs " + std::to_string(need.cx) + "x" + std::to_string(ink) + " (" + std::to_string(need.cy)
-                      + " with the face's blank rows) in " + std::to_string(box.right) + "x" + std::to_string(box.bottom),
+                  what + " needs " + std::to_string(need.cx) + "x" + std::to_string(ink) + " ("
+                      + std::to_string(need.cy) + " with the face's blank rows) in " + std::to_string(box.right) + "x"
+                      + std::to_string(box.bottom),
                   __LINE__);
             break;
         }
@@ -107,12 +109,12 @@ void textsFitTheirBoxes(Form& f, App& app)
         case ControlType::OptionButton: {
             const int frame = d.type == ControlType::CommandButton ? 6 : boxAndGap;
             const SIZE need = captionExtent(h, false, 0);
-            check(need.cx + frame <= box.right, what + " needs " + std::to_string(need.cx + frame) + " of "
-                      + std::to_string(box.right) + " pixels", __LINE__);
+            check(need.cx + frame <= box.right,
+                  what + " needs " + std::to_string(need.cx + frame) + " of " + std::to_string(box.right) + " pixels",
+                  __LINE__);
             break;
         }
-        default:
-            break;
+        default: break;
         }
     }
 }
@@ -129,7 +131,8 @@ void windowMatchesItsDesign(App& app, Form& f)
     const SIZE size = clientSize(h);
     const int dpi = app.fe.dpi();
     CHECK_EQ(name + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy),
-             name + " " + std::to_string(twipsToPixels(design.width, dpi)) + "x" + std::to_string(twipsToPixels(design.height, dpi)));
+             name + " " + std::to_string(twipsToPixels(design.width, dpi)) + "x"
+                 + std::to_string(twipsToPixels(design.height, dpi)));
     const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
     CHECK((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
     CHECK(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)));
@@ -145,7 +148,8 @@ void windowMatchesItsDesign(App& app, Form& f)
 
 std::string corners(const RECT& r)
 {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," + std::to_string(r.bottom);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + ","
+         + std::to_string(r.bottom);
 }
 
 // Every control where the layout of its design puts it, within a pixel.
@@ -162,7 +166,8 @@ void controlsWhereTheLayoutPutsThem(App& app, Form& f)
         const RECT got = childRect(ch);
         const bool closeEnough = std::abs(got.left - want.left) <= 1 && std::abs(got.top - want.top) <= 1
                               && std::abs(got.right - want.right) <= 1 && std::abs(got.bottom - want.bottom) <= 1;
-        check(closeEnough, std::string(f.name()) + "." + std::string(c->name()) + " at " + corners(got) + " wants " + corners(want),
+        check(closeEnough,
+              std::string(f.name()) + "." + std::string(c->name()) + " at " + corners(got) + " wants " + corners(want),
               __LINE__);
     }
 }
@@ -230,7 +235,9 @@ std::vector<uint32_t> artworkPixels(const std::string& relative, int& width, int
     CloseHandle(f);
     if (!read || data.size() < 54)
         return {};
-    auto at = [&](size_t o) { return static_cast<int32_t>(data[o] | data[o + 1] << 8 | data[o + 2] << 16 | data[o + 3] << 24); };
+    auto at = [&](size_t o) {
+        return static_cast<int32_t>(data[o] | data[o + 1] << 8 | data[o + 2] << 16 | data[o + 3] << 24);
+    };
     const int offset = at(10);
     width = at(18);
     height = at(22);
@@ -280,7 +287,8 @@ void picturesArriveUnchanged()
     const std::span<const unsigned char> png = picturePng("portrait");
     std::vector<unsigned char> damaged(png.begin(), png.end());
     damaged[damaged.size() / 2] ^= 0x55;
-    for (const std::span<const unsigned char> bad : {png.first(png.size() / 2), std::span<const unsigned char>(damaged)}) {
+    for (const std::span<const unsigned char> bad :
+         {png.first(png.size() / 2), std::span<const unsigned char>(damaged)}) {
         bool refused = false;
         try {
             DeleteObject(win32::pictureFromPng(bad));
@@ -314,8 +322,9 @@ void runsUnderTheVersionAskedFor()
     OSVERSIONINFOW legacy{};
     legacy.dwOSVersionInfoSize = sizeof legacy;
     const bool haveLegacy = GetVersionExW(&legacy) != 0;
-    std::printf("  Windows %s build %lu (GetVersionEx: %lu.%lu)\n", got.c_str(), static_cast<unsigned long>(v.dwBuildNumber),
-                static_cast<unsigned long>(legacy.dwMajorVersion), static_cast<unsigned long>(legacy.dwMinorVersion));
+    std::printf("  Windows %s build %lu (GetVersionEx: %lu.%lu)\n", got.c_str(),
+                static_cast<unsigned long>(v.dwBuildNumber), static_cast<unsigned long>(legacy.dwMajorVersion),
+                static_cast<unsigned long>(legacy.dwMinorVersion));
     CHECK(haveLegacy);
     CHECK_EQ(static_cast<long>(v.dwPlatformId), static_cast<long>(VER_PLATFORM_WIN32_NT));
     if (askedVersion.empty()) {
@@ -323,7 +332,10 @@ void runsUnderTheVersionAskedFor()
         CHECK(v.dwMajorVersion > 5 || (v.dwMajorVersion == 5 && v.dwMinorVersion >= 1));
         return;
     }
-    const std::string want = askedVersion == "winxp" ? "5.1" : askedVersion == "win7" ? "6.1" : askedVersion == "win10" ? "10.0" : "?";
+    const std::string want = askedVersion == "winxp" ? "5.1"
+                           : askedVersion == "win7"  ? "6.1"
+                           : askedVersion == "win10" ? "10.0"
+                                                     : "?";
     CHECK_EQ(askedVersion + " " + got, askedVersion + " " + want);
     // Below 6.2 the two calls agree.
     if (want != "10.0")

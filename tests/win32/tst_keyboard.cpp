@@ -64,7 +64,9 @@ void keysOfTheOptionGroups(App& app)
     SetKeyboardState(keys);
     CHECK_EQ(static_cast<const void*>(GetFocus()), static_cast<const void*>(app.control("frmSETUP", "Option5")));
     HWND setup = app.window("frmSETUP");
-    auto next = [&](const char* from, bool back) { return GetNextDlgGroupItem(setup, app.control("frmSETUP", from), back); };
+    auto next = [&](const char* from, bool back) {
+        return GetNextDlgGroupItem(setup, app.control("frmSETUP", from), back);
+    };
     CHECK(next("Option1", FALSE) == app.control("frmSETUP", "Option2"));
     CHECK(next("Option3", FALSE) == app.control("frmSETUP", "Option1"));
     CHECK(next("Option1", TRUE) == app.control("frmSETUP", "Option3"));
@@ -103,7 +105,8 @@ void setupPutsTheOptionBack()
     RECT a{}, b{};
     GetWindowRect(setup, &a);
     GetWindowRect(app.window("frmNO"), &b);
-    CHECK(std::abs((a.left + a.right) - (b.left + b.right)) <= 2 && std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2);
+    CHECK(std::abs((a.left + a.right) - (b.left + b.right)) <= 2
+          && std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2);
     click(app, app.control("frmNO", "Command1"));
     CHECK(app.shell->state("frmNO") == WindowState::Hidden && !IsWindowVisible(app.window("frmNO")));
     CHECK_EQ(app.fe.errorDialogs(), 1);

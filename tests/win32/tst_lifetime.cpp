@@ -62,7 +62,8 @@ int wineGdiTableCount()
     const auto query = reinterpret_cast<QueryFn>(
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION info{};
-    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0 || !info.PebBaseAddress)
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0
+        || !info.PebBaseAddress)
         return -1;
     const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
     // GdiSharedHandleTable, at its offset in the 32-bit and the 64-bit layout.
@@ -98,8 +99,9 @@ struct GdiCounter {
     }
     int count() const
     {
-        return kind == System ? static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
-             : kind == WineTable ? wineGdiTableCount() : -1;
+        return kind == System    ? static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+             : kind == WineTable ? wineGdiTableCount()
+                                 : -1;
     }
     const char* how() const
     {
@@ -159,7 +161,8 @@ long long committedPrivateBytes()
 {
     long long total = 0;
     MEMORY_BASIC_INFORMATION m{};
-    for (const char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m; p = static_cast<const char*>(m.BaseAddress) + m.RegionSize) {
+    for (const char* p = nullptr; VirtualQuery(p, &m, sizeof m) == sizeof m;
+         p = static_cast<const char*>(m.BaseAddress) + m.RegionSize) {
         if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE)
             total += static_cast<long long>(m.RegionSize);
         if (static_cast<const char*>(m.BaseAddress) + m.RegionSize < p)
@@ -175,8 +178,8 @@ struct Usage {
 
 Usage usage(const GdiCounter& gdi)
 {
-    return {gdi.count(), static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), threadWindows(), heapBytesInUse(),
-            committedPrivateBytes()};
+    return {gdi.count(), static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)), threadWindows(),
+            heapBytesInUse(), committedPrivateBytes()};
 }
 
 char where[96];
@@ -198,12 +201,12 @@ bool openEverything(App& app, int round)
     step(round, "hardware");
     SendMessageW(app.control("frmSETUP", "HARD_SETUP"), BM_CLICK, 0, 0);
     step(round, "Test System");
-    SendMessageW(app.control("frmHARD", "TEST"), BM_CLICK, 0, 0);      // a pause
+    SendMessageW(app.control("frmHARD", "TEST"), BM_CLICK, 0, 0);  // a pause
     step(round, "Run EXE");
     SendMessageW(app.control("frmMAIN", "Command3"), BM_CLICK, 0, 0);  // Run EXE: a pause as it loads
     step(round, "About");
     SendMessageW(app.control("frmMAIN", "Command2"), BM_CLICK, 0, 0);  // About
-    PostMessageW(app.window("frmABOUT"), WM_CHAR, 'a', 1);            // a pause, then the final picture
+    PostMessageW(app.window("frmABOUT"), WM_CHAR, 'a', 1);             // a pause, then the final picture
     step(round, "waiting for the final picture");
     return app.waitFor([&] { return app.visible("frmFINAL"); });
 }
@@ -251,7 +254,8 @@ void report(const GdiCounter& gdi, const Usage& before, const Usage& after, doub
     std::printf("  %d rounds after 10 of warm-up, in %.1f s\n", rounds, took);
     std::printf("  GDI objects (%s): %d before, %d after\n", gdi.how(), before.gdi, after.gdi);
     if (before.user == 0 && after.user == 0)
-        std::printf("  USER objects: GetGuiResources answers 0 here (Wine's stub), not counted; windows of the thread instead\n");
+        std::printf(
+            "  USER objects: GetGuiResources answers 0 here (Wine's stub), not counted; windows of the thread instead\n");
     else
         std::printf("  USER objects (GetGuiResources): %d before, %d after\n", before.user, after.user);
     std::printf("  windows of the thread: %d before, %d after\n", before.windows, after.windows);
@@ -281,8 +285,9 @@ void roundsOfEveryPathLeakNothing()
         const bool ok = opened && walked && closed && app.fe.messages.empty() && IsWindowVisible(app.window("frmMAIN"))
                      && clock.sleeps == pausesWanted;
         if (!ok && allWell)
-            std::printf("  a round went wrong: open %d, subfolder and back %d, closed %d, messages %d, pauses %d of %d\n", opened,
-                        walked, closed, static_cast<int>(app.fe.messages.size()), clock.sleeps, pausesWanted);
+            std::printf(
+                "  a round went wrong: open %d, subfolder and back %d, closed %d, messages %d, pauses %d of %d\n",
+                opened, walked, closed, static_cast<int>(app.fe.messages.size()), clock.sleeps, pausesWanted);
         allWell = allWell && ok;
     };
     const GdiCounter gdi;

@@ -34,8 +34,9 @@ void runExePausesThenShowsTheDriverError()
     CHECK(app.fe.messages.empty());
 }
 
-const char* const kCannedResults[] = {"INTEL P55 MMX 200 Mhz, Stepping 3", "64 mb SDRAM, 10 ns", "Quantum Pioneer 2.1 Gb",
-                                      "BCD BTC 8x", "SB16, SB32 or AWE32 Compatible", "VX Chipset Compatible"};
+const char* const kCannedResults[] = {
+    "INTEL P55 MMX 200 Mhz, Stepping 3", "64 mb SDRAM, 10 ns",   "Quantum Pioneer 2.1 Gb", "BCD BTC 8x",
+    "SB16, SB32 or AWE32 Compatible",    "VX Chipset Compatible"};
 
 // "Test System" pressed with the pointer resting on the dialog; while the
 // window thread sleeps, a second thread reads the cursor, then types two
@@ -135,7 +136,8 @@ void aThousandInputsDuringOnePause()
         for (int i = 0; i < 1000; ++i) {
             if (i < 999)
                 postedAll = PostMessageW(check6, BM_CLICK, 0, 0) && postedAll;
-            postedAll = PostMessageW(text2, WM_CHAR, static_cast<WPARAM>(digits[static_cast<size_t>(i)]), 1) && postedAll;
+            postedAll = PostMessageW(text2, WM_CHAR, static_cast<WPARAM>(digits[static_cast<size_t>(i)]), 1)
+                     && postedAll;
         }
     };
     SendMessageW(app.control("frmMAIN", "Command3"), BM_CLICK, 0, 0);  // the driver error pauses as it loads

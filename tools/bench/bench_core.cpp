@@ -15,7 +15,10 @@
 
 namespace {
 
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
 
 double cpuSeconds()
 {
@@ -75,9 +78,10 @@ int main(int argc, char* argv[])
         listing.push_back(seconds(std::chrono::steady_clock::now() - t));
     }
 
-    std::printf("{\"pause_s\": %.4f, \"pause_max_s\": %.4f, \"pause_cpu_s\": %.5f, "
-                "\"list_s\": %.4f, \"bare_read_s\": %.4f, \"listed\": %zu, \"entries\": %zu}\n",
-                median(pause), *std::max_element(pause.begin(), pause.end()), median(pauseCpu), median(listing),
-                median(bare), listed, entries);
+    std::printf(
+        "{\"pause_s\": %.4f, \"pause_max_s\": %.4f, \"pause_cpu_s\": %.5f, "
+        "\"list_s\": %.4f, \"bare_read_s\": %.4f, \"listed\": %zu, \"entries\": %zu}\n",
+        median(pause), *std::max_element(pause.begin(), pause.end()), median(pauseCpu), median(listing), median(bare),
+        listed, entries);
     return 0;
 }

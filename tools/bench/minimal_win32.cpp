@@ -28,7 +28,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
                            r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     if (!w)
         return 1;
-    CreateWindowW(L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 24, 320, 81, 25, w, nullptr, instance, nullptr);
+    CreateWindowW(L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 24, 320, 81, 25, w, nullptr, instance,
+                  nullptr);
     ShowWindow(w, show);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

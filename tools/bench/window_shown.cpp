@@ -29,17 +29,20 @@ using Reply = std::unique_ptr<T, decltype(&std::free)>;
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
     Reply<xcb_intern_atom_reply_t> r(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr), std::free);
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
+        std::free);
     return r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 std::string property(xcb_connection_t* c, xcb_window_t w, xcb_atom_t name)
 {
-    Reply<xcb_get_property_reply_t> r(xcb_get_property_reply(c, xcb_get_property(c, 0, w, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr),
-                                      std::free);
+    Reply<xcb_get_property_reply_t> r(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, w, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 256), nullptr),
+        std::free);
     if (!r || r->format != 8)
         return {};
-    return std::string(static_cast<const char*>(xcb_get_property_value(r.get())), static_cast<size_t>(xcb_get_property_value_length(r.get())));
+    return std::string(static_cast<const char*>(xcb_get_property_value(r.get())),
+                       static_cast<size_t>(xcb_get_property_value_length(r.get())));
 }
 
 // The Damage extension's two requests, written out: its library is not one
@@ -78,7 +81,8 @@ void watchDrawing(xcb_connection_t* c, xcb_window_t w)
 
 bool viewable(xcb_connection_t* c, xcb_window_t w)
 {
-    Reply<xcb_get_window_attributes_reply_t> r(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr), std::free);
+    Reply<xcb_get_window_attributes_reply_t> r(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr), std::free);
     return r && r->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
@@ -152,7 +156,8 @@ int main(int argc, char* argv[])
         }
         if (xcb_connection_has_error(c))
             return 1;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
         if (left <= 0)
             return 1;
         xcb_flush(c);

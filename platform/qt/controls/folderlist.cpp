@@ -79,7 +79,8 @@ public:
     void report(Control& c, QWidget* w) const override
     {
         auto* list = static_cast<QListWidget*>(w);
-        QObject::connect(list, &QListWidget::itemActivated, [&c, list](QListWidgetItem* item) { c.userOpen(list->row(item)); });
+        QObject::connect(list, &QListWidget::itemActivated,
+                         [&c, list](QListWidgetItem* item) { c.userOpen(list->row(item)); });
     }
 };
 

@@ -12,7 +12,8 @@ class CommandButtonPiece : public Piece {
 public:
     HWND create(Window& w, Control& c) const override
     {
-        return makeWindow(w, c, {L"BUTTON", BS_PUSHBUTTON, 0, boxOf(w, c), widen(c.as<CommandButton>().shownCaption())});
+        return makeWindow(w, c,
+                          {L"BUTTON", BS_PUSHBUTTON, 0, boxOf(w, c), widen(c.as<CommandButton>().shownCaption())});
     }
     void show(Control& c, HWND h, Property) const override
     {

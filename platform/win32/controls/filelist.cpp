@@ -15,7 +15,8 @@ class FileListPiece : public Piece {
 public:
     HWND create(Window& w, Control& c) const override
     {
-        HWND h = makeWindow(w, c, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE, boxOf(w, c), {}});
+        HWND h = makeWindow(
+            w, c, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE, boxOf(w, c), {}});
         show(c, h, Property::List);
         return h;
     }

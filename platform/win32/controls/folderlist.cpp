@@ -44,7 +44,8 @@ void drawName(const DRAWITEMSTRUCT& d, int x, HFONT font)
     SetTextColor(d.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT inner = box;
     inner.left += 2;
-    DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    DrawTextW(d.hDC, text.c_str(), static_cast<int>(text.size()), &inner,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
     if (d.itemState & ODS_FOCUS)
         DrawFocusRect(d.hDC, &box);
     SelectObject(d.hDC, oldFont);
@@ -83,8 +84,12 @@ class FolderListPiece : public Piece {
 public:
     HWND create(Window& w, Control& c) const override
     {
-        HWND h = makeWindow(w, c, {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL,
-                                   WS_EX_CLIENTEDGE, boxOf(w, c), {}});
+        HWND h = makeWindow(w, c,
+                            {L"LISTBOX",
+                             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL,
+                             WS_EX_CLIENTEDGE,
+                             boxOf(w, c),
+                             {}});
         keepAnswering(w, c, h, std::make_unique<Rows>(*w.frontEnd));
         SendMessageW(h, LB_SETITEMHEIGHT, 0, w.frontEnd->listItemHeight());
         show(c, h, Property::List);
@@ -95,7 +100,8 @@ public:
         const FolderList& list = c.as<FolderList>();
         refillList(h, list.listIndex(), [&] {
             for (const FolderEntry& f : list.folders()) {
-                const LRESULT i = SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(shownText(f.name)).c_str()));
+                const LRESULT i = SendMessageW(h, LB_ADDSTRING, 0,
+                                               reinterpret_cast<LPARAM>(widen(shownText(f.name)).c_str()));
                 if (i >= 0)
                     SendMessageW(h, LB_SETITEMDATA, static_cast<WPARAM>(i), (f.level & 0xFFFF) | (f.open ? kOpen : 0));
             }

@@ -79,8 +79,11 @@ HRGN keyedRegion(const Picture& p)
     const std::vector<RECT> runs = keyedRuns(pixels, p.width, p.height);
     std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
     auto* rd = reinterpret_cast<RGNDATA*>(data.data());
-    rd->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(runs.size()),
-               static_cast<DWORD>(runs.size() * sizeof(RECT)), {0, 0, p.width, p.height}};
+    rd->rdh = {sizeof(RGNDATAHEADER),
+               RDH_RECTANGLES,
+               static_cast<DWORD>(runs.size()),
+               static_cast<DWORD>(runs.size() * sizeof(RECT)),
+               {0, 0, p.width, p.height}};
     if (!runs.empty())
         std::memcpy(rd->Buffer, runs.data(), runs.size() * sizeof(RECT));
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rd);

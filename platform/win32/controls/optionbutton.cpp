@@ -14,7 +14,8 @@ class OptionButtonPiece : public Piece {
 public:
     HWND create(Window& w, Control& c) const override
     {
-        HWND h = makeWindow(w, c, {L"BUTTON", BS_AUTORADIOBUTTON, 0, boxOf(w, c), widen(c.as<OptionButton>().shownCaption())});
+        HWND h = makeWindow(
+            w, c, {L"BUTTON", BS_AUTORADIOBUTTON, 0, boxOf(w, c), widen(c.as<OptionButton>().shownCaption())});
         show(c, h, Property::Value);
         return h;
     }

@@ -30,9 +30,9 @@ HWND makeWindow(Window& w, const Control& c, const Blueprint& b)
     if (at.tab >= 0 && !at.tabStopWhenChosen)
         style |= WS_TABSTOP;
     const int index = w.indexOf(c);
-    HWND h = CreateWindowExW(b.ex, b.cls, b.text.c_str(), style, b.box.left, b.box.top, b.box.right - b.box.left,
-                             b.box.bottom - b.box.top, w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + index)),
-                             w.frontEnd->instance(), b.param);
+    HWND h = CreateWindowExW(
+        b.ex, b.cls, b.text.c_str(), style, b.box.left, b.box.top, b.box.right - b.box.left, b.box.bottom - b.box.top,
+        w.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + index)), w.frontEnd->instance(), b.param);
     if (!h)
         fail("CreateWindowEx " + std::string(c.name()));
     w.controls[static_cast<size_t>(index)] = h;
@@ -74,7 +74,8 @@ LRESULT CALLBACK answering(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 void keepAnswering(Window& w, const Control& c, HWND h, std::unique_ptr<PieceData> data)
 {
     SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data.get()));
-    data->original = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answering)));
+    data->original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(answering)));
     w.keep(c, std::move(data));
 }
 

@@ -13,7 +13,8 @@ class TextBoxPiece : public Piece {
 public:
     HWND create(Window& w, Control& c) const override
     {
-        HWND h = makeWindow(w, c, {L"EDIT", ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE, boxOf(w, c), widen(c.as<TextBox>().text())});
+        HWND h = makeWindow(
+            w, c, {L"EDIT", ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE, boxOf(w, c), widen(c.as<TextBox>().text())});
         SendMessageW(h, EM_SETLIMITTEXT, 0, 0);
         return h;
     }
