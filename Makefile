@@ -2,7 +2,7 @@
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
 .PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak test-sanitize test-valgrind test-package package-windows windows \
-	windows64 run-windows web run-web art bench tour format clean
+	windows64 run-windows web run-web art bench tour format tidy clean
 
 deps = tools/install-deps.sh
 
@@ -124,6 +124,11 @@ tour: linux windows web
 format:
 	@$(deps) linux
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i --style=file
+
+# clang-tidy's checks (.clang-tidy) on every C++ file of the Linux build.
+tidy: linux
+	@$(deps) tidy
+	run-clang-tidy -p build/linux -quiet -j $$(nproc) '$(CURDIR)/(app|forms|platform|tests|tools)/'
 
 clean:
 	rm -rf build

@@ -78,10 +78,12 @@ public:
 
     // What the user did, from a front end. A type takes what its kind of
     // control can be given and ignores the rest.
-    virtual void userClick() {}                     // button pressed, option chosen, check box toggled
-    virtual void userArrow(bool /*forward*/) {}     // an arrow key in an option group
-    virtual void userSelect(int /*index*/) {}       // an entry picked in a drive or file list
-    virtual void userOpen(int /*index*/) {}         // an entry of the folder list opened
+    virtual void userClick() {}                  // button pressed, option chosen, check box toggled
+    virtual void userArrow(bool /*forward*/) {}  // an arrow key in an option group
+    virtual void userSelect(int /*index*/) {}    // an entry picked in a drive or file list
+    virtual void userOpen(int /*index*/) {}      // an entry of the folder list opened
+    // By value, so that a text box keeps a long paste without a copy.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
     virtual void userEdit(std::string /*text*/) {}  // a text box edited
 
 protected:

@@ -19,7 +19,7 @@ enum class ControlType {
 // How many control types there are: tables indexed by ControlType have
 // this many rows.
 constexpr unsigned kControlTypeCount = 0
-#define VORNAK_CONTROL_TYPE(type, ...) +1
+#define VORNAK_CONTROL_TYPE(type, ...) +1  // NOLINT(bugprone-macro-parentheses): summed as 0 +1 +1 ...
     VORNAK_CONTROL_TYPES(VORNAK_CONTROL_TYPE)
 #undef VORNAK_CONTROL_TYPE
     ;

@@ -88,6 +88,7 @@ std::optional<Drive> FileSystem::driveOf(const std::string& folder)
 {
     const std::vector<Drive> all = drives();
     std::vector<std::string> roots;
+    roots.reserve(all.size());
     for (const Drive& d : all)
         roots.push_back(d.root);
     if (const std::optional<size_t> i = holdingRoot(folder, roots, style_))
@@ -146,7 +147,7 @@ std::string FileSystem::folderPath(const std::string& path)
 {
     if (path.empty())
         throw RuntimeError(kPathNotFound);
-    const std::string folder = absolute(path);
+    std::string folder = absolute(path);
     checkFolder(folder);
     return folder;
 }

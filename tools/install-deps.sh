@@ -2,10 +2,10 @@
 # Installs from Debian's packages whatever the named builds need and this
 # machine lacks. Groups: linux, windows (the cross-compilers of both Windows
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
-# art, x (virtual display), bench, package (the checkers a distribution
-# runs on a package), trace (the test that nothing is started or written),
-# web (emscripten, Debian's Chromium, and Node.js and npm where the machine
-# has none), browsers (the other engines and the Java of the HTML checker,
+# art, x (virtual display), bench, tidy, package (the checkers a
+# distribution runs on a package), trace (the test that nothing is started
+# or written), web (emscripten, Debian's Chromium, and Node.js and npm where
+# the machine has none), browsers (the other engines and the Java of the HTML checker,
 # for the page's tests). PACKAGE/COMMAND in a group: the package only where
 # no such command is on the PATH (a Node.js from elsewhere serves too).
 # It says what it installs on standard error and prints nothing on standard
@@ -26,6 +26,7 @@ declare -A groups=(
   [art]="python3 python3-pil python3-fonttools fonts-dejavu-core"
   [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
   [bench]="valgrind"
+  [tidy]="clang-tidy"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
   [web]="emscripten chromium python3 python3-pil python3-fonttools nodejs/node npm/npm"

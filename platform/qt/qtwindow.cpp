@@ -6,6 +6,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace vornak::qt {
 
 Window::Window(Form& form, QWidget* parent, int dpi)
@@ -55,8 +57,8 @@ void Window::createControls()
         widgets_[&c] = w;
         made.push_back(w);
     }
-    for (auto it = layout_.stacking.rbegin(); it != layout_.stacking.rend(); ++it)
-        made[static_cast<size_t>(*it)]->raise();
+    std::for_each(layout_.stacking.rbegin(), layout_.stacking.rend(),
+                  [&made](int i) { made[static_cast<size_t>(i)]->raise(); });
 }
 
 QWidget* Window::widget(const Control& control) const

@@ -25,6 +25,7 @@ inline std::vector<std::string> tabWalk(const FormDesign& design)
     }
     std::stable_sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     std::vector<std::string> walk;
+    walk.reserve(stops.size() + 1);
     for (const ControlDesign* c : stops)
         walk.emplace_back(c->name);
     if (!walk.empty())

@@ -41,14 +41,14 @@ public:
     // A folder of the tree, made with those above it.
     std::filesystem::path dir(const std::filesystem::path& relative) const
     {
-        const std::filesystem::path p = root_ / relative;
+        std::filesystem::path p = root_ / relative;
         std::filesystem::create_directories(p);
         return p;
     }
     // An empty file of the tree, made with the folders above it.
     std::filesystem::path file(const std::filesystem::path& relative) const
     {
-        const std::filesystem::path p = root_ / relative;
+        std::filesystem::path p = root_ / relative;
         std::filesystem::create_directories(p.parent_path());
         std::ofstream made(p);
         return p;

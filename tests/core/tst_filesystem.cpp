@@ -75,6 +75,7 @@ TEST(Listing, FolderListShowsAncestryThenSubfolders)
     posix::FileSystem fs(std::move(drives));
     const auto list = fs.folderList(c + "/games");
     std::vector<std::string> names;
+    names.reserve(list.size());
     for (const FolderEntry& e : list)
         names.push_back(e.name + (e.open ? "+" : "-") + std::to_string(e.level));
     EXPECT_EQ(names, (std::vector<std::string>{c + "+0", "games+1", "abc-2", "marble-2", "Rumble-2", "self-2"}));

@@ -198,7 +198,7 @@ private slots:
         QTest::addColumn<QString>("name");
         for (const FormClass* cls : forms::catalogue())
             QTest::newRow(cls->design.name.data())
-                << QString::fromLatin1(cls->design.name.data(), cls->design.name.size());
+                << QString::fromLatin1(cls->design.name.data(), static_cast<qsizetype>(cls->design.name.size()));
     }
     void designs()
     {
@@ -640,7 +640,7 @@ private slots:
     {
         shell_->show("frmHARD");
         auto* edit = widget<QLineEdit>("frmHARD", "Text3");
-        const QString big(10 * 1024 * 1024, QLatin1Char('x'));
+        const QString big(qsizetype{10} * 1024 * 1024, QLatin1Char('x'));
         QApplication::clipboard()->setText(big);
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
