@@ -26,7 +26,7 @@ test:
 	@MAKE="$(MAKE)" tools/make-test.sh $(test_suites)
 
 test-linux: linux
-	@$(deps) x trace
+	@$(deps) x trace format
 	tools/run-ctest.sh linux "Qt 6: offscreen and Xvfb"
 
 windows:
@@ -81,7 +81,7 @@ soak: windows
 
 # The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:
-	@$(deps) linux art x
+	@$(deps) linux art x trace format
 	cmake --preset linux-sanitize
 	cmake --build --preset linux-sanitize
 	ctest --preset linux-sanitize
@@ -122,7 +122,7 @@ tour: linux windows web
 # The C++ put in the house style (.clang-format); make test fails on C++
 # that is not (tests/check_format.py).
 format:
-	@$(deps) linux
+	@$(deps) format
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i --style=file
 
 # clang-tidy's checks (.clang-tidy) on every C++ file of the Linux build.

@@ -2,11 +2,11 @@
 # Installs from Debian's packages whatever the named builds need and this
 # machine lacks. Groups: linux, windows (the cross-compilers of both Windows
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
-# art, x (virtual display), bench, tidy, package (the checkers a
+# art, x (virtual display), bench, format, tidy, package (the checkers a
 # distribution runs on a package), trace (the test that nothing is started
 # or written), web (emscripten, Debian's Chromium, and Node.js and npm where
-# the machine has none), browsers (the other engines and the Java of the HTML checker,
-# for the page's tests). PACKAGE/COMMAND in a group: the package only where
+# the machine has none), browsers (the other engines and the Java of the
+# HTML checker, for the page's tests). PACKAGE/COMMAND in a group: the package only where
 # no such command is on the PATH (a Node.js from elsewhere serves too).
 # It says what it installs on standard error and prints nothing on standard
 # output, so that a script that captures another's output never gets it.
@@ -19,13 +19,14 @@ set -euo pipefail
 exec 1>&2
 
 declare -A groups=(
-  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine clang-format"
+  [linux]="cmake ninja-build g++ pkg-config dpkg-dev qt6-base-dev libgl-dev libxcb1-dev libfontconfig-dev libgtest-dev fonts-wine"
   [windows]="cmake ninja-build g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev fonts-wine python3 python3-pil python3-fonttools python3-pefile"
   [wine32]="wine wine32:i386 fonts-wine"
   [wine64]="wine64 fonts-wine"
   [art]="python3 python3-pil python3-fonttools fonts-dejavu-core"
   [x]="bc wmctrl xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick"
   [bench]="valgrind"
+  [format]="clang-format"
   [tidy]="clang-tidy"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
