@@ -3,7 +3,7 @@
 for (i386, a PE32, the program we ship; or x86-64, a PE32+) that imports
 only DLLs every Windows has, whose resources are icon group 1 made of the
 images 30001 (32x32) and 30002 (16x16) and the version record the program
-is known by (VERSION, the project's: 1.0.0 is 1,0,0,0 and "1.00"), and
+is known by (VERSION, the project's: 2.5.1 is 2,5,1,0 and "2.05"), and
 nothing else.
 
 usage: check_pe.py i386|x86-64 Vornak1.exe VERSION
