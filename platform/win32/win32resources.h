@@ -20,8 +20,8 @@ public:
     Resources(const Resources&) = delete;
     Resources& operator=(const Resources&) = delete;
 
-    // Reads the screen's resolution and makes the dialog font. Throws std::runtime_error with the system's reason
-    // when that fails.
+    // Reads the screen's resolution and makes the dialog font. Throws
+    // std::runtime_error with the system's reason when that fails.
     void initialise();
 
     int dpi() const { return dpi_; }

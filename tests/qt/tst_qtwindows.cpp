@@ -402,22 +402,16 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("reached");
         QTest::addColumn<QString>("error");
-        QTest::newRow("2048 k, down") << "Option1" << int(Qt::Key_Down) << "Option2"
-                                      << "frmNO";
-        QTest::newRow("2048 k, right") << "Option1" << int(Qt::Key_Right) << "Option2"
-                                       << "frmNO";
-        QTest::newRow("2048 k, up: round to 8192 k") << "Option1" << int(Qt::Key_Up) << "Option3"
-                                                     << "frmNO";
-        QTest::newRow("2048 k, left: round to 8192 k") << "Option1" << int(Qt::Key_Left) << "Option3"
-                                                       << "frmNO";
-        QTest::newRow("170 Mhz, down: round to 220 Mhz") << "Option5" << int(Qt::Key_Down) << "Option4"
-                                                         << "frmNO1";
-        QTest::newRow("170 Mhz, right: round to 220 Mhz") << "Option5" << int(Qt::Key_Right) << "Option4"
-                                                          << "frmNO1";
-        QTest::newRow("170 Mhz, up") << "Option5" << int(Qt::Key_Up) << "Option4"
-                                     << "frmNO1";
-        QTest::newRow("170 Mhz, left") << "Option5" << int(Qt::Key_Left) << "Option4"
-                                       << "frmNO1";
+        // clang-format off
+        QTest::newRow("2048 k, down") << "Option1" << int(Qt::Key_Down) << "Option2" << "frmNO";
+        QTest::newRow("2048 k, right") << "Option1" << int(Qt::Key_Right) << "Option2" << "frmNO";
+        QTest::newRow("2048 k, up: round to 8192 k") << "Option1" << int(Qt::Key_Up) << "Option3" << "frmNO";
+        QTest::newRow("2048 k, left: round to 8192 k") << "Option1" << int(Qt::Key_Left) << "Option3" << "frmNO";
+        QTest::newRow("170 Mhz, down: round to 220 Mhz") << "Option5" << int(Qt::Key_Down) << "Option4" << "frmNO1";
+        QTest::newRow("170 Mhz, right: round to 220 Mhz") << "Option5" << int(Qt::Key_Right) << "Option4" << "frmNO1";
+        QTest::newRow("170 Mhz, up") << "Option5" << int(Qt::Key_Up) << "Option4" << "frmNO1";
+        QTest::newRow("170 Mhz, left") << "Option5" << int(Qt::Key_Left) << "Option4" << "frmNO1";
+        // clang-format on
     }
     void arrowKeysChooseInsideAnOptionGroup()
     {
