@@ -4,11 +4,13 @@
 #include "app/layout.h"
 #include "app/pictures.h"
 #include "app/placement.h"
+#include "app/screen.h"
 #include "testing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <stdexcept>
 #include <tuple>
@@ -183,6 +185,23 @@ TEST(Designs, LayoutOfTheWindows)
         EXPECT_EQ(hard.controls[static_cast<size_t>(label)].name, "Label" + std::to_string(i));
     }
     EXPECT_EQ(at(hard, h, "TEST").label, -1);
+}
+
+// Every screen gets the era's nearest resolution enlarged by a whole
+// number: the usual settings and ratios, and each side of the boundaries.
+TEST(Designs, EveryScreenIsDrawnAtAnEraResolutionTimesAWholeNumber)
+{
+    // clang-format off
+    const std::tuple<double, int, int> screens[] = {
+        {0, 96, 1}, {-1, 96, 1}, {NAN, 96, 1}, {72, 96, 1}, {96, 96, 1}, {107, 96, 1}, {108, 120, 1},
+        {120, 120, 1}, {131, 120, 1}, {132, 144, 1}, {144, 144, 1}, {166, 144, 1}, {168, 96, 2}, {192, 96, 2},
+        {214, 96, 2}, {216, 120, 2}, {240, 120, 2}, {252, 120, 2}, {262, 120, 2}, {263, 96, 3}, {288, 96, 3},
+        {336, 120, 3}, {384, 96, 4}, {432, 144, 3}, {480, 96, 5}, {96 * 1.25, 120, 1}, {96 * 1.5, 144, 1},
+        {96 * 1.75, 96, 2}, {96 * 2.625, 120, 2}, {96 * 3.5, 120, 3},
+    };
+    // clang-format on
+    for (const auto& [dpi, design, factor] : screens)
+        EXPECT_EQ(drawingFor(dpi), (Drawing{design, factor})) << dpi << " dpi";
 }
 
 TEST(Designs, FocusStartsWhereEachWindowWantsIt)
