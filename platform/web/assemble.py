@@ -7,14 +7,14 @@ carried as text, which the browser unpacks itself, so that nothing is
 fetched. The notices, the licence texts of the project and of the pieces
 the page carries, go into a comment in its head.
 
-    assemble.py --out OUT.html --shell SHELL.html --css98 DIST_DIR --css VORNAK.css --failure-js FAILURE.js
-                --js A.js [B.js ...] --windows-js C.js [D.js ...]
-                --boot BOOT.js --loader PROGRAM.js --types CONTROLTYPES.h --wasm PROGRAM.wasm --hourglass HOURGLASS.png
+    assemble.py --out OUT.html --shell SHELL.html --css98 DIST_DIR --css VORNAK.css --page PAGE_DIR
+                --loader PROGRAM.js --types CONTROLTYPES.h --wasm PROGRAM.wasm --hourglass HOURGLASS.png
                 --picture NAME=PICTURE.bmp ... --icon NAME=ICON ... --notice TEXT ...
-                --node NODE --minify MINIFY.mjs
+                --node NODE --bundle BUNDLE.mjs
 
-The scripts go in smaller (MINIFY.mjs, run by NODE); the loader runs only
-where the page can run the program at all (failure.js says where not).
+The page's scripts are its modules under PAGE_DIR bundled from main.js with
+the program's loader, and failure.js, which comes first (BUNDLE.mjs, run by
+NODE).
 
 A picture (a 24-bit BMP) is carried as a lossless WebP; an icon NAME=BASE
 as BASE16.png, and the first icon as the page's own (BASE16.png and
@@ -232,8 +232,8 @@ LATE = 16384
 
 def program_data(args):
     """The program and the art, as data for the page's scripts: the art of
-    the first windows with the program, the large pictures (ArtData.late, which
-    only later windows show) at the end."""
+    the first windows with the program, the large pictures, which only later
+    windows show, at the end."""
     wasm = base64.b64encode(gzip.compress(read(args.wasm, 'rb'), 9, mtime=0)).decode('ascii')
     art = {'pictures': {}, 'icons': {}}
     late = {}
@@ -242,17 +242,16 @@ def program_data(args):
         (late if len(picture) > LATE else art['pictures'])[name] = picture
     for name, base in (i.split('=', 1) for i in args.icon):
         art['icons'][name] = data('image/png', read(base + '16.png', 'rb'))
-    return ('var ProgramData = "%s";\nvar ArtData = %s;\n' % (wasm, json.dumps(art, indent=0)),
-            'Object.assign(ArtData.pictures, %s);\n' % json.dumps(late, indent=0))
+    return (json.dumps({'program': wasm, 'art': art}, indent=0), json.dumps({'pictures': late}, indent=0))
 
 
-def check_pieces(types, scripts):
+def check_pieces(types, pieces):
     """Every control type of the program (app/controltypes.h) has its piece
     in the page's script, as every other front end must to build."""
     names = re.findall(r'^\s*X\((\w+)', read(types), re.M)
     # The members of "const pieces = {...}", at the depth of its first one,
     # however deep that is.
-    source = '\n'.join(read(js) for js in scripts)
+    source = read(pieces)
     table = re.search(r'\bconst pieces = \{[ \t]*\n(?:[ \t]*\n)*([ \t]*)\w+: \{', source)
     pieces = set(re.findall(r'^%s(\w+): \{' % table.group(1), source[table.start():], re.M)) if table else set()
     missing = [n for n in names if n not in pieces]
@@ -260,40 +259,34 @@ def check_pieces(types, scripts):
         raise SystemExit('assemble.py: no piece in the page for %s' % (', '.join(missing) or 'any control type'))
 
 
-def minified(args, scripts):
-    """The scripts ({key: source}) made smaller; a key ending in .es5 keeps
-    the language of the oldest browsers."""
-    run = subprocess.run([args.node, args.minify], input=json.dumps(scripts), capture_output=True, text=True)
-    if run.returncode != 0:
-        raise SystemExit('assemble.py: the scripts could not be made smaller:\n' + run.stderr)
+def bundled(args):
+    """The page's scripts: {"page": the bundle, "failure": failure.js}."""
+    run = subprocess.run([args.node, args.bundle, args.page, args.loader], capture_output=True, text=True)
+    if run.returncode != 0 or run.stderr.strip():
+        raise SystemExit('assemble.py: the scripts could not be bundled:\n' + run.stderr)
     return json.loads(run.stdout)
 
 
 def main():
     p = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for name in ('out', 'shell', 'css98', 'css', 'boot', 'loader', 'wasm', 'hourglass', 'types', 'failure-js', 'node',
-                 'minify'):
+    for name in ('out', 'shell', 'css98', 'css', 'page', 'loader', 'wasm', 'hourglass', 'types', 'node', 'bundle'):
         p.add_argument('--' + name, required=True)
-    for name in ('js', 'windows-js', 'picture', 'icon', 'notice'):
+    for name in ('picture', 'icon', 'notice'):
         p.add_argument('--' + name, nargs='+', action='extend', required=True)
     args = p.parse_args()
-    check_pieces(args.types, args.js + args.windows_js)
+    check_pieces(args.types, args.page + '/pieces.js')
     notices = '\n\n'.join(read(n).strip() for n in args.notice)
     if '-->' in notices or '--!>' in notices:
         raise SystemExit('assemble.py: a notice would end its comment early')
     text98, scrollbar, faces = css98(args.css98)
     icon = args.icon[0].split('=', 1)[1]
     data_early, data_late = program_data(args)
-    scripts = minified(args, {'failure.es5': read(args.failure_js), 'vornak': '\n'.join(read(js) for js in args.js),
-                              'boot': read(args.boot), 'windows': '\n'.join(read(js) for js in args.windows_js),
-                              'loader': read(args.loader)})
+    scripts = bundled(args)
     parts = {'@NOTICES@': notices, '@98CSS@': text98, '@VORNAKCSS@': styles(args, scrollbar),
              '@ICON16@': data('image/png', read(icon + '16.png', 'rb')),
              '@ICON32@': data('image/png', read(icon + '32.png', 'rb')),
-             '@DATA@': data_early, '@LATEART@': data_late,
-             '@VORNAKJS@': 'var PageFaces = %s;\n' % json.dumps(faces) + scripts['vornak'],
-             '@FAILUREJS@': scripts['failure.es5'], '@BOOT@': scripts['boot'], '@WINDOWSJS@': scripts['windows'],
-             '@LOADER@': 'if (!Failure.failed) {\n%s\n}' % scripts['loader'],
+             '@DATA@': data_early, '@LATEART@': data_late, '@FACES@': json.dumps(faces),
+             '@FAILUREJS@': scripts['failure'], '@PAGEJS@': scripts['page'],
              # The first window, drawn before the program runs, is put in by
              # first-window.mjs once the program has drawn it in this page.
              '@FIRST@': 'null'}

@@ -4,7 +4,7 @@
 // once its first window is drawn whole, the window's markup (its pictures
 // as images rather than canvases, whose pixels markup does not keep), its
 // size and the style the program gave the page are written into the page's
-// call of Vornak.start.
+// first-window element, which the page reads as it starts.
 //   node first-window.mjs PAGE.html OUT.html
 import { readFileSync, writeFileSync } from 'node:fs';
 import { pathToFileURL } from 'node:url';
@@ -12,9 +12,9 @@ import { openPage } from '../../tools/browsers.mjs';
 
 const [pagePath, outPath] = process.argv.slice(2);
 const page = readFileSync(pagePath, 'utf8');
-const call = 'Vornak.start(null);';
-if (page.split(call).length !== 2)
-    throw new Error(`first-window.mjs: ${pagePath} has no single ${call}`);
+const slot = '<script type="application/json" id="first-window">null</script>';
+if (page.split(slot).length !== 2)
+    throw new Error(`first-window.mjs: ${pagePath} has no single ${slot}`);
 
 const browser = await openPage('chromium', 'desktop');
 let first;
@@ -70,4 +70,4 @@ if (typeof first === 'string')
     throw new Error(`first-window.mjs: the program's first window was not drawn: ${first}`);
 // Nothing in it may end the page's script early.
 const text = JSON.stringify(first).replace(/<\//g, '<\\/');
-writeFileSync(outPath, page.replace(call, `Vornak.start(${text});`));
+writeFileSync(outPath, page.replace(slot, () => slot.replace('null', text)));

@@ -1,5 +1,5 @@
 // Vornak1 in the browser: the core and the windows compiled to WebAssembly,
-// the page's script (page/vornak1.js) drawing the windows. The script calls
+// the page's script (page/*.js) drawing the windows. The script calls
 // the entry points below for what the user does, one at a time: each may
 // suspend the program in a busy pause or a message box and resume it later,
 // and the script holds what the user does meanwhile until it returns.

@@ -15,28 +15,28 @@
 #include <cstdio>
 #include <vector>
 
-// The script's side of each call (page/vornak1.js, the object Vornak).
+// The page's side of each call (page/page.js, reached as Vornak.page).
 EM_JS(void, vk_mark, (int open, const unsigned char* rgba, int width, int height), {
-    Vornak.mark(open != 0, HEAPU8.slice(rgba, rgba + 4 * width * height), width, height);
+    Vornak.page.mark(open != 0, HEAPU8.slice(rgba, rgba + 4 * width * height), width, height);
 });
-EM_JS(void, vk_create, (int window, const char* design), { Vornak.create(window, JSON.parse(UTF8ToString(design))); });
+EM_JS(void, vk_create, (int window, const char* design), { Vornak.page.create(window, JSON.parse(UTF8ToString(design))); });
 EM_JS(void, vk_frame, (int window, int* box), {
-    const r = Vornak.frame(window);
+    const r = Vornak.page.frame(window);
     for (let i = 0; i < 4; ++i)
         HEAP32[(box >> 2) + i] = r[i];
 });
-EM_JS(void, vk_show, (int window, int place, int x, int y), { Vornak.show(window, place != 0, x, y); });
-EM_JS(void, vk_hide, (int window), { Vornak.hide(window); });
-EM_JS(void, vk_raise, (int window), { Vornak.raise(window); });
-EM_JS(void, vk_destroy, (int window), { Vornak.destroy(window); });
+EM_JS(void, vk_show, (int window, int place, int x, int y), { Vornak.page.show(window, place != 0, x, y); });
+EM_JS(void, vk_hide, (int window), { Vornak.page.hide(window); });
+EM_JS(void, vk_raise, (int window), { Vornak.page.raise(window); });
+EM_JS(void, vk_destroy, (int window), { Vornak.page.destroy(window); });
 EM_JS(void, vk_update, (int window, int index, const char* state), {
-    Vornak.update(window, index, JSON.parse(UTF8ToString(state)));
+    Vornak.page.update(window, index, JSON.parse(UTF8ToString(state)));
 });
-EM_JS(void, vk_cursor, (int hourglass), { Vornak.cursor(hourglass != 0); });
-EM_JS(void, vk_focus, (int window, int index), { Vornak.focus(window, index); });
-EM_JS(void, vk_quit, (), { Vornak.quit(); });
+EM_JS(void, vk_cursor, (int hourglass), { Vornak.page.cursor(hourglass != 0); });
+EM_JS(void, vk_focus, (int window, int index), { Vornak.page.focus(window, index); });
+EM_JS(void, vk_quit, (), { Vornak.page.quit(); });
 EM_ASYNC_JS(void, vk_message, (const char* title, const char* text), {
-    await Vornak.message(UTF8ToString(title), UTF8ToString(text));
+    await Vornak.page.message(UTF8ToString(title), UTF8ToString(text));
 });
 
 namespace vornak::web {

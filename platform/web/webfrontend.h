@@ -7,7 +7,7 @@
 //
 // What the script is given (every number a CSS pixel at 96 to the inch):
 //
-// Vornak.create(window, design): a window, hidden. design:
+// Vornak.page.create(window, design): a window, hidden. design:
 //   caption      string  the title bar's text
 //   icon         string  the name of its icon ("bolt", "match")
 //   keyPreview   bool    every key that produces a character goes to the
@@ -42,7 +42,7 @@
 //     keyed        bool    that picture lets the window show through its
 //                          grey 0xC0C0C0
 //     and what it shows, as in an update below.
-// Vornak.update(window, index, shown): what a control shows now, with only
+// Vornak.page.update(window, index, shown): what a control shows now, with only
 //   the members its type has:
 //     caption      string  as shown (a label's with its bidirectional
 //                          formatting characters written out), or a text
@@ -54,11 +54,11 @@
 //                          as shown, the indentation of its level, an open
 //                          folder (the open one and its ancestors) or not
 //     index        int     the selected entry, -1 for none
-// Vornak.mark(open, rgba, width, height): the folder list's marks, once,
+// Vornak.page.mark(open, rgba, width, height): the folder list's marks, once,
 //   before any window: an open folder's (before the open folder and its
 //   ancestors) and a closed one's, as RGBA pixels row after row.
-// Vornak.frame(window) -> [left, top, width, height] of the window's frame
-//   (window 0: the desktop); Vornak.show(window, place, x, y) shows it, at
+// Vornak.page.frame(window) -> [left, top, width, height] of the window's frame
+//   (window 0: the desktop); Vornak.page.show(window, place, x, y) shows it, at
 //   x, y when place; Vornak.hide, Vornak.raise, Vornak.destroy(window);
 //   Vornak.focus(window, index); Vornak.cursor(hourglass);
 //   Vornak.message(title, text), awaited; Vornak.quit().

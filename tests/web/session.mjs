@@ -183,8 +183,8 @@ export async function frozenFor(page, act) {
         if (window.timedCalls)
             return;
         window.timedCalls = true;
-        const ccall = Module.ccall;
-        Module.ccall = function (...args) {
+        const ccall = Vornak.program.ccall;
+        Vornak.program.ccall = function (...args) {
             const started = performance.now();
             return Promise.resolve(ccall.apply(this, args)).then((v) => {
                 window.longestCall = Math.max(window.longestCall || 0, performance.now() - started);

@@ -670,13 +670,13 @@ test('2,000,000 characters pasted reach the program whole; a call that fails end
         // plain ones: Chromium takes minutes to lay out a text field whose
         // two million characters change font every few letters.
         const text = ('64 mb SDRAM, 10 ns, é € ' + 'x'.repeat(99976)).repeat(20);
-        const edit = Module._vornak_edit;
+        const edit = Vornak.program._vornak_edit;
         const box = document.querySelector('[data-name=Text2]');
-        Module._vornak_edit = (window, index, at) => {
-            const heap = Module.HEAPU8;
+        Vornak.program._vornak_edit = (window, index, at) => {
+            const heap = Vornak.program.HEAPU8;
             const end = heap.indexOf(0, at);
             done([box.value.length, new TextDecoder().decode(heap.subarray(at, end)) === box.value]);
-            Module._vornak_edit = edit;
+            Vornak.program._vornak_edit = edit;
             return edit(window, index, at);
         };
         box.value = text;
@@ -692,7 +692,7 @@ test('2,000,000 characters pasted reach the program whole; a call that fails end
     // A call that fails halfway (the page cannot show a window): the
     // program's classic last message, and a page that holds nothing more.
     await page.eval(() => {
-        Vornak.raise = Vornak.show = () => { throw new Error('the window cannot be shown'); };
+        Vornak.page.raise = Vornak.page.show = () => { throw new Error('the window cannot be shown'); };
     });
     await pressOn(page, 'frmMAIN', 'Command1');
     const seen = await failureBox(page);
@@ -702,7 +702,7 @@ test('2,000,000 characters pasted reach the program whole; a call that fails end
     assert.deepEqual([seen.busy, seen.cursor], [[], false]);
     assert.ok(seen.windows.every((w) => !w.active && !w.usable));
     await dismiss(page);
-    assert.equal(await page.eval(() => Calls.busy()), false);
+    assert.equal(await page.eval(() => Vornak.calls.busy()), false);
     assert.deepEqual(page.errors, []);
 });
 

@@ -1,45 +1,55 @@
-// The pictures and icons the windows show, carried in the page (ArtData,
-// written into it when it is made) and turned into elements when a window
-// first needs them.
-const Art = (function () {
-    'use strict';
+// The pictures and icons the windows show, carried in the page (given to
+// add as the page is read) and turned into elements when a window first
+// needs them.
+const art = { pictures: {}, icons: {} };
+const waiting = new Map();   // a picture's name -> the images that wait for it
 
-    // A picture; one painted on the classic button-face grey lets what lies
-    // under it show through that grey, so that its edges never show.
-    function picture(name, keyed) {
-        const img = new Image();
-        img.alt = '';
-        // A large picture comes at the end of the page: it is there once the
-        // page has been read.
-        if (ArtData.pictures[name])
-            img.src = ArtData.pictures[name];
-        else
-            document.addEventListener('DOMContentLoaded', () => { img.src = ArtData.pictures[name]; });
-        if (!keyed)
-            return img;
-        const canvas = document.createElement('canvas');
-        img.decode().then(() => {
-            canvas.width = img.naturalWidth;
-            canvas.height = img.naturalHeight;
-            const g = canvas.getContext('2d');
-            g.drawImage(img, 0, 0);
-            const data = g.getImageData(0, 0, canvas.width, canvas.height);
-            for (let i = 0; i < data.data.length; i += 4)
-                if (data.data[i] === 0xc0 && data.data[i + 1] === 0xc0 && data.data[i + 2] === 0xc0)
-                    data.data[i + 3] = 0;
-            g.putImageData(data, 0, 0);
-        });
-        return canvas;
-    }
+// Pictures and icons read from the page: the first windows' with the
+// program, the large pictures, which only later windows show, at its end.
+export function add(more) {
+    Object.assign(art.pictures, more.pictures || {});
+    Object.assign(art.icons, more.icons || {});
+    for (const [name, images] of waiting)
+        if (art.pictures[name]) {
+            images.forEach((img) => { img.src = art.pictures[name]; });
+            waiting.delete(name);
+        }
+}
 
-    // A window's icon, 16 pixels square.
-    function icon(name) {
-        const img = new Image(16, 16);
-        img.alt = '';
-        img.className = 'icon';
-        img.src = ArtData.icons[name];
+// A picture; one painted on the classic button-face grey lets what lies
+// under it show through that grey, so that its edges never show.
+export function picture(name, keyed) {
+    const img = new Image();
+    img.alt = '';
+    // A large picture comes at the end of the page: it is shown once the
+    // page has been read that far.
+    if (art.pictures[name])
+        img.src = art.pictures[name];
+    else
+        waiting.set(name, [...(waiting.get(name) || []), img]);
+    if (!keyed)
         return img;
-    }
+    const canvas = document.createElement('canvas');
+    img.decode().then(() => {
+        canvas.width = img.naturalWidth;
+        canvas.height = img.naturalHeight;
+        const g = canvas.getContext('2d');
+        g.drawImage(img, 0, 0);
+        const data = g.getImageData(0, 0, canvas.width, canvas.height);
+        for (let i = 0; i < data.data.length; i += 4)
+            if (data.data[i] === 0xc0 && data.data[i + 1] === 0xc0 && data.data[i + 2] === 0xc0)
+                data.data[i + 3] = 0;
+        g.putImageData(data, 0, 0);
+    });
+    return canvas;
+}
 
-    return { picture, icon };
-})();
+// A window's icon, 16 pixels square.
+export function icon(name) {
+    const img = new Image(16, 16);
+    img.alt = '';
+    img.className = 'icon';
+    img.src = art.icons[name];
+    return img;
+}
+

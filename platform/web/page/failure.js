@@ -3,8 +3,9 @@
 // page had drawn, and then the end of the program. Never an endless
 // hourglass, never silence. This is the page's first script, and written
 // for any browser that runs scripts at all: the others may fail to be read
-// in an old one, and this one must still say so.
-var Failure = (function () {
+// in an old one, and this one must still say so. It makes the page's one
+// global, Vornak, to which the other scripts add.
+var Vornak = { failure: (function () {
     'use strict';
 
     var failed = false;
@@ -74,8 +75,8 @@ var Failure = (function () {
         if (failed)
             return;
         failed = true;
-        if (typeof Calls !== 'undefined')
-            Calls.end();
+        if (Vornak.calls)
+            Vornak.calls.end();
         var desktop = document.getElementById('desktop');
         desktop.inert = true;
         var bars = desktop.querySelectorAll('.title-bar');
@@ -118,7 +119,7 @@ var Failure = (function () {
     function uncaught(e, thrown) {
         if (failed)
             return;
-        if (started && (typeof Calls === 'undefined' || !Calls.busy()))
+        if (started && (!Vornak.calls || !Vornak.calls.busy()))
             return;
         error(thrown);
         e.preventDefault();
@@ -131,4 +132,4 @@ var Failure = (function () {
         started: function () { started = true; },
         get failed() { return failed; }
     };
-})();
+})() };

@@ -7,310 +7,310 @@
 // A piece may also say where the focus goes in it (el.focusTarget). Every
 // decision is the program's: a piece shows what the program says and
 // reports, nothing more; where each control lies, the program says too.
-const Pieces = (function () {
-    'use strict';
+import * as Art from './art.js';
+import * as Layout from './layout.js';
+import * as Scrollbar from './scrollbar.js';
+import * as Touch from './touch.js';
 
-    let ids = 0;
+let ids = 0;
 
-    // A key held while the page was frozen comes back untrusted, and the
-    // browser does nothing with it by itself: the piece acts for it.
-    function held(e, keys) {
-        return !e.isTrusted && keys.includes(e.key) && !e.altKey && !e.ctrlKey && !e.metaKey;
-    }
+// A key held while the page was frozen comes back untrusted, and the
+// browser does nothing with it by itself: the piece acts for it.
+function held(e, keys) {
+    return !e.isTrusted && keys.includes(e.key) && !e.altKey && !e.ctrlKey && !e.metaKey;
+}
 
-    // --- Lists --------------------------------------------------------------
+// --- Lists --------------------------------------------------------------
 
-    // A list box of rows with the classic scroll bar, drawn the same in
-    // every engine: the rows scroll in a box of their own whose scroll bar
-    // the browser does not draw.
-    function listbox(name) {
-        const el = document.createElement('div');
-        el.className = 'listbox field-border';
-        el.setAttribute('role', 'listbox');
-        el.setAttribute('aria-label', name);
-        el.tabIndex = -1;
-        el.rowsBox = document.createElement('div');
-        el.rowsBox.className = 'rows';
-        el.append(el.rowsBox, Scrollbar.make(el.rowsBox));
-        el.current = -1;
-        el.rows = () => Array.from(el.rowsBox.children);
-        el.mark = (row, selected) => mark(el, row, selected);
-        return el;
-    }
+// A list box of rows with the classic scroll bar, drawn the same in
+// every engine: the rows scroll in a box of their own whose scroll bar
+// the browser does not draw.
+function listbox(name) {
+    const el = document.createElement('div');
+    el.className = 'listbox field-border';
+    el.setAttribute('role', 'listbox');
+    el.setAttribute('aria-label', name);
+    el.tabIndex = -1;
+    el.rowsBox = document.createElement('div');
+    el.rowsBox.className = 'rows';
+    el.append(el.rowsBox, Scrollbar.make(el.rowsBox));
+    el.current = -1;
+    el.rows = () => Array.from(el.rowsBox.children);
+    el.mark = (row, selected) => mark(el, row, selected);
+    return el;
+}
 
-    function mark(list, row, selected) {
-        list.rows().forEach((r, i) => {
-            r.classList.toggle('current', i === row);
-            r.classList.toggle('selected', selected && i === row);
-            r.setAttribute('aria-selected', selected && i === row ? 'true' : 'false');
-        });
-        list.current = row;
-        const r = list.rows()[row];
-        if (r)
-            Scrollbar.reveal(list.rowsBox, r);
-    }
+function mark(list, row, selected) {
+    list.rows().forEach((r, i) => {
+        r.classList.toggle('current', i === row);
+        r.classList.toggle('selected', selected && i === row);
+        r.setAttribute('aria-selected', selected && i === row ? 'true' : 'false');
+    });
+    list.current = row;
+    const r = list.rows()[row];
+    if (r)
+        Scrollbar.reveal(list.rowsBox, r);
+}
 
-    function rowOf(list, e) {
-        const row = e.target.closest('[role=option]');
-        return row ? list.rows().indexOf(row) : -1;
-    }
+function rowOf(list, e) {
+    const row = e.target.closest('[role=option]');
+    return row ? list.rows().indexOf(row) : -1;
+}
 
-    // The row an arrow key moves a list's highlight to, or null.
-    function moved(list, e) {
-        const n = list.rows().length;
-        const to = { ArrowDown: list.current + 1, ArrowUp: list.current - 1, Home: 0, End: n - 1 }[e.key];
-        if (to === undefined || n === 0)
-            return null;
-        e.preventDefault();
-        return Math.max(0, Math.min(n - 1, to));
-    }
+// The row an arrow key moves a list's highlight to, or null.
+function moved(list, e) {
+    const n = list.rows().length;
+    const to = { ArrowDown: list.current + 1, ArrowUp: list.current - 1, Home: 0, End: n - 1 }[e.key];
+    if (to === undefined || n === 0)
+        return null;
+    e.preventDefault();
+    return Math.max(0, Math.min(n - 1, to));
+}
 
-    function option(text) {
-        const row = document.createElement('div');
-        row.setAttribute('role', 'option');
-        row.textContent = text;
-        return row;
-    }
+function option(text) {
+    const row = document.createElement('div');
+    row.setAttribute('role', 'option');
+    row.textContent = text;
+    return row;
+}
 
-    // An element holding one other, which it keeps as el[name] (a button's
-    // caption, a frame's legend).
-    function holding(tag, innerTag, name) {
-        const el = document.createElement(tag);
-        el[name] = el.appendChild(document.createElement(innerTag));
-        return el;
-    }
+// An element holding one other, which it keeps as el[name] (a button's
+// caption, a frame's legend).
+function holding(tag, innerTag, name) {
+    const el = document.createElement(tag);
+    el[name] = el.appendChild(document.createElement(innerTag));
+    return el;
+}
 
-    // --- Choices ------------------------------------------------------------
+// --- Choices ------------------------------------------------------------
 
-    // An option button or a check box: the native input and its caption.
-    // A click anywhere in the box is the program's to decide; the input
-    // takes the focus, which the focus rectangle shows round the caption.
-    function choice(type) {
-        const el = document.createElement('div');
-        el.className = 'choice';
-        el.input = document.createElement('input');
-        el.input.type = type;
-        el.text = document.createElement('label');
-        el.text.id = 'caption' + ++ids;
-        el.input.setAttribute('aria-labelledby', el.text.id);
-        el.append(el.input, el.text);
-        el.focusTarget = el.input;
-        return el;
-    }
+// An option button or a check box: the native input and its caption.
+// A click anywhere in the box is the program's to decide; the input
+// takes the focus, which the focus rectangle shows round the caption.
+function choice(type) {
+    const el = document.createElement('div');
+    el.className = 'choice';
+    el.input = document.createElement('input');
+    el.input.type = type;
+    el.text = document.createElement('label');
+    el.text.id = 'caption' + ++ids;
+    el.input.setAttribute('aria-labelledby', el.text.id);
+    el.append(el.input, el.text);
+    el.focusTarget = el.input;
+    return el;
+}
 
-    function reportChoice(el, tell, arrows) {
-        el.addEventListener('click', () => tell.click());
-        el.input.addEventListener('keydown', (e) => {
-            if (held(e, [' '])) {
-                e.preventDefault();
-                tell.click();
-            } else if (arrows && e.key.startsWith('Arrow') && !e.altKey && !e.ctrlKey && !e.metaKey) {
-                e.preventDefault();
-                tell.arrow(e.key === 'ArrowDown' || e.key === 'ArrowRight');
+function reportChoice(el, tell, arrows) {
+    el.addEventListener('click', () => tell.click());
+    el.input.addEventListener('keydown', (e) => {
+        if (held(e, [' '])) {
+            e.preventDefault();
+            tell.click();
+        } else if (arrows && e.key.startsWith('Arrow') && !e.altKey && !e.ctrlKey && !e.metaKey) {
+            e.preventDefault();
+            tell.arrow(e.key === 'ArrowDown' || e.key === 'ArrowRight');
+        }
+    });
+}
+
+// --- The pieces ---------------------------------------------------------
+
+export const pieces = {
+    Label: {
+        create(c) {
+            const el = document.createElement('div');
+            el.className = 'label' + (c.centre ? ' centre' : '');
+            if (c.ownColours) {
+                el.style.background = c.back;
+                el.style.color = c.fore;
+                el.dataset.designColours = '';
             }
-        });
-    }
-
-    // --- The pieces ---------------------------------------------------------
-
-    const pieces = {
-        Label: {
-            create(c) {
-                const el = document.createElement('div');
-                el.className = 'label' + (c.centre ? ' centre' : '');
-                if (c.ownColours) {
-                    el.style.background = c.back;
-                    el.style.color = c.fore;
-                    el.dataset.designColours = '';
+            return el;
+        },
+        show(el, s) {
+            if (el.classList.contains('centre'))
+                Layout.centre(el, s.caption);
+            else
+                el.textContent = s.caption;
+        },
+        report() {},
+    },
+    CommandButton: {
+        create() { return holding('button', 'span', 'caption'); },
+        show(el, s) { Layout.centre(el.caption, s.caption); },
+        report(el, tell) {
+            el.addEventListener('click', () => tell.click());
+            el.addEventListener('keydown', (e) => {
+                if (held(e, ['Enter', ' '])) {
+                    e.preventDefault();
+                    tell.click();
                 }
-                return el;
-            },
-            show(el, s) {
-                if (el.classList.contains('centre'))
-                    Layout.centre(el, s.caption);
-                else
-                    el.textContent = s.caption;
-            },
-            report() {},
+            });
         },
-        CommandButton: {
-            create() { return holding('button', 'span', 'caption'); },
-            show(el, s) { Layout.centre(el.caption, s.caption); },
-            report(el, tell) {
-                el.addEventListener('click', () => tell.click());
-                el.addEventListener('keydown', (e) => {
-                    if (held(e, ['Enter', ' '])) {
-                        e.preventDefault();
-                        tell.click();
-                    }
-                });
-            },
+    },
+    OptionButton: {
+        create() { return choice('radio'); },
+        show(el, s) {
+            el.input.checked = s.value !== 0;
+            el.text.textContent = s.caption;
         },
-        OptionButton: {
-            create() { return choice('radio'); },
-            show(el, s) {
-                el.input.checked = s.value !== 0;
-                el.text.textContent = s.caption;
-            },
-            report(el, tell) { reportChoice(el, tell, true); },
+        report(el, tell) { reportChoice(el, tell, true); },
+    },
+    CheckBox: {
+        create() { return choice('checkbox'); },
+        show(el, s) {
+            el.input.checked = s.value === 1;
+            el.text.textContent = s.caption;
         },
-        CheckBox: {
-            create() { return choice('checkbox'); },
-            show(el, s) {
-                el.input.checked = s.value === 1;
-                el.text.textContent = s.caption;
-            },
-            report(el, tell) { reportChoice(el, tell, false); },
+        report(el, tell) { reportChoice(el, tell, false); },
+    },
+    Frame: {
+        create() { return holding('fieldset', 'legend', 'legend'); },
+        show(el, s) { el.legend.textContent = s.caption; },
+        report() {},
+    },
+    TextBox: {
+        create() {
+            const el = document.createElement('input');
+            el.type = 'text';
+            el.spellcheck = false;
+            el.autocomplete = 'off';
+            return el;
         },
-        Frame: {
-            create() { return holding('fieldset', 'legend', 'legend'); },
-            show(el, s) { el.legend.textContent = s.caption; },
-            report() {},
+        show(el, s) {
+            if (el.value !== s.caption)
+                el.value = s.caption;
         },
-        TextBox: {
-            create() {
-                const el = document.createElement('input');
-                el.type = 'text';
-                el.spellcheck = false;
-                el.autocomplete = 'off';
-                return el;
-            },
-            show(el, s) {
-                if (el.value !== s.caption)
-                    el.value = s.caption;
-            },
-            report(el, tell) {
-                el.addEventListener('input', () => tell.edit(el.value));
-                el.addEventListener('keydown', (e) => typeHeld(el, e));
-                el.addEventListener('beforeinput', (e) => typeHeld(el, e));
-            },
+        report(el, tell) {
+            el.addEventListener('input', () => tell.edit(el.value));
+            el.addEventListener('keydown', (e) => typeHeld(el, e));
+            el.addEventListener('beforeinput', (e) => typeHeld(el, e));
         },
-        Image: {
-            create(c) {
-                const el = document.createElement('div');
-                el.className = 'image' + (c.border ? ' sunken' : '');
-                el.setAttribute('aria-hidden', 'true');
-                if (c.picture)
-                    el.appendChild(Art.picture(c.picture, c.keyed));
-                return el;
-            },
-            show() {},
-            report() {},
+    },
+    Image: {
+        create(c) {
+            const el = document.createElement('div');
+            el.className = 'image' + (c.border ? ' sunken' : '');
+            el.setAttribute('aria-hidden', 'true');
+            if (c.picture)
+                el.appendChild(Art.picture(c.picture, c.keyed));
+            return el;
         },
-        Line: {
-            create(c) { return line(c); },
-            show() {},
-            report() {},
+        show() {},
+        report() {},
+    },
+    Line: {
+        create(c) { return line(c); },
+        show() {},
+        report() {},
+    },
+    DriveList: {
+        create() {
+            const el = document.createElement('select');
+            el.setAttribute('aria-label', 'Drives');
+            return el;
         },
-        DriveList: {
-            create() {
-                const el = document.createElement('select');
-                el.setAttribute('aria-label', 'Drives');
-                return el;
-            },
-            show(el, s) {
-                el.replaceChildren(...s.items.map((t) => new Option(t)));
-                el.selectedIndex = s.index;
-            },
-            report(el, tell) { el.addEventListener('change', () => tell.select(el.selectedIndex)); },
+        show(el, s) {
+            el.replaceChildren(...s.items.map((t) => new Option(t)));
+            el.selectedIndex = s.index;
         },
-        FolderList: {
-            create() { return listbox('Folders'); },
-            show(el, s) {
-                el.rowsBox.replaceChildren(...s.folders.map((f) => {
-                    const row = option('');
-                    row.className = f.open ? 'folder open' : 'folder';
-                    row.style.paddingLeft = (2 + f.indent) + 'px';
-                    const name = document.createElement('span');
-                    name.textContent = f.name;
-                    row.appendChild(name);
-                    return row;
-                }));
-                el.mark(s.index, true);
-                Scrollbar.update(el.rowsBox);
-            },
-            report(el, tell) {
-                el.addEventListener('mousedown', (e) => {
-                    const row = e.button === 0 ? rowOf(el, e) : -1;
-                    if (row >= 0)
-                        el.mark(row, true);
-                });
-                Touch.doubleTap(el, (e) => rowOf(el, e), (row) => {
-                    if (row >= 0)
-                        tell.open(row);
-                });
-                el.addEventListener('keydown', (e) => {
-                    const to = moved(el, e);
-                    if (to !== null)
-                        el.mark(to, true);
-                });
-            },
+        report(el, tell) { el.addEventListener('change', () => tell.select(el.selectedIndex)); },
+    },
+    FolderList: {
+        create() { return listbox('Folders'); },
+        show(el, s) {
+            el.rowsBox.replaceChildren(...s.folders.map((f) => {
+                const row = option('');
+                row.className = f.open ? 'folder open' : 'folder';
+                row.style.paddingLeft = (2 + f.indent) + 'px';
+                const name = document.createElement('span');
+                name.textContent = f.name;
+                row.appendChild(name);
+                return row;
+            }));
+            el.mark(s.index, true);
+            Scrollbar.update(el.rowsBox);
         },
-        FileList: {
-            create() { return listbox('Files'); },
-            show(el, s) {
-                el.rowsBox.replaceChildren(...s.items.map(option));
-                el.mark(s.index, s.index >= 0);
-                Scrollbar.update(el.rowsBox);
-            },
-            report(el, tell) {
-                const choose = (row) => {
+        report(el, tell) {
+            el.addEventListener('mousedown', (e) => {
+                const row = e.button === 0 ? rowOf(el, e) : -1;
+                if (row >= 0)
                     el.mark(row, true);
-                    tell.select(row);
-                };
-                el.addEventListener('mousedown', (e) => {
-                    const row = e.button === 0 ? rowOf(el, e) : -1;  // a right click chooses nothing
-                    if (row >= 0)
-                        choose(row);
-                });
-                el.addEventListener('keydown', (e) => {
-                    const to = moved(el, e);
-                    if (to !== null)
-                        choose(to);
-                });
-                // The focus shows on a row without choosing it.
-                el.addEventListener('focus', () => {
-                    if (el.current < 0 && el.rows().length)
-                        el.rows()[0].classList.add('current');
-                });
-            },
+            });
+            Touch.doubleTap(el, (e) => rowOf(el, e), (row) => {
+                if (row >= 0)
+                    tell.open(row);
+            });
+            el.addEventListener('keydown', (e) => {
+                const to = moved(el, e);
+                if (to !== null)
+                    el.mark(to, true);
+            });
         },
-    };
+    },
+    FileList: {
+        create() { return listbox('Files'); },
+        show(el, s) {
+            el.rowsBox.replaceChildren(...s.items.map(option));
+            el.mark(s.index, s.index >= 0);
+            Scrollbar.update(el.rowsBox);
+        },
+        report(el, tell) {
+            const choose = (row) => {
+                el.mark(row, true);
+                tell.select(row);
+            };
+            el.addEventListener('mousedown', (e) => {
+                const row = e.button === 0 ? rowOf(el, e) : -1;  // a right click chooses nothing
+                if (row >= 0)
+                    choose(row);
+            });
+            el.addEventListener('keydown', (e) => {
+                const to = moved(el, e);
+                if (to !== null)
+                    choose(to);
+            });
+            // The focus shows on a row without choosing it.
+            el.addEventListener('focus', () => {
+                if (el.current < 0 && el.rows().length)
+                    el.rows()[0].classList.add('current');
+            });
+        },
+    },
+};
 
-    // A line from its first point to its second, in its box, one pixel wide
-    // in its colour, the end point not drawn.
-    function line(c) {
-        const [x1, y1, x2, y2] = c.line;
-        const el = document.createElement('canvas');
-        el.className = 'line';
-        el.setAttribute('aria-hidden', 'true');
-        el.width = c.box[2];
-        el.height = c.box[3];
-        const g = el.getContext('2d');
-        g.fillStyle = c.fore;
-        const steps = Math.max(Math.abs(x2 - x1), Math.abs(y2 - y1));
-        for (let i = 0; i < steps; ++i)
-            g.fillRect(Math.round(x1 + (x2 - x1) * i / steps), Math.round(y1 + (y2 - y1) * i / steps), 1, 1);
-        return el;
-    }
+// A line from its first point to its second, in its box, one pixel wide
+// in its colour, the end point not drawn.
+function line(c) {
+    const [x1, y1, x2, y2] = c.line;
+    const el = document.createElement('canvas');
+    el.className = 'line';
+    el.setAttribute('aria-hidden', 'true');
+    el.width = c.box[2];
+    el.height = c.box[3];
+    const g = el.getContext('2d');
+    g.fillStyle = c.fore;
+    const steps = Math.max(Math.abs(x2 - x1), Math.abs(y2 - y1));
+    for (let i = 0; i < steps; ++i)
+        g.fillRect(Math.round(x1 + (x2 - x1) * i / steps), Math.round(y1 + (y2 - y1) * i / steps), 1, 1);
+    return el;
+}
 
-    // A key, or a phone keyboard's text, held while frozen and given to a
-    // text box afterwards: the page does not type a replayed one, so the
-    // piece types it.
-    function typeHeld(el, e) {
-        if (e.isTrusted || e.altKey || e.ctrlKey || e.metaKey)
-            return;
-        const text = e.type === 'beforeinput' ? (e.inputType.startsWith('insert') && e.data) || '' : e.key;
-        const erase = e.type === 'beforeinput' ? e.inputType === 'deleteContentBackward' : e.key === 'Backspace';
-        if (text.length === 1 || (e.type === 'beforeinput' && text))
-            el.setRangeText(text, el.selectionStart, el.selectionEnd, 'end');
-        else if (erase && el.selectionStart > 0)
-            el.setRangeText('', el.selectionStart - (el.selectionStart === el.selectionEnd ? 1 : 0), el.selectionEnd, 'end');
-        else
-            return;
-        e.preventDefault();
-        el.dispatchEvent(new Event('input'));
-    }
+// A key, or a phone keyboard's text, held while frozen and given to a
+// text box afterwards: the page does not type a replayed one, so the
+// piece types it.
+function typeHeld(el, e) {
+    if (e.isTrusted || e.altKey || e.ctrlKey || e.metaKey)
+        return;
+    const text = e.type === 'beforeinput' ? (e.inputType.startsWith('insert') && e.data) || '' : e.key;
+    const erase = e.type === 'beforeinput' ? e.inputType === 'deleteContentBackward' : e.key === 'Backspace';
+    if (text.length === 1 || (e.type === 'beforeinput' && text))
+        el.setRangeText(text, el.selectionStart, el.selectionEnd, 'end');
+    else if (erase && el.selectionStart > 0)
+        el.setRangeText('', el.selectionStart - (el.selectionStart === el.selectionEnd ? 1 : 0), el.selectionEnd, 'end');
+    else
+        return;
+    e.preventDefault();
+    el.dispatchEvent(new Event('input'));
+}
 
-    return pieces;
-})();

@@ -2,7 +2,14 @@
 // that moves it and a close box, the controls its design lists made by
 // their pieces, and the classic keyboard and focus. It knows no particular
 // window: the program sends each window's design and its controls' values.
-class Win {
+import * as Art from './art.js';
+import * as Calls from './calls.js';
+import * as Desktop from './desktop.js';
+import * as Layout from './layout.js';
+import { pieces } from './pieces.js';
+import * as Touch from './touch.js';
+
+export class Win {
     constructor(number, design) {
         this.number = number;
         this.design = design;
@@ -53,7 +60,7 @@ class Win {
     }
 
     makeControl(c, index) {
-        const piece = Pieces[c.piece];
+        const piece = pieces[c.piece];
         const el = piece.create(c);
         el.classList.add('control');
         el.dataset.name = c.name;
@@ -192,7 +199,7 @@ class Win {
     // The frame: [x, y, width, height], known without laying the page out.
     frame() {
         return [parseFloat(this.el.style.left) || 0, parseFloat(this.el.style.top) || 0,
-                this.design.width + Win.border[0], this.design.height + Win.border[1]];
+                this.design.width + border[0], this.design.height + border[1]];
     }
 
     get visible() {
@@ -203,7 +210,7 @@ class Win {
 // What a window's frame adds to its client area, as vornak1.css draws it:
 // a border of 3 pixels (98.css's .window), a title bar of 18 (14 and its
 // padding) and a pixel between the bar and the client area.
-Win.border = [3 + 3, 3 + 18 + 1 + 3];
+export const border = [3 + 3, 3 + 18 + 1 + 3];
 
 // The character a key produces, as the era's platform makes it, or null.
 function characterOf(e) {
