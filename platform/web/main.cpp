@@ -89,7 +89,6 @@ int main()
     static vornak::web::FileSystem fileSystem;
     static vornak::Shell shell(vornak::forms::catalogue(), ui, fileSystem);
     frontEnd = &ui;
-    ui.sendMarks();
     shell.start();
     return 0;
 }

@@ -1,25 +1,20 @@
 #include "webfrontend.h"
 
-#include "app/colours.h"
-#include "app/controlkind.h"
-#include "app/foldermarks.h"
 #include "app/form.h"
-#include "app/layout.h"
-#include "app/pictures.h"
 #include "app/placement.h"
-#include "app/text.h"
-#include "json.h"
+#include "webprotocol.h"
 
 #include <emscripten.h>
 
-#include <cstdio>
 #include <vector>
 
 // The page's side of each call (page/page.js, reached as Vornak.page).
-EM_JS(void, vk_mark, (int open, const unsigned char* rgba, int width, int height), {
-    Vornak.page.mark(open != 0, HEAPU8.slice(rgba, rgba + 4 * width * height), width, height);
+EM_JS(int, vk_drawing, (int window, const int* sizes), {
+    return Vornak.page.drawing(window, Array.from(HEAP32.subarray(sizes >> 2, (sizes >> 2) + 6)));
 });
-EM_JS(void, vk_create, (int window, const char* design), { Vornak.page.create(window, JSON.parse(UTF8ToString(design))); });
+EM_JS(void, vk_create, (int window, const char* design), {
+    Vornak.page.create(window, JSON.parse(UTF8ToString(design)));
+});
 EM_JS(void, vk_frame, (int window, int* box), {
     const r = Vornak.page.frame(window);
     for (let i = 0; i < 4; ++i)
@@ -43,19 +38,6 @@ namespace vornak::web {
 
 namespace {
 
-// 0xRRGGBB as CSS writes it.
-std::string css(uint32_t rgb)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(rgb & 0xFFFFFFu));
-    return text;
-}
-
-std::string colour(uint32_t design, uint32_t typeDefault)
-{
-    return css(classicRgb(design, typeDefault));
-}
-
 int indexOf(const Form& form, const Control& c)
 {
     const auto& all = form.controls();
@@ -65,91 +47,7 @@ int indexOf(const Form& form, const Control& c)
     return -1;
 }
 
-Json numbers(std::initializer_list<int> list)
-{
-    Json j('[');
-    for (int n : list)
-        j.value(n);
-    return j;
-}
-
-// What a control shows now: the members its type has.
-Json shownJson(const Control& c)
-{
-    const Shown s = c.shown();
-    Json j;
-    if (s.caption)
-        j.member("caption", *s.caption);
-    if (s.value)
-        j.member("value", *s.value);
-    if (s.items) {
-        Json items('[');
-        for (const std::string& item : *s.items)
-            items.value(shownText(item));
-        j.member("items", items);
-    }
-    if (s.folders) {
-        Json folders('[');
-        for (const FolderEntry& f : *s.folders)
-            folders.value(Json()
-                              .member("name", shownText(f.name))
-                              .member("indent", f.level * kFolderIndent)
-                              .member("open", f.open));
-        j.member("folders", folders);
-    }
-    if (s.index)
-        j.member("index", *s.index);
-    return j;
-}
-
-// A control's place and look, from the window's layout and its design.
-Json controlJson(const Control& c, const ControlLayout& at)
-{
-    const ControlDesign& d = c.design();
-    const ControlKind& k = c.kind();
-    Json j;
-    j.member("piece", k.name).member("name", d.name).member("parent", at.container);
-    j.member("box", numbers({at.box.left, at.box.top, at.box.width, at.box.height}));
-    if (k.twoPoints)
-        j.member("line", numbers({at.from.x, at.from.y, at.to.x, at.to.y}));
-    j.member("stack", at.stack).member("tab", at.tab).member("tabWhenChosen", at.tabStopWhenChosen);
-    j.member("labelledBy", at.label);
-    j.member("centre", d.alignment == Alignment::Centre).member("border", d.border);
-    j.member("back", colour(d.backColour, k.backColour)).member("fore", colour(d.foreColour, k.foreColour));
-    j.member("ownColours", d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
-    const PictureInfo* picture = findPicture(d.picture);
-    j.member("picture", d.picture).member("keyed", picture && picture->greyKeyed);
-    const std::string shown = shownJson(c).str();
-    if (shown.size() > 2)  // the members of a control that shows something
-        j.raw(std::string_view(shown).substr(1, shown.size() - 2));
-    return j;
-}
-
-// A folder mark (app/foldermarks.h) as RGBA pixels, row after row.
-std::vector<unsigned char> markPixels(bool open)
-{
-    std::vector<unsigned char> rgba(4 * kFolderMarkWidth * kFolderMarkHeight);
-    const std::string_view* rows = folderMark(open);
-    unsigned char* pixel = rgba.data();
-    for (int y = 0; y < kFolderMarkHeight; ++y)
-        for (int x = 0; x < kFolderMarkWidth; ++x, pixel += 4) {
-            uint32_t rgb = 0;
-            const bool shown = folderMarkColour(rows[y][static_cast<size_t>(x)], rgb);
-            pixel[0] = static_cast<unsigned char>(rgb >> 16);
-            pixel[1] = static_cast<unsigned char>(rgb >> 8);
-            pixel[2] = static_cast<unsigned char>(rgb);
-            pixel[3] = shown ? 255 : 0;
-        }
-    return rgba;
-}
-
 }  // namespace
-
-void FrontEnd::sendMarks() const
-{
-    for (bool open : {true, false})
-        vk_mark(open, markPixels(open).data(), kFolderMarkWidth, kFolderMarkHeight);
-}
 
 Form* FrontEnd::form(int window) const
 {
@@ -168,17 +66,10 @@ void FrontEnd::createWindow(Form& form)
     const int id = next_++;
     ids_[&form] = id;
     forms_[id] = &form;
-    const FormDesign& d = form.design();
-    const WindowLayout layout = layOut(d, 96);
-    Json controls('[');
-    for (size_t i = 0; i < form.controls().size(); ++i)
-        controls.value(controlJson(*form.controls()[i], layout.controls[i]));
-    Json design;
-    design.member("caption", d.caption).member("icon", iconName(d.icon)).member("keyPreview", d.keyPreview);
-    design.member("taskbar", d.showInTaskbar);
-    design.member("width", layout.width).member("height", layout.height);
-    design.member("controls", controls);
-    vk_create(id, design.str().c_str());
+    // The page draws each window at a resolution of the era that fits its
+    // screen, which the layout follows.
+    const std::vector<int> sizes = clientSizes(form);
+    vk_create(id, designJson(form, vk_drawing(id, sizes.data())).c_str());
 }
 
 void FrontEnd::showWindow(Form& form, Form* owner, bool firstTime)
@@ -221,7 +112,7 @@ void FrontEnd::destroyWindow(Form& form)
 void FrontEnd::propertyChanged(Control& control, Property)
 {
     const Form& form = control.form();
-    vk_update(idOf(form), indexOf(form, control), shownJson(control).str().c_str());
+    vk_update(idOf(form), indexOf(form, control), shownJson(control).c_str());
 }
 
 void FrontEnd::focus(Control& control)

@@ -5,14 +5,19 @@
 // entry points of main.cpp, which call the user* entry points of Form and
 // Control.
 //
-// What the script is given (every number a CSS pixel at 96 to the inch):
+// What the script is given (a window's lengths are pixels of the design
+// it is drawn at, places on the desktop device pixels):
 //
+// Vornak.page.drawing(window, sizes) -> the resolution (96, 120, 144) a
+//   window about to be made is drawn at, which its layout follows; sizes:
+//   its client area at each of them.
 // Vornak.page.create(window, design): a window, hidden. design:
 //   caption      string  the title bar's text
 //   icon         string  the name of its icon ("bolt", "match")
 //   keyPreview   bool    every key that produces a character goes to the
 //                        window (vornak_key) before any control
 //   taskbar      bool    the window shows in the taskbar (the main window)
+//   dpi          int     the resolution it is laid out for
 //   width height int     the client area
 //   controls     array   in creation order; a control's index here is its
 //                        number in the entry points. Each:
@@ -41,6 +46,8 @@
 //     picture      string  the picture an image shows, by its name
 //     keyed        bool    that picture lets the window show through its
 //                          grey 0xC0C0C0
+//     pictureSize  [width, height]  the picture's, a pixel of it a pixel of
+//                          the design
 //     and what it shows, as in an update below.
 // Vornak.page.update(window, index, shown): what a control shows now, with only
 //   the members its type has:
@@ -54,9 +61,6 @@
 //                          as shown, the indentation of its level, an open
 //                          folder (the open one and its ancestors) or not
 //     index        int     the selected entry, -1 for none
-// Vornak.page.mark(open, rgba, width, height): the folder list's marks, once,
-//   before any window: an open folder's (before the open folder and its
-//   ancestors) and a closed one's, as RGBA pixels row after row.
 // Vornak.page.frame(window) -> [left, top, width, height] of the window's frame
 //   (window 0: the desktop); Vornak.page.show(window, place, x, y) shows it, at
 //   x, y when place; Vornak.hide, Vornak.raise, Vornak.destroy(window);
@@ -89,8 +93,6 @@ public:
 
     // The form of a window the script knows by its number, or null.
     Form* form(int window) const;
-    // Hands the script the folder list's marks.
-    void sendMarks() const;
 
 private:
     int idOf(const Form& form) const;
