@@ -58,8 +58,9 @@ export async function launch(engine, options = {}) {
     const browser = await start(options);
     return {
         version: browser.version,
-        newPage(deviceName = 'desktop') {
-            const device = devices[deviceName];
+        // (scale: another device-pixel ratio for the device)
+        newPage(deviceName = 'desktop', scale = undefined) {
+            const device = scale ? { ...devices[deviceName], scale } : devices[deviceName];
             if (!device)
                 throw new Error(`no device ${deviceName}`);
             if (device.touch && engine !== 'chromium')
@@ -137,6 +138,8 @@ class ChromiumPage {
     touchCancel() { return this.dispatchTouch('touchCancel', []); }
     resize(width, height) { return this.page.setViewportSize({ width, height }); }
     screenshot(path, clip) { return this.page.screenshot({ path, clip }); }
+    // The screen as a PNG file's bytes, a pixel a device pixel.
+    pixels() { return this.page.screenshot(); }
     close() { return this.context.close(); }
 
     dispatchTouch(type, points) {
@@ -195,6 +198,7 @@ class FirefoxPage {
     rightClick(x, y) { return this.page.mouse.click(x, y, { button: 'right' }); }
     resize(width, height) { return this.page.setViewport({ width, height }); }
     screenshot(path, clip) { return this.page.screenshot({ path, clip }); }
+    pixels() { return this.page.screenshot(); }
     close() { return this.context.close(); }
 
     press(combo) {

@@ -15,7 +15,7 @@ shift 3
 [ -n "${VORNAK_SHOTS:-}" ] && rm -rf "$VORNAK_SHOTS/${VORNAK_ENGINE:-}-${VORNAK_DEVICE:-}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-node "$positions" >"$work/designs"
+for dpi in 96 120 144; do node "$positions" $dpi >"$work/designs-$dpi"; done
 node "$positions" --tab-order >"$work/tabs"
 status=0
 VORNAK_PAGE=$page VORNAK_DESIGNS=$work/designs VORNAK_TABS=$work/tabs node --test \

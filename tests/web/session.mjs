@@ -2,7 +2,8 @@
 // where a design puts a control on the screen, a press there by the
 // device's own means (the mouse, or a finger), how long the page stays
 // frozen, and what each window is like.
-//   VORNAK_PAGE=Vornak1.html VORNAK_DESIGNS=<design_positions output>
+//   VORNAK_PAGE=Vornak1.html VORNAK_DESIGNS=<design_positions output, in files
+//   PREFIX-96, PREFIX-120 and PREFIX-144 for the three resolutions>
 //   VORNAK_TABS=<design_positions --tab-order output>
 //   VORNAK_ENGINE=chromium|firefox|webkit VORNAK_DEVICE=desktop|phone-390x844|...
 import { appendFileSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -18,14 +19,19 @@ export const deviceName = process.env.VORNAK_DEVICE || 'desktop';
 export const pageUrl = pathToFileURL(process.env.VORNAK_PAGE || 'build/web/Vornak1.html').href;
 export const shotDir = process.env.VORNAK_SHOTS || '';
 
-// WINDOW CONTROL LEFT TOP WIDTH HEIGHT, read from the designs.
-export const designs = new Map();
-for (const line of readFileSync(process.env.VORNAK_DESIGNS, 'utf8').trim().split('\n')) {
-    const [window, control, ...box] = line.split(' ');
-    if (!designs.has(window))
-        designs.set(window, new Map());
-    designs.get(window).set(control, box.map(Number));
+// WINDOW CONTROL LEFT TOP WIDTH HEIGHT, read from the designs laid out at
+// each resolution a window may be drawn at; designs, those at 96 dpi.
+export const designsAt = {};
+for (const dpi of [96, 120, 144]) {
+    designsAt[dpi] = new Map();
+    for (const line of readFileSync(`${process.env.VORNAK_DESIGNS}-${dpi}`, 'utf8').trim().split('\n')) {
+        const [window, control, ...box] = line.split(' ');
+        if (!designsAt[dpi].has(window))
+            designsAt[dpi].set(window, new Map());
+        designsAt[dpi].get(window).set(control, box.map(Number));
+    }
 }
+export const designs = designsAt[96];
 
 // WINDOW NAME NAME ...: where Tab stops in each window, in order.
 export const tabOrders = new Map(readFileSync(process.env.VORNAK_TABS, 'utf8').trim().split('\n')
@@ -63,10 +69,11 @@ export async function until(page, fn, arg, what = 'the page to be ready', timeou
 // the program kept from starting until releaseProgram() is called in it.
 // before: markup the page reads before its own scripts (a condition of a
 // visitor's browser played); the page is then returned as soon as it is
-// loaded, whatever it shows. device: another of tools/browsers.mjs's.
+// loaded, whatever it shows. device: another of tools/browsers.mjs's;
+// scale: another device-pixel ratio for it.
 let browser = null;
 after(() => browser && browser.then((b) => b.close()));
-export async function open(t, { held = false, before = '', setUp = null, device = deviceName } = {}) {
+export async function open(t, { held = false, before = '', setUp = null, device = deviceName, scale } = {}) {
     let own = null;
     if (setUp) {
         own = launch(engine, setUp);
@@ -78,7 +85,7 @@ export async function open(t, { held = false, before = '', setUp = null, device 
             appendFileSync(`${process.env.VORNAK_RESULTS}/road`,
                            `${(await browser).version}${deviceName === 'desktop' ? '' : ' by touch'}\n`);
     }
-    const page = await (await (own || browser)).newPage(device);
+    const page = await (await (own || browser)).newPage(device, scale);
     t.after(() => page.close());
     page.touch = !!page.device.touch;
     if (held) {
@@ -116,8 +123,9 @@ function pageWith(markup) {
 }
 
 // Everything about the topmost visible window of a caption that the tests
-// read: its frame and client area on the screen, and whether it is the
-// active one. Null when there is none.
+// read: its frame and client area on the screen, whether it is the active
+// one, the resolution it is drawn at and the CSS pixels a pixel of its
+// design takes. Null when there is none.
 export function windowOf(page, window) {
     return page.eval((caption) => {
         const all = Array.from(document.querySelectorAll(`[role=dialog][aria-label="${caption}"]`))
@@ -129,7 +137,9 @@ export function windowOf(page, window) {
         return { frame: box(w), client: box(w.querySelector('.client')), z: Number(w.style.zIndex),
                  active: !w.querySelector('.title-bar').classList.contains('inactive'),
                  close: box(w.querySelector('.title-bar-controls button')),
-                 bar: box(w.querySelector('.title-bar')) };
+                 bar: box(w.querySelector('.title-bar')),
+                 dpi: Number(/\bdpi(\d+)/.exec(w.className)[1]),
+                 scale: parseFloat(getComputedStyle(w).getPropertyValue('--s')) };
     }, captions[window]);
 }
 
@@ -151,13 +161,20 @@ export async function waitGone(page, window, timeout = 10000) {
         .some((e) => e.style.display !== 'none'), captions[window], `${window} to go`, timeout);
 }
 
+// Where a window's design puts a control, on the screen: [x, y, width,
+// height] in CSS pixels.
+export function placeOf(w, window, control) {
+    const [x, y, width, height] = designsAt[w.dpi].get(window).get(control);
+    return [w.client[0] + x * w.scale, w.client[1] + y * w.scale, width * w.scale, height * w.scale];
+}
+
 // The middle of a control of a window, on the screen.
 export async function spot(page, window, control) {
     const w = await windowOf(page, window);
     if (!w)
         throw new Error(`${window} is not showing`);
-    const [x, y, width, height] = designs.get(window).get(control);
-    return [w.client[0] + x + Math.floor(width / 2), w.client[1] + y + Math.floor(height / 2)];
+    const [x, y, width, height] = placeOf(w, window, control);
+    return [x + width / 2, y + height / 2];
 }
 
 // A press on a point, by the device's own means.

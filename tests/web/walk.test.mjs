@@ -7,7 +7,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-    accessibility, captions, closeBox, designs, engine, focused, frozenFor, open, press, pressOn, shot, sleep, spot,
+    accessibility, captions, closeBox, designs, engine, focused, frozenFor, open, placeOf, press, pressOn, shot, sleep, spot,
     tabOrders, until, value, waitGone, waitWindow, windowOf,
 } from './session.mjs';
 import { devices } from '../../tools/browsers.mjs';
@@ -116,8 +116,10 @@ test('Setup refuses the larger memories and the faster RAMDAC, the error on top 
     await waitWindow(page, 'frmSETUP');
     // Each refusal by the choice itself and by its caption.
     for (const [control, dx] of [['Option3', 0], ['Option2', 30], ['Option3', 30]]) {
-        const [x, y] = await spot(page, 'frmSETUP', control);
-        await press(page, x - designs.get('frmSETUP').get(control)[2] / 2 + 5 + dx, y);
+        const shown = await windowOf(page, 'frmSETUP');
+        const [left] = placeOf(shown, 'frmSETUP', control);
+        const [, y] = await spot(page, 'frmSETUP', control);
+        await press(page, left + (5 + dx) * shown.scale, y);
         await waitWindow(page, 'frmNO');
         const [error, setup] = [await windowOf(page, 'frmNO'), await windowOf(page, 'frmSETUP')];
         assert.ok(error.active && !setup.active && error.z > setup.z, `${control}: the error is on top and active`);
@@ -609,8 +611,9 @@ const startFailures = [
      '<script>{ const parse = JSON.parse; JSON.parse = function (t) { if (String(t).includes(\'"controls"\'))'
      + ' throw new TypeError("no window made"); return parse.apply(this, arguments); }; }</script>',
      /^This browser cannot run Vornak1:\nTypeError: no window made\n/],
-    ['a script of the page that fails before the program runs', '<script>delete window.FontFace;</script>',
-     /^This browser cannot run Vornak1:\n(ReferenceError: .*FontFace|Script error\.)/],
+    ['a script of the page that fails before the program runs',
+     '<script>Object.defineProperty(window, "devicePixelRatio", { get() { throw new TypeError("no screen"); } });</script>',
+     /^This browser cannot run Vornak1:\n(TypeError: no screen|Script error\.)/],
 ];
 
 test('a start that fails ends at once in a message box: what is missing and what works instead', async (t) => {

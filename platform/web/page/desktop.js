@@ -1,11 +1,14 @@
 // The desktop the windows stand on: which window is active and which is in
-// front, where the keys go, and the screen itself. Every title bar and close box
-// stays on the screen: on a phone the page is laid out wide enough for the
-// largest window shown, and the phone shows it whole (it can be zoomed into
-// as any page); a window the screen's turning would leave off it comes back.
-// A desktop browser keeps its own width: where a window is larger than the
-// screen (a small or zoomed browser window), the page scrolls to show it.
-import { border } from './windows.js';
+// front, where the keys go, and the screen itself, measured in device
+// pixels. Every title bar and close box stays on the screen: on a phone a
+// window larger than the screen is drawn smaller, at the nearest sharp size
+// that fits (and where none does, the page is laid out wide enough for it
+// and the phone shows it whole, as it can any page); a window the screen's
+// turning would leave off it comes back. A desktop browser keeps its own
+// width: where a window is larger than the screen (a small or zoomed
+// browser window), the page scrolls to show it.
+import * as Screen from './screen.js';
+import { Win, border } from './windows.js';
 
 const windows = new Set();
 let el = null;
@@ -80,20 +83,42 @@ function within(v, size, screen) {
 // A window moved by its title bar: the whole bar stays on the desktop.
 export function moveTo(win, x, y) {
     const [, , w] = win.frame();
-    const bar = border[1] - 4;  // the border above the client area
+    const bar = (border(win.design.dpi)[1] - 4) * win.factor;  // the border above the client area
     const [width, height] = size();
-    win.el.style.left = Math.round(within(x, w, width)) + 'px';
-    win.el.style.top = Math.round(within(y, bar, height)) + 'px';
+    win.moveTo(within(x, w, width), within(y, bar, height));
 }
 
-// The page laid out wide enough for every window shown to fit the
-// screen whole, title bar and close box too: a phone then shows the
-// page smaller. Desktop browsers keep their own width.
+// A phone shows the page at its own width.
+function fitted() {
+    return document.documentElement.classList.contains('fitted');
+}
+
+// The drawing a new window gets (sizes: its client area at 96, 120 and
+// 144 dpi): the screen's; on a phone, when its frame does not fit the
+// screen so, the nearest sharp size that does, or the smallest there is.
+export function drawingFor(sizes) {
+    const best = Screen.rule();
+    if (!fitted())
+        return best;
+    const [width, height] = size();
+    const fits = (d) => {
+        const i = [96, 120, 144].indexOf(d.dpi);
+        const [bw, bh] = border(d.dpi);
+        return (sizes[2 * i] + bw) * d.factor <= width && (sizes[2 * i + 1] + bh) * d.factor <= height;
+    };
+    const all = Screen.smaller(best);
+    return all.find(fits) || all[all.length - 1];
+}
+
+// The page laid out wide enough for every window shown to fit the screen
+// whole, title bar and close box too, where even the smallest drawing of
+// one does not: a phone then shows the page smaller. Desktop browsers keep
+// their own width.
 export function fit(opening) {
     let need = [0, 0];
     for (const w of [...windows, opening, early])
         if (w && (w.visible || w === opening))
-            need = [Math.max(need[0], w.frame()[2]), Math.max(need[1], w.frame()[3])];
+            need = [Math.max(need[0], Screen.css(w.frame()[2])), Math.max(need[1], Screen.css(w.frame()[3]))];
     const landscape = innerWidth > innerHeight;
     const device = landscape ? Math.max(screen.width, screen.height) : Math.min(screen.width, screen.height);
     // (a few pixels to spare, for the browser's rounding of the height)
@@ -104,39 +129,36 @@ export function fit(opening) {
         meta.content = content;
 }
 
-// The screen the windows stand on, in whole pixels: the page's
-// viewport, rounded down where a phone shows it at a scale.
+// The screen the windows stand on, in whole device pixels: the page's
+// viewport.
 export function size() {
     const root = document.documentElement;
-    return [Math.min(innerWidth, root.clientWidth), Math.min(innerHeight, root.clientHeight)];
+    return [Math.floor(Screen.ratio * Math.min(innerWidth, root.clientWidth)),
+            Math.floor(Screen.ratio * Math.min(innerHeight, root.clientHeight))];
 }
 
-// The program's first window drawn before the program runs (page.js's start),
-// where the program will place it: centred on the screen, and its top
-// left corner on it. It stands until the program shows a window.
+// The program's first window drawn before the program runs (page.js's
+// start), as the program will draw it (first: its design, made by the core
+// at each resolution) and where it will place it: centred on the screen,
+// its top left corner on it. It stands until the program shows a window.
 export function drawEarly(first) {
-    document.documentElement.style.cssText = first.root;
-    const holder = document.createElement('div');
-    holder.innerHTML = first.window;
-    const drawn = holder.firstElementChild;
-    drawn.inert = true;
-    // Placed by the size it was made with, before it is laid out: the
-    // screen is measured while the page holds next to nothing.
-    const [w, h] = [first.width, first.height];
-    early = { el: drawn, visible: true,
-              frame: () => [parseFloat(drawn.style.left) || 0, parseFloat(drawn.style.top) || 0, w, h] };
+    const drawing = drawingFor([96, 120, 144].flatMap((dpi) => [first[dpi].width, first[dpi].height]));
+    early = new Win(0, first[drawing.dpi], drawing.factor);
+    windows.delete(early);
+    early.el.inert = true;
     fit();
     const centre = () => {
         const [width, height] = size();
-        drawn.style.left = within(Math.trunc((width - w) / 2), w, width) + 'px';
-        drawn.style.top = within(Math.trunc((height - h) / 2), h, height) + 'px';
+        const [, , w, h] = early.frame();
+        early.moveTo(within(Math.trunc((width - w) / 2), w, width), within(Math.trunc((height - h) / 2), h, height));
     };
     centre();
-    el.appendChild(drawn);
+    early.el.style.visibility = 'visible';
     // A window larger than the screen makes the page scroll, and its
     // scroll bar takes room from the screen: centred on what is left,
     // as the program will place it.
-    if (w > innerWidth || h > innerHeight)
+    const [, , w, h] = early.frame();
+    if (Screen.css(w) > innerWidth || Screen.css(h) > innerHeight)
         centre();
 }
 
@@ -146,19 +168,37 @@ export function dropEarly() {
     early = null;
 }
 
-// After the screen turned or changed size: every window back on it.
-function resized() {
+// The factor a window is drawn with on this screen: the nearest to the
+// screen for its design, less on a phone where its frame would not fit.
+function factorOf(win) {
+    const [width, height] = size();
+    const [bw, bh] = border(win.design.dpi);
+    let factor = Screen.factorFor(win.design.dpi);
+    while (fitted() && factor > 1
+           && ((win.design.width + bw) * factor > width || (win.design.height + bh) * factor > height))
+        --factor;
+    return factor;
+}
+
+// After the screen turned, changed its size or its device-pixel ratio
+// (was: the ratio before): every window drawn for it, and back on it.
+function resized(was = Screen.ratio) {
+    if (was !== Screen.ratio)
+        Screen.calibrate();
+    for (const w of [...windows, early].filter(Boolean)) {
+        w.at = w.at.map((v) => Math.round(v * Screen.ratio / was));
+        w.drawWith(factorOf(w));
+    }
     fit();
     const [screenWidth, screenHeight] = size();
     for (const w of [...windows, early].filter(Boolean)) {
         const [x, y, width, height] = w.frame();
         const left = within(x, width, screenWidth);
         const top = within(y, height, screenHeight);
-        if (left !== x || top !== y) {
-            w.el.style.left = left + 'px';
-            w.el.style.top = top + 'px';
-        }
+        if (left !== x || top !== y)
+            w.moveTo(left, top);
     }
+    Screen.styleRoot();
 }
 
 // Keys with no control focused (a window that holds none) go to the
@@ -179,11 +219,16 @@ function menu(e) {
 export function start() {
     el = document.getElementById('desktop');
     document.documentElement.classList.toggle('fitted', matchMedia('(hover: none) and (pointer: coarse)').matches);
-    window.addEventListener('resize', resized);
+    Screen.styleRoot();
+    document.fonts.ready.then(() => {
+        if (Screen.calibrate())
+            Screen.styleRoot();
+    });
+    window.addEventListener('resize', () => resized());
+    Screen.watch(resized);
     document.addEventListener('contextmenu', menu);
     document.addEventListener('keydown', (e) => {
         if (e.target === document.body)
             key(e);
     });
 }
-

@@ -22,11 +22,31 @@ var Vornak = { failure: (function () {
             + 'Reload the page to start the program again.'
     };
 
+    // The drawing of the screen, as the windows' (screen.js): the design's
+    // resolution and the device pixels a pixel of it takes.
+    // A screen that cannot say is drawn as the era's own.
+    function drawing() {
+        try {
+            var ratio = window.devicePixelRatio || 1;
+            var rows = JSON.parse(document.getElementById('screens').textContent);
+            var chosen = rows[0];
+            for (var i = 0; i < rows.length; ++i)
+                if (96 * ratio >= rows[i][0])
+                    chosen = rows[i];
+            return { dpi: chosen[1], factor: chosen[2], ratio: ratio };
+        } catch (e) {
+            return { dpi: 96, factor: 1, ratio: 1 };
+        }
+    }
+
     // A classic message box with one OK button, over everything on the page
-    // and centred on the screen; closed(e) when OK is pressed.
+    // and centred on the screen, on whole device pixels; closed(e) when OK
+    // is pressed.
     function box(title, text, closed) {
+        var screen = drawing();
         var el = document.createElement('div');
-        el.className = 'window message';
+        el.className = 'window message dpi' + screen.dpi;
+        el.style.setProperty('--s', String(screen.factor / screen.ratio));
         el.setAttribute('role', 'alertdialog');
         el.setAttribute('aria-label', title);
         el.innerHTML = '<div class="title-bar"><div class="title-bar-text"></div></div>'
@@ -48,8 +68,11 @@ var Vornak = { failure: (function () {
         el.addEventListener('contextmenu', function (e) { e.preventDefault(); });
         el.style.zIndex = 1000001;
         document.body.appendChild(el);
-        el.style.left = Math.max(0, Math.floor((innerWidth - el.offsetWidth) / 2)) + 'px';
-        el.style.top = Math.max(0, Math.floor((innerHeight - el.offsetHeight) / 2)) + 'px';
+        var centre = function (room, size) {
+            return Math.max(0, Math.floor(screen.ratio * (room - size) / 2)) / screen.ratio + 'px';
+        };
+        el.style.left = centre(innerWidth, el.getBoundingClientRect().width);
+        el.style.top = centre(innerHeight, el.getBoundingClientRect().height);
         ok.focus();
         return el;
     }

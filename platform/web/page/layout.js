@@ -1,10 +1,13 @@
 // What the page measures to place things as the system would: the lines of
-// a centred text, each at a whole pixel (half-pixel centring smears the
-// era's bitmap face over two pixels), and a control inside a frame, which
+// a centred text, each at a whole pixel of its design (half-pixel centring
+// smears the era's bitmap face over two pixels), and a control inside a
+// frame, which
 // the browser places from inside the frame's border and below its caption,
 // by as much as that engine makes them. All is measured together, once a
 // frame, before the frame is drawn: measuring as each control is made would
 // lay the page out again and again.
+import { px } from './screen.js';
+
 const texts = new Set();
 const inFrames = new Map();  // element -> its box from the frame's outer corner
 let planned = false;
@@ -53,13 +56,19 @@ function settle() {
     inFrames.clear();
     lines.forEach(([el, l]) => writeLines(el, l));
     moves.forEach(([el, at]) => {
-        el.style.left = at[0] + 'px';
-        el.style.top = at[1] + 'px';
+        el.style.left = px(at[0]);
+        el.style.top = px(at[1]);
     });
 }
 
-// The lines the browser made of the words, with the room they have;
-// null for a text not laid out (in a hidden window), which waits.
+// The CSS pixels a pixel of the design of an element's window takes.
+function scaleOf(el) {
+    return parseFloat(getComputedStyle(el).getPropertyValue('--s')) || 1;
+}
+
+// The lines the browser made of the words, with the room they have, in
+// pixels of the design; null for a text not laid out (in a hidden window),
+// which waits.
 function readLines(el) {
     const words = Array.from(el.querySelectorAll(':scope > span, :scope > .line > span'));
     if (!words.length || !el.getClientRects().length)
@@ -76,7 +85,9 @@ function readLines(el) {
         }
     }
     const style = getComputedStyle(el);
-    lines.room = el.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+    const s = scaleOf(el);
+    lines.room = (el.getBoundingClientRect().width - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)) / s;
+    lines.forEach((l) => { l.width = (l.right - l.left) / s; });
     return lines;
 }
 
@@ -84,7 +95,7 @@ function writeLines(el, lines) {
     el.replaceChildren(...lines.map((l) => {
         const div = document.createElement('div');
         div.className = 'line';
-        div.style.paddingLeft = Math.max(0, Math.floor((lines.room - (l.right - l.left)) / 2)) + 'px';
+        div.style.paddingLeft = px(Math.max(0, Math.floor((lines.room - Math.round(l.width)) / 2)));
         div.append(...l.words.flatMap((w, i) => (i ? [' ', w] : [w])));
         return div;
     }));
@@ -93,6 +104,7 @@ function writeLines(el, lines) {
 function framed(el, box) {
     const outer = el.parentElement.getBoundingClientRect();
     const at = el.getBoundingClientRect();
-    return [Math.round(2 * box[0] - (at.left - outer.left)), Math.round(2 * box[1] - (at.top - outer.top))];
+    const s = scaleOf(el);
+    return [Math.round(2 * box[0] - (at.left - outer.left) / s), Math.round(2 * box[1] - (at.top - outer.top) / s)];
 }
 

@@ -1,34 +1,31 @@
 // The page's script: what the program's windows are made of, and its start.
 // It runs as the page is read, right after failure.js: the program's first
-// window is drawn at once (page.js's start) and what the user does is held.
-// The program follows once the page has been read as far as its data
-// (Vornak.boot), and the large pictures once it has been read to its end
-// (Vornak.lateArt).
+// window is drawn at once (page.js's start, from what the core made of it
+// when the page was built, #first-window, with the art of the first windows,
+// #art) and what the user does is held. The program follows once the page
+// has been read as far as it (Vornak.boot), and the large pictures once it
+// has been read to its end (Vornak.lateArt).
 import createProgram from 'vornak1-program';
 import * as Art from './art.js';
-import { compile } from './boot.js';
+import { compile, unpackedJson } from './boot.js';
 import * as Calls from './calls.js';
 import * as Page from './page.js';
 import { Failure, Vornak } from './vornak.js';
 
 Vornak.page = { ...Page };  // (an object of its own, whose calls a test may replace)
 Vornak.calls = Calls;
-const first = document.getElementById('first-window');
-Page.start(first ? JSON.parse(first.textContent) : null);
 
-// The program and the art of its first windows; the program starts from the
-// module compiled meanwhile. What keeps it from starting, or stops it later,
-// is the visitor's to know (Failure).
-Vornak.boot = (data) => {
-    Art.add(data.art);
-    const compiled = compile(data.program);
+// The program, carried as base64 of its gzip; it starts from the module
+// compiled meanwhile. What keeps it from starting, or stops it later, is
+// the visitor's to know (Failure).
+Vornak.boot = (program) => {
+    const compiled = compile(program);
     if (Failure.failed)
         return;
     createProgram({
-        page: Page,
-        postRun: [(program) => {
-            Vornak.program = program;
-            Calls.connect(program);
+        postRun: [(instance) => {
+            Vornak.program = instance;
+            Calls.connect(instance);
             Page.started();
         }],
         onAbort: (what) => Failure.error(new Error(what)),
@@ -45,3 +42,12 @@ Vornak.boot = (data) => {
 };
 
 Vornak.lateArt = (art) => Art.add(art);
+
+// The page's own start, as it is read; one that fails is the start's.
+try {
+    const data = (id) => JSON.parse(document.getElementById(id).textContent);
+    Art.add(data('art'));
+    Page.start(unpackedJson(data('first-window')));
+} catch (e) {
+    Failure.atStart(e);
+}

@@ -1,7 +1,6 @@
 // The program's calls to the page (platform/web/webfrontend.cpp, through
 // Vornak.page), and the page's own start: the program's first window drawn
 // as the page is read, and what the user does held until the program runs.
-import { bytesOf } from './boot.js';
 import * as Calls from './calls.js';
 import * as Desktop from './desktop.js';
 import * as Layout from './layout.js';
@@ -10,15 +9,25 @@ import { Failure } from './vornak.js';
 import { Win } from './windows.js';
 
 const windows = new Map();   // the program's window number -> Win
+const factors = new Map();   // the factor a window about to be made is drawn with
 let opening = null;          // the window whose place the program is working out
 
-export function create(number, design) {
-    windows.set(number, new Win(number, design));
+// The resolution a window about to be made is drawn at, which the program
+// lays it out for (sizes: its client area at 96, 120 and 144 dpi).
+export function drawing(number, sizes) {
+    const chosen = Desktop.drawingFor(sizes);
+    factors.set(number, chosen.factor);
+    return chosen.dpi;
 }
 
-// The frame of a window ([x, y, width, height]), or of the desktop for
-// window 0: the program asks for the window it is about to show first,
-// and the desktop is made to fit it.
+export function create(number, design) {
+    windows.set(number, new Win(number, design, factors.get(number) || 1));
+    factors.delete(number);
+}
+
+// The frame of a window ([x, y, width, height] in device pixels), or of
+// the desktop for window 0: the program asks for the window it is about
+// to show first, and the desktop is made to fit it.
 export function frame(number) {
     if (number === 0) {
         Desktop.fit(opening);
@@ -34,10 +43,8 @@ export function show(number, placeIt, x, y) {
     if (!w)
         return;
     Desktop.dropEarly();
-    if (placeIt) {
-        w.el.style.left = x + 'px';
-        w.el.style.top = y + 'px';
-    }
+    if (placeIt)
+        w.moveTo(x, y);
     w.el.style.visibility = 'visible';
     w.el.style.display = '';
     Layout.shown(w.el);
@@ -76,16 +83,6 @@ export function update(number, index, shown) {
         w.update(index, shown);
 }
 
-// The folder list's marks, as the program draws them.
-export function mark(open, rgba, width, height) {
-    const canvas = document.createElement('canvas');
-    canvas.width = width;
-    canvas.height = height;
-    canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
-    document.documentElement.style.setProperty(open ? '--folder-open' : '--folder-closed',
-                                                `url("${canvas.toDataURL()}")`);
-}
-
 export function focus(number, index) {
     const w = windows.get(number);
     const c = w && w.controls[index];
@@ -115,15 +112,11 @@ export function quit() {
 }
 
 // The page, as it is read: the program's first window, as the program
-// drew it when the page was made (first: its markup and the page's
-// own style then, or null), is drawn at once where the program will
-// place it, for the program to take its place when it shows the window
-// itself. Until the program runs, the page is busy as in a pause: the
+// will draw it (first: its design at each resolution, as the core made it
+// when the page was built), is drawn at once where the program will place
+// it, for the program to take its place when it shows the window itself. Until the program runs, the page is busy as in a pause: the
 // hourglass, and what the user does held for the program.
 export function start(first) {
-    // The dialog faces, ready before anything is drawn.
-    for (const f of JSON.parse(document.getElementById('faces').textContent))
-        document.fonts.add(new FontFace(f.family, bytesOf(f.data), { style: f.style, weight: f.weight }));
     Touch.start();
     Calls.start();
     Desktop.start();

@@ -9,6 +9,7 @@
 // reports, nothing more; where each control lies, the program says too.
 import * as Art from './art.js';
 import * as Layout from './layout.js';
+import { px } from './screen.js';
 import * as Scrollbar from './scrollbar.js';
 import * as Touch from './touch.js';
 
@@ -192,8 +193,11 @@ export const pieces = {
             const el = document.createElement('div');
             el.className = 'image' + (c.border ? ' sunken' : '');
             el.setAttribute('aria-hidden', 'true');
-            if (c.picture)
-                el.appendChild(Art.picture(c.picture, c.keyed));
+            if (c.picture) {
+                const picture = el.appendChild(Art.picture(c.picture, c.keyed));
+                picture.style.width = px(c.pictureSize[0]);
+                picture.style.height = px(c.pictureSize[1]);
+            }
             return el;
         },
         show() {},
@@ -222,7 +226,7 @@ export const pieces = {
             el.rowsBox.replaceChildren(...s.folders.map((f) => {
                 const row = option('');
                 row.className = f.open ? 'folder open' : 'folder';
-                row.style.paddingLeft = (2 + f.indent) + 'px';
+                row.style.paddingLeft = px(2 + f.indent);
                 const name = document.createElement('span');
                 name.textContent = f.name;
                 row.appendChild(name);
@@ -280,19 +284,24 @@ export const pieces = {
 };
 
 // A line from its first point to its second, in its box, one pixel wide
-// in its colour, the end point not drawn.
+// in its colour, the end point not drawn: its pixels as squares of a
+// picture as large as its box, which any whole factor draws sharp.
 function line(c) {
     const [x1, y1, x2, y2] = c.line;
-    const el = document.createElement('canvas');
-    el.className = 'line';
+    const svg = 'http://www.w3.org/2000/svg';
+    const el = document.createElementNS(svg, 'svg');
+    el.setAttribute('class', 'line');
     el.setAttribute('aria-hidden', 'true');
-    el.width = c.box[2];
-    el.height = c.box[3];
-    const g = el.getContext('2d');
-    g.fillStyle = c.fore;
+    el.setAttribute('viewBox', `0 0 ${c.box[2]} ${c.box[3]}`);
+    el.setAttribute('preserveAspectRatio', 'none');
+    el.setAttribute('shape-rendering', 'crispEdges');
     const steps = Math.max(Math.abs(x2 - x1), Math.abs(y2 - y1));
+    let d = '';
     for (let i = 0; i < steps; ++i)
-        g.fillRect(Math.round(x1 + (x2 - x1) * i / steps), Math.round(y1 + (y2 - y1) * i / steps), 1, 1);
+        d += `M${Math.round(x1 + (x2 - x1) * i / steps)} ${Math.round(y1 + (y2 - y1) * i / steps)}h1v1h-1z`;
+    const path = el.appendChild(document.createElementNS(svg, 'path'));
+    path.setAttribute('d', d);
+    path.setAttribute('fill', c.fore);
     return el;
 }
 

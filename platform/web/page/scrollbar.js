@@ -3,6 +3,7 @@
 // go on while held), a track that pages, a thumb that drags. It shows only
 // while the rows do not fit, as the system's list boxes do. The rows still
 // scroll by the wheel and by a finger.
+import { px } from './screen.js';
 import * as Touch from './touch.js';
 const width = 16;
 
@@ -22,7 +23,7 @@ export function make(rows) {
     drag(thumb, rows);
     rows.addEventListener('scroll', () => place(rows));
     // A window that was hidden lays its lists out again when it shows.
-    new ResizeObserver(() => fit(rows)).observe(rows);
+    new ResizeObserver(() => update(rows)).observe(rows);
     return bar;
 }
 
@@ -88,7 +89,7 @@ function fit(rows) {
     rows.revealing = null;
     const needed = rows.scrollHeight > rows.clientHeight + 1;
     rows.bar.bar.style.display = needed ? '' : 'none';
-    rows.style.right = needed ? width + 'px' : '0';
+    rows.style.right = needed ? px(width) : '0';
     place(rows);
 }
 
@@ -97,10 +98,12 @@ function place(rows) {
     const range = rows.scrollHeight - rows.clientHeight;
     if (range <= 0)
         return;
-    const room = track.clientHeight;
+    // (in pixels of the design, which stand on whole device pixels)
+    const s = parseFloat(getComputedStyle(rows).getPropertyValue('--s')) || 1;
+    const room = track.getBoundingClientRect().height / s;
     const size = Math.max(8, Math.round(room * rows.clientHeight / rows.scrollHeight));
-    thumb.style.height = size + 'px';
-    thumb.style.top = Math.round((room - size) * rows.scrollTop / range) + 'px';
+    thumb.style.height = px(size);
+    thumb.style.top = px(Math.round((room - size) * rows.scrollTop / range));
 }
 
 // Scrolls the least that shows a row whole, once it is laid out.

@@ -118,8 +118,8 @@ function characters(inputType, data) {
 // The hourglass where the finger last was, while the program is busy.
 export function cursor(on) {
     hourglass.style.display = on && byFinger() ? 'block' : 'none';
-    hourglass.style.left = (point[0] - 16) + 'px';
-    hourglass.style.top = (point[1] - 16) + 'px';
+    hourglass.style.left = `calc(${point[0]}px - var(--s) * 16px)`;
+    hourglass.style.top = `calc(${point[1]}px - var(--s) * 16px)`;
 }
 
 export function start() {

@@ -1,30 +1,35 @@
 // The program's windows on the page's desktop: a frame with a title bar
 // that moves it and a close box, the controls its design lists made by
 // their pieces, and the classic keyboard and focus. It knows no particular
-// window: the program sends each window's design and its controls' values.
+// window: the program sends each window's design, laid out at the
+// resolution the window is drawn at, and its controls' values. A window is
+// drawn with a whole factor (screen.js) and stands on whole device pixels.
 import * as Art from './art.js';
 import * as Calls from './calls.js';
 import * as Desktop from './desktop.js';
 import * as Layout from './layout.js';
 import { pieces } from './pieces.js';
+import { css, device, px, scale } from './screen.js';
 import * as Touch from './touch.js';
 
 export class Win {
-    constructor(number, design) {
+    constructor(number, design, factor) {
         this.number = number;
         this.design = design;
         this.controls = [];
         this.lastFocus = null;
+        this.at = [0, 0];            // the frame's top left corner on the desktop, in device pixels
         this.el = document.createElement('div');
-        this.el.className = 'window';
+        this.el.className = `window dpi${design.dpi}`;
+        this.drawWith(factor);
         this.el.setAttribute('role', 'dialog');
         this.el.setAttribute('aria-label', design.caption);
         this.el.style.visibility = 'hidden';
         this.titleBar();
         this.body = document.createElement('div');
         this.body.className = 'client';
-        this.body.style.width = design.width + 'px';
-        this.body.style.height = design.height + 'px';
+        this.body.style.width = px(design.width);
+        this.body.style.height = px(design.height);
         this.el.appendChild(this.body);
         if (design.keyPreview)
             this.el.appendChild(Touch.keys(this.el, (ch) => this.character(ch)));
@@ -193,13 +198,29 @@ export class Win {
         if (e.target.closest('button') || (e.button !== 0 && e.pointerType === 'mouse'))
             return;
         const [left, top] = this.frame();
-        Touch.follow(this.bar, e, (m) => Desktop.moveTo(this, left + m.clientX - e.clientX, top + m.clientY - e.clientY));
+        Touch.follow(this.bar, e, (m) => Desktop.moveTo(this, left + device(m.clientX - e.clientX),
+                                                        top + device(m.clientY - e.clientY)));
     }
 
-    // The frame: [x, y, width, height], known without laying the page out.
+    // The frame in device pixels: [x, y, width, height], known without
+    // laying the page out.
     frame() {
-        return [parseFloat(this.el.style.left) || 0, parseFloat(this.el.style.top) || 0,
-                this.design.width + border[0], this.design.height + border[1]];
+        const [width, height] = border(this.design.dpi);
+        return [...this.at, (this.design.width + width) * this.factor, (this.design.height + height) * this.factor];
+    }
+
+    // The frame's top left corner put at a point of the desktop.
+    moveTo(x, y) {
+        this.at = [x, y];
+        this.el.style.left = css(x) + 'px';
+        this.el.style.top = css(y) + 'px';
+    }
+
+    // Every pixel of the design a block of factor x factor device pixels.
+    drawWith(factor) {
+        this.factor = factor;
+        this.el.style.setProperty('--s', scale(factor));
+        this.moveTo(...this.at);
     }
 
     get visible() {
@@ -207,10 +228,14 @@ export class Win {
     }
 }
 
-// What a window's frame adds to its client area, as vornak1.css draws it:
-// a border of 3 pixels (98.css's .window), a title bar of 18 (14 and its
-// padding) and a pixel between the bar and the client area.
-export const border = [3 + 3, 3 + 18 + 1 + 3];
+// What a window's frame adds to its client area, in pixels of its design,
+// as vornak1.css draws it: a border of 3 pixels (98.css's .window), the
+// title bar (its text's height and a pixel, and two of padding above and
+// below) and a pixel between the bar and the client area.
+const bars = { 96: 14, 120: 17, 144: 21 };
+export function border(dpi) {
+    return [3 + 3, 3 + (2 + bars[dpi] + 2) + 1 + 3];
+}
 
 // The character a key produces, as the era's platform makes it, or null.
 function characterOf(e) {
@@ -222,8 +247,8 @@ function characterOf(e) {
 }
 
 function place(el, box) {
-    el.style.left = box[0] + 'px';
-    el.style.top = box[1] + 'px';
-    el.style.width = box[2] + 'px';
-    el.style.height = box[3] + 'px';
+    el.style.left = px(box[0]);
+    el.style.top = px(box[1]);
+    el.style.width = px(box[2]);
+    el.style.height = px(box[3]);
 }

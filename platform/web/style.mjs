@@ -1,0 +1,110 @@
+// The page's one stylesheet: 98.css as its package ships it (less its faces,
+// for the page carries the desktop builds' own, and less what the page never
+// shows, which PurgeCSS finds from the page's scripts and markup), then the
+// page's own, vornak1.css, minified by esbuild. In both, every length in px
+// is a pixel of the design a window is drawn at, which the page makes whole
+// device pixels on any screen: Npx becomes calc(var(--s) * Npx), --s being
+// the CSS pixels a design pixel takes there. A picture 98.css draws as SVG
+// is given the size of its pixels in that unit too. Lengths in PX (upper
+// case) are the browser's own pixels and stay as they are, as does a value
+// that says var(--s) itself.
+//   node style.mjs 98.css VORNAK.css PAGE_DIR <SUBSTITUTIONS.json
+// SUBSTITUTIONS.json: {"@NAME@": "css text", ...}, put into vornak1.css; the
+// pictures of 98.css's scroll bar come as @SCROLLUP@, @SCROLLDOWN@ and
+// @SCROLLTRACK@, for the page's own scroll bar.
+import { transform } from 'esbuild';
+import postcss from 'postcss';
+import valueParser from 'postcss-value-parser';
+import { PurgeCSS } from 'purgecss';
+import { readdirSync, readFileSync } from 'node:fs';
+import { join } from 'node:path';
+
+const [css98Path, ownPath, pageDir] = process.argv.slice(2);
+
+// A length of design pixels as the page draws it.
+function scaled(value) {
+    const parsed = valueParser(value);
+    parsed.walk((node) => {
+        if (node.type === 'function' && node.value === 'url')
+            return false;
+        const unit = node.type === 'word' && valueParser.unit(node.value);
+        if (unit && unit.unit === 'px' && Number(unit.number) !== 0)
+            Object.assign(node, { type: 'word', value: `calc(var(--s) * ${unit.number}px)` });
+        return undefined;
+    });
+    return parsed.toString();
+}
+
+// The width and height of an SVG picture a value draws, or null.
+function svgSize(value) {
+    const m = /url\("data:image\/svg\+xml[^"]*"\)/.exec(value);
+    if (!m)
+        return null;
+    const svg = decodeURIComponent(m[0]);
+    const size = ['width', 'height'].map((k) => new RegExp(`\\b${k}=['"](\\d+)['"]`).exec(svg));
+    return size.every(Boolean) ? size.map((s) => Number(s[1])) : null;
+}
+
+// Every length of a stylesheet in design pixels, once.
+function inDesignPixels(root) {
+    root.walkDecls((decl) => {
+        const size = /^background(-image)?$/.test(decl.prop) && svgSize(decl.value);
+        if (size && !decl.parent.some((d) => d.prop === 'background-size'))
+            decl.after({ prop: 'background-size', value: `${size[0]}px ${size[1]}px` });
+    });
+    root.walkDecls((decl) => {
+        if (decl.value.includes('px') && !decl.value.includes('var(--s)'))
+            decl.value = scaled(decl.value);
+    });
+}
+
+// 98.css's scroll bar pictures, by the rules that draw them.
+function scrollPictures(root) {
+    const wanted = { '::-webkit-scrollbar-button:vertical:start': '@SCROLLUP@',
+                     '::-webkit-scrollbar-button:vertical:end': '@SCROLLDOWN@',
+                     '::-webkit-scrollbar-track': '@SCROLLTRACK@' };
+    const found = {};
+    root.walkRules((rule) => {
+        for (const selector of rule.selectors)
+            if (wanted[selector])
+                rule.walkDecls('background-image', (d) => { found[wanted[selector]] = d.value; });
+    });
+    for (const key of Object.values(wanted))
+        if (!found[key])
+            throw new Error(`style.mjs: 98.css draws no ${key}`);
+    return found;
+}
+
+const css98 = postcss.parse(readFileSync(css98Path, 'utf8'));
+css98.walkAtRules('font-face', (rule) => rule.remove());
+const substitutions = { ...JSON.parse(readFileSync(0, 'utf8')), ...scrollPictures(css98) };
+const content = readdirSync(pageDir).filter((f) => /\.(js|html)$/.test(f))
+    .map((f) => ({ raw: readFileSync(join(pageDir, f), 'utf8'), extension: f.split('.').pop() }));
+// What the page never shows of what 98.css styles, which PurgeCSS keeps for
+// names the page's scripts happen to hold: other kinds of field, disabled,
+// read-only and default controls, and the browser's own scroll bars, which
+// the page draws itself. Taken out selector by selector.
+const never = [/\[type=(range|number)\]/, /::-webkit-(scrollbar|slider|search)/, /::-moz-/, /(?<!:not\():disabled/,
+               /\[disabled\]/, /\[readonly\]/, /:read-only/, /\.default\b/, /^textarea/, /^a\b/, /^code\b/, /^summary/];
+const [purged] = await new PurgeCSS().purge({ content, css: [{ raw: css98.toString() }] });
+const kept = postcss.parse(purged.css);
+kept.walkRules((rule) => {
+    const selectors = rule.selectors.filter((s) => !never.some((n) => n.test(s)));
+    if (selectors.length)
+        rule.selectors = selectors;
+    else
+        rule.remove();
+});
+kept.walkAtRules('media', (rule) => {
+    if (!rule.nodes.length)
+        rule.remove();
+});
+let own = readFileSync(ownPath, 'utf8');
+for (const [key, value] of Object.entries(substitutions))
+    own = own.split(key).join(value);
+if (/@[A-Z0-9]+@/.test(own))
+    throw new Error(`style.mjs: vornak1.css has ${/@[A-Z0-9]+@/.exec(own)[0]} with nothing to put there`);
+const sheet = postcss.parse(`${kept}\n${own}`);
+inDesignPixels(sheet);
+const { code } = await transform(sheet.toString(), { loader: 'css', minify: true, legalComments: 'inline' });
+process.stdout.write(code);
