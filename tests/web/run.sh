@@ -17,8 +17,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 for dpi in 96 120 144; do node "$positions" $dpi >"$work/designs-$dpi"; done
 node "$positions" --tab-order >"$work/tabs"
+node "$positions" --lines >"$work/lines"
 status=0
-VORNAK_PAGE=$page VORNAK_DESIGNS=$work/designs VORNAK_TABS=$work/tabs node --test \
+VORNAK_PAGE=$page VORNAK_DESIGNS=$work/designs VORNAK_TABS=$work/tabs VORNAK_LINES=$work/lines node --test \
   --test-reporter=spec --test-reporter-destination=stdout \
   --test-reporter=tap --test-reporter-destination="$work/tap" "$@" "$here/$file" || status=$?
 ran=$(sed -n 's/^# tests \([0-9]*\)$/\1/p' "$work/tap" | tail -n 1)

@@ -33,6 +33,10 @@ for (const dpi of [96, 120, 144]) {
 }
 export const designs = designsAt[96];
 
+// WINDOW LABEL LINES: the lines each label's caption wraps into.
+export const designedLines = new Map(readFileSync(process.env.VORNAK_LINES, 'utf8').trim().split('\n')
+    .map((line) => line.split(' ')).map(([window, label, lines]) => [`${window}.${label}`, Number(lines)]));
+
 // WINDOW NAME NAME ...: where Tab stops in each window, in order.
 export const tabOrders = new Map(readFileSync(process.env.VORNAK_TABS, 'utf8').trim().split('\n')
     .map((line) => line.split(' ')).map(([window, ...names]) => [window, names]));
@@ -245,7 +249,7 @@ export async function accessibility(page, window) {
         const result = await window.axe.run(context, { resultTypes: ['violations'] });
         // A control whose colours the design gives (the About dialog's red
         // line on the system's border grey) keeps them, contrast or not.
-        const own = (n) => document.querySelector(n.target[0]).hasAttribute('data-design-colours');
+        const own = (n) => !!document.querySelector(n.target[0]).closest('[data-design-colours]');
         return result.violations
             .map((v) => [v.id, v.nodes.filter((n) => v.id !== 'color-contrast' || !own(n))])
             .filter(([, nodes]) => nodes.length)

@@ -7,9 +7,10 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-    accessibility, captions, closeBox, designs, engine, focused, frozenFor, open, placeOf, press, pressOn, shot, sleep, spot,
+    accessibility, captions, closeBox, designedLines, designs, engine, focused, frozenFor, open, placeOf, press, pressOn, shot, sleep, spot,
     tabOrders, until, value, waitGone, waitWindow, windowOf,
 } from './session.mjs';
+import { PNG } from 'pngjs';
 import { devices } from '../../tools/browsers.mjs';
 
 const device = devices[process.env.VORNAK_DEVICE || 'desktop'];
@@ -92,6 +93,94 @@ test('every window at its design size, every control where its design puts it, e
     assert.deepEqual(seen.sort(), Array.from(designs.keys()).sort());
     assert.deepEqual(await texts(page), { lines: 5, colours: ['rgb(0, 0, 0)'], halves: [] });
 });
+
+// Every label drawn on whole device pixels at the ratios of today's screens:
+// the window at the resolution the rule gives and with its factor, each
+// label's ink (every pixel of its box not its background) in its colour
+// alone, and at 96, 120 and 144 dpi in the lines of its design. A pixel
+// within 8 of 255 of a colour in every channel is that colour, as no eye
+// tells them apart. At a ratio not whole, the engines' own units of layout
+// fall between device pixels, and a pixel or two may come out a shade off.
+const screens = [[1, 96, 1], [1.25, 120, 1], [1.5, 144, 1], [2, 96, 2], [2.625, 120, 2], [3, 96, 3]];
+const scaled = { skip: device.touch ? 'the desktop walk tries every ratio'
+    : engine === 'webkit' ? "WebKitGTK's driver sets no device-pixel ratio (a whole one, GDK_SCALE, for all of the browser)"
+        : false };
+test('sharp at every device-pixel ratio: each window at its resolution by a whole factor, every label in its colour'
+     + ' alone and in its design\'s lines', scaled, async (t) => {
+    for (const [ratio, dpi, factor] of screens) {
+        const page = await open(t, { scale: ratio });
+        const looks = [];
+        const look = async (window) => {
+            await waitWindow(page, window);
+            const w = await windowOf(page, window);
+            assert.deepEqual([w.dpi, Math.round(w.scale * ratio * 1000) / 1000], [dpi, factor], `${window} at ${ratio}`);
+            looks.push(...await labelsOf(page, w, window, ratio, dpi <= 144 && factor === 1));
+            await shot(page, `ratio-${ratio}-${window}`);
+        };
+        await look('frmMAIN');
+        await pressOn(page, 'frmMAIN', 'Command1');
+        await look('frmSETUP');
+        await pressOn(page, 'frmSETUP', 'OK_SETUP');
+        await waitGone(page, 'frmSETUP');
+        await pressOn(page, 'frmMAIN', 'Command2');
+        await look('frmABOUT');
+        const allowed = Number.isInteger(ratio) ? 0 : 0.01;
+        for (const l of looks) {
+            t.diagnostic(`${ratio}: ${l.name} ${l.off} of ${l.ink} ink pixels a shade off`);
+            assert.ok(l.off <= allowed * l.ink, `${ratio}: ${l.name}: ${l.off} of ${l.ink} ink pixels are a shade off`);
+            if (l.lines !== undefined)
+                assert.equal(l.lines, designedLines.get(l.name), `${ratio}: ${l.name}'s lines`);
+        }
+    }
+});
+
+// What a window's labels are like on the screen: their ink, the pixels of
+// it a shade off, and their lines where counted. (What another control
+// covers of a label's box, a picture or a frame's edge, is that control's.)
+async function labelsOf(page, w, window, ratio, countLines) {
+    const png = PNG.sync.read(await page.pixels());
+    const labels = Array.from(designs.get(window).keys()).filter((c) => c.startsWith('Label'));
+    const seen = await page.eval(([caption, names]) => {
+        const win = Array.from(document.querySelectorAll(`[role=dialog][aria-label="${caption}"]`)).pop();
+        const rgb = (c) => (c.match(/\d+/g) || []).slice(0, 3).map(Number);
+        return names.map((name) => {
+            const e = win.querySelector(`[data-name=${name}]`);
+            const style = getComputedStyle(e);
+            // (the lines its letters stand on)
+            const tops = new Set();
+            const walker = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
+            for (let n = walker.nextNode(); n; n = walker.nextNode()) {
+                if (!n.textContent.trim())
+                    continue;
+                const range = document.createRange();
+                range.selectNodeContents(n);
+                for (const r of range.getClientRects())
+                    tops.add(Math.round(r.top));
+            }
+            const back = style.backgroundColor === 'rgba(0, 0, 0, 0)' ? 'rgb(192, 192, 192)' : style.backgroundColor;
+            return { name, colour: rgb(style.color), back: rgb(back), lines: e.textContent ? tops.size : 0 };
+        });
+    }, [captions[window], labels]);
+    const boxes = new Map(Array.from(designs.get(window).keys()).filter((c) => c !== '-' && !c.startsWith('Line'))
+        .map((c) => [c, placeOf(w, window, c).map((v) => v * ratio)]));
+    const covered = (label, px, py) => Array.from(boxes).some(([c, [x, y, width, height]]) => c !== label
+        && px >= Math.floor(x) && px < Math.ceil(x + width) && py >= Math.floor(y) && py < Math.ceil(y + height));
+    return seen.filter((l) => l.lines).map((l) => {
+        const [x, y, width, height] = placeOf(w, window, l.name).map((v) => v * ratio);
+        const near = (i, c) => c.every((v, k) => Math.abs(png.data[i + k] - v) <= 8);
+        let ink = 0, off = 0;
+        for (let py = Math.ceil(y); py < Math.floor(y + height); ++py)
+            for (let px = Math.ceil(x); px < Math.floor(x + width); ++px) {
+                const i = 4 * (py * png.width + px);
+                if (near(i, l.back) || covered(l.name, px, py))
+                    continue;
+                ++ink;
+                if (!near(i, l.colour))
+                    ++off;
+            }
+        return { name: `${window}.${l.name}`, ink, off, ...(countLines ? { lines: l.lines } : {}) };
+    });
+}
 
 // How the windows' texts are drawn: the lines of the main window's
 // disclaimer, the colours of the texts (a button's is its shadow), and the

@@ -9,9 +9,14 @@
 // window, from where the focus starts: an option group only at the option
 // its design chooses.
 //   WINDOW CONTROL CONTROL ...
+// With --lines, the lines each label's caption wraps into in the era's
+// face, at any resolution (tests/common/designs.h), one line a label.
+//   WINDOW LABEL LINES
 //   design_positions [DPI]
 //   design_positions --tab-order
+//   design_positions --lines
 #include "app/layout.h"
+#include "common/designs.h"
 #include "forms/catalogue.h"
 
 #include <cstdio>
@@ -60,8 +65,24 @@ void tabs(const vornak::FormDesign& d)
 
 }  // namespace
 
+void lines(const vornak::FormDesign& d)
+{
+    for (const vornak::ControlDesign& c : d.controls)
+        if (c.type == vornak::ControlType::Label) {
+            print(d.name);
+            std::printf(" ");
+            print(c.name);
+            std::printf(" %d\n", vornak::test::designedLines(d.name, c.name));
+        }
+}
+
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "--lines") == 0) {
+        for (const vornak::FormClass* cls : vornak::forms::catalogue())
+            lines(cls->design);
+        return 0;
+    }
     const bool tabOrder = argc > 1 && std::strcmp(argv[1], "--tab-order") == 0;
     const int dpi = argc > 1 && !tabOrder ? std::atoi(argv[1]) : 96;
     for (const vornak::FormClass* cls : vornak::forms::catalogue()) {

@@ -1,7 +1,8 @@
 // What the page measures to place things as the system would: the lines of
-// a centred text, each at a whole pixel of its design (half-pixel centring
-// smears the era's bitmap face over two pixels), and a control inside a
-// frame, which
+// a text, and each word of them at a whole pixel of its design (half-pixel
+// centring smears the era's bitmap face over two pixels, and an engine whose
+// letters come out a hair narrow at some ratios lets a long line drift off
+// the pixels), and a control inside a frame, which
 // the browser places from inside the frame's border and below its caption,
 // by as much as that engine makes them. All is measured together, once a
 // frame, before the frame is drawn: measuring as each control is made would
@@ -19,22 +20,27 @@ function plan() {
     }
 }
 
-// A centred text, as words the browser breaks into lines.
-export function centre(el, text) {
-    el.classList.add('centred');
+// A text, left-aligned or centred, as words the browser breaks into lines.
+export function words(el, text, centred) {
+    el.classList.add('laid');
+    el.classList.toggle('centred', centred);
+    // (each letter of a word in an element of its own, which is placed)
     el.replaceChildren(...text.split(' ').flatMap((word, i) => {
         const span = document.createElement('span');
-        span.textContent = word;
+        span.append(...Array.from(word, (letter) => {
+            const l = document.createElement('span');
+            l.textContent = letter;
+            return l;
+        }));
         return i ? [' ', span] : [span];
     }));
     texts.add(el);
     plan();
 }
 
-// A window shown again: its centred texts laid while it was hidden are
-// laid anew.
+// A window shown again: its texts laid while it was hidden are laid anew.
 export function shown(win) {
-    win.querySelectorAll('.centred').forEach((el) => texts.add(el));
+    win.querySelectorAll('.laid').forEach((el) => texts.add(el));
     plan();
 }
 
@@ -75,7 +81,9 @@ function readLines(el) {
         return null;
     const lines = [];
     for (const w of words) {
-        const r = w.getBoundingClientRect();
+        // (a word's letters, where they have been placed, say where it is)
+        const first = (w.firstElementChild || w).getBoundingClientRect();
+        const r = { top: first.top, left: first.left, right: (w.lastElementChild || w).getBoundingClientRect().right };
         const last = lines[lines.length - 1];
         if (last && Math.abs(last.top - r.top) < 1) {
             last.words.push(w);
@@ -87,16 +95,22 @@ function readLines(el) {
     const style = getComputedStyle(el);
     const s = scaleOf(el);
     lines.room = (el.getBoundingClientRect().width - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight)) / s;
-    lines.forEach((l) => { l.width = (l.right - l.left) / s; });
+    lines.forEach((l) => {
+        l.width = (l.right - l.left) / s;
+        l.at = l.words.map((w) => Array.from(w.children, (c) => Math.round((c.getBoundingClientRect().left - l.left) / s)));
+    });
+    lines.centred = el.classList.contains('centred');
     return lines;
 }
 
 function writeLines(el, lines) {
-    el.replaceChildren(...lines.map((l) => {
+    // (a space at the end of each line but the last, as the text has it)
+    el.replaceChildren(...lines.map((l, n) => {
         const div = document.createElement('div');
         div.className = 'line';
-        div.style.paddingLeft = px(Math.max(0, Math.floor((lines.room - Math.round(l.width)) / 2)));
-        div.append(...l.words.flatMap((w, i) => (i ? [' ', w] : [w])));
+        const start = lines.centred ? Math.max(0, Math.floor((lines.room - Math.round(l.width)) / 2)) : 0;
+        l.words.forEach((w, i) => Array.from(w.children).forEach((c, k) => { c.style.left = px(start + l.at[i][k]); }));
+        div.append(...l.words.flatMap((w, i) => (i ? [' ', w] : [w])), ...(n < lines.length - 1 ? [' '] : []));
         return div;
     }));
 }

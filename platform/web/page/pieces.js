@@ -128,17 +128,12 @@ export const pieces = {
             }
             return el;
         },
-        show(el, s) {
-            if (el.classList.contains('centre'))
-                Layout.centre(el, s.caption);
-            else
-                el.textContent = s.caption;
-        },
+        show(el, s) { Layout.words(el, s.caption, el.classList.contains('centre')); },
         report() {},
     },
     CommandButton: {
         create() { return holding('button', 'span', 'caption'); },
-        show(el, s) { Layout.centre(el.caption, s.caption); },
+        show(el, s) { Layout.words(el.caption, s.caption, true); },
         report(el, tell) {
             el.addEventListener('click', () => tell.click());
             el.addEventListener('keydown', (e) => {
