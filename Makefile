@@ -1,8 +1,8 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak test-sanitize test-valgrind test-package package-windows windows \
-	windows64 run-windows web run-web art bench tour format tidy clean
+.PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak test-sanitize test-valgrind test-package \
+	test-reproducible package-windows package-linux windows windows64 run-windows web run-web art bench tour format tidy clean
 
 deps = tools/install-deps.sh
 
@@ -101,9 +101,20 @@ test-package: linux
 	tools/test-deb.sh
 
 # A zip holding Vornak1.exe, a short readme, its licence and the notices
-# and licence texts of what is linked into it.
+# and licence texts of what is linked into it; SHA256SUMS beside it.
 package-windows: windows
 	tools/package-windows.sh
+
+# The .deb of the Linux build (cpack); SHA256SUMS beside it.
+package-linux: linux
+	tools/package-linux.sh
+
+# Every artefact built a second time from the same sources in another
+# folder, under another umask, locale and time zone, and compared byte for
+# byte with the first (make test does so for the Windows program and the
+# page).
+test-reproducible: linux windows windows64 web package-windows package-linux
+	tools/check-rebuild.sh windows windows64 web linux deb zip
 
 # Regenerates the icons and pictures under resources/ from their sources.
 art:

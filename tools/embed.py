@@ -70,7 +70,9 @@ def dialog_strikes(path):
         raise SystemExit(f'embed.py: {path} holds no bitmap strikes')
     strikes = []
     for i in range(count):
-        font = TTFont(path)
+        # Saved, the file keeps the time of its change that Wine's has,
+        # rather than the time of the build.
+        font = TTFont(path, recalcTimestamp=False)
         # The glyph data is read by the strikes it belongs to: before these
         # are cut to the one.
         data, locations = font['EBDT'], font['EBLC']

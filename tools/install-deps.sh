@@ -63,13 +63,25 @@ trap 'rm -f "$log"' EXIT
 # only says that some index failed.
 apt_errors() { sed -n '/^E: Some index files failed/d; s/^E: //p' "$log" | paste -sd ';' - | sed 's/;/; /g'; }
 
-# The i386 architecture only for an i386 package, and only as long as one
-# is installed: a machine left with it and a broken i386 index fails every
-# later update.
+# The i386 architecture only for an i386 package. What is installed for
+# one is installed whole or not at all: a machine left with some of it, or
+# with the architecture, and a broken i386 index fails every later update.
+# So what is installed before is noted, and taken away again below when an
+# i386 package could not be installed.
+# Every package dpkg holds installed or half-way, one "NAME[:ARCH]" a line.
+installed() {
+  { dpkg-query -W -f='${binary:Package} ${db:Status-Status}\n' 2>/dev/null || true; } |
+    awk '$2 != "not-installed" && $2 != "config-files" { print $1 }' | sort -u
+}
 added_i386=""
-if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
-  added_i386=1
+wants_i386=""
+if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
+  wants_i386=1
+  before=$(installed)
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+    added_i386=1
+  fi
 fi
 
 # An update that fails has left the indexes it could fetch up to date; the
@@ -110,9 +122,18 @@ if ! install "${missing[@]}"; then
   fi
 fi
 
-if [ -n "$added_i386" ] && ! dpkg-query -W -f='${Architecture}\n' 2>/dev/null | grep -qx i386; then
-  echo "install-deps: no i386 package was installed; the i386 architecture is removed again"
-  $sudo dpkg --remove-architecture i386
+if [ -n "$wants_i386" ] && [ ${#failed[@]} -gt 0 ]; then
+  mapfile -t new < <(comm -13 <(printf '%s\n' "$before") <(installed))
+  if [ ${#new[@]} -gt 0 ]; then
+    echo "install-deps: not everything could be installed; removing again what was: ${new[*]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq "${new[@]}" >/dev/null 2>"$log" ||
+      echo "install-deps: apt-get purge failed: $(apt_errors)"
+  fi
+  if [ -n "$added_i386" ]; then
+    echo "install-deps: the i386 architecture is removed again"
+    $sudo dpkg --remove-architecture i386 2>"$log" ||
+      echo "install-deps: the i386 architecture could not be removed: $(sed 's/^dpkg: error: //' "$log" | paste -sd ' ' -)"
+  fi
 fi
 
 if [ ${#failed[@]} -gt 0 ]; then

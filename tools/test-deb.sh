@@ -16,12 +16,7 @@ finish() {
   junit_result debian_package "$status"
 }
 trap finish EXIT
-cd "$top/build/linux"
-rm -f vornak1_*.deb
-cpack -G DEB >/dev/null
-debs=(vornak1_*.deb)
-[ -f "${debs[0]}" ] || { echo "test-deb: no package built" >&2; exit 1; }
-deb="$top/build/linux/${debs[0]}"
+deb="$top/$("$top/tools/package-linux.sh")"
 dpkg-deb --info "$deb" | sed -n 's/^ *\(Package\|Version\|Section\|Depends\):/&/p'
 
 # lintian warns about running as root on stderr; that says nothing about
