@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak test-sanitize test-valgrind test-package \
+.PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak soak-web test-sanitize test-valgrind test-package \
 	test-reproducible package-windows package-linux windows windows64 run-windows web run-web art bench tour format tidy clean
 
 deps = tools/install-deps.sh
@@ -78,6 +78,17 @@ test-web: web
 soak: windows
 	@$(deps) x
 	tools/windows-tests.sh --soak
+
+# The page walked at random for long: SEEDS (comma-separated) and STEPS,
+# in each engine and on a phone; 3 seeds of 300 steps unless given.
+SEEDS ?= 11,12,13
+STEPS ?= 300
+soak-web: web
+	@$(deps) x browsers
+	@set -e; for walk in chromium:desktop firefox:desktop webkit:desktop chromium:phone-390x844; do \
+	  VORNAK_ENGINE=$${walk%%:*} VORNAK_DEVICE=$${walk#*:} VORNAK_SEEDS=$(SEEDS) VORNAK_STEPS=$(STEPS) \
+	    bash tests/web/run.sh build/web/Vornak1.html build/web/tools/designs/design_positions.js walk.test.mjs \
+	    --test-name-pattern='seeded walk' --test-timeout=0; done
 
 # The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:

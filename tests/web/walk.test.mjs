@@ -7,9 +7,10 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-    accessibility, captions, closeBox, designedLines, designs, engine, focused, frozenFor, open, placeOf, press, pressOn, shot, sleep, spot,
-    tabOrders, until, value, waitGone, waitWindow, windowOf,
+    accessibility, captions, closeBox, designedLines, designs, deviceName, engine, focused, frozenFor, open, pageUrl,
+    placeOf, press, pressOn, shot, sleep, spot, tabOrders, until, value, waitGone, waitWindow, windowOf,
 } from './session.mjs';
+import { randomWalk } from './random-walk.mjs';
 import { PNG } from 'pngjs';
 import { devices } from '../../tools/browsers.mjs';
 
@@ -649,6 +650,28 @@ test('by touch: the screen turned, every window comes back onto it', touch, asyn
     await sleep(300);
     await onScreen(page, 'frmMAIN');
     await onScreen(page, 'frmSETUP');
+});
+
+// Random real input never stops the program. A short walk on two seeds in
+// each engine and on a phone; a long one with the caller's seeds and steps
+// (VORNAK_SEEDS, VORNAK_STEPS; VORNAK_UNTIL stops at a step, and
+// VORNAK_WALK_LOG says each, make soak-web).
+const walkSeeds = (process.env.VORNAK_SEEDS || '1,2').split(',').map(Number);
+const walkSteps = Number(process.env.VORNAK_STEPS || 25);
+test('random real input never stops the program: a seeded walk of clicks, drags, keys, words and pastes',
+     { skip: device.touch && deviceName !== 'phone-390x844' ? 'one phone walks at random for them all' : false },
+     async (t) => {
+    for (const seed of walkSeeds) {
+        const page = await open(t);
+        page.url = pageUrl;
+        const started = Date.now();
+        const { ends } = await randomWalk(page, {
+            seed, steps: walkSteps, until: Number(process.env.VORNAK_UNTIL || 0),
+            log: process.env.VORNAK_WALK_LOG ? (line) => t.diagnostic(line) : () => {},
+        });
+        t.diagnostic(`seed ${seed}: ${walkSteps} steps in ${((Date.now() - started) / 1000).toFixed(0)} s, `
+                     + `the program ended and started again ${ends} times`);
+    }
 });
 
 // --- A visitor's browser as it may be ---------------------------------------

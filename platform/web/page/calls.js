@@ -64,7 +64,13 @@ async function pump() {
         const item = queue.shift();
         if (item.held) {
             insertAt = 0;
-            replay(item.held);
+            try {
+                replay(item.held);
+            } catch (e) {
+                // An input that cannot be given back is lost, as a key
+                // the system's full queue drops; the program goes on.
+                console.warn('Vornak1: held input lost:', e);
+            }
             insertAt = -1;
             continue;
         }
@@ -118,6 +124,10 @@ function replay(h) {
         focused.dispatchEvent(new KeyboardEvent('keydown', Object.assign({ bubbles: true, cancelable: true }, h)));
         return;
     }
+    if (h.type === 'text') {
+        replayText(h.codes, focused);
+        return;
+    }
     if (h.type === 'beforeinput') {
         focused.dispatchEvent(new InputEvent('beforeinput', { bubbles: true, cancelable: true,
                                                               inputType: h.inputType, data: h.data }));
@@ -136,6 +146,31 @@ function replay(h) {
                                                                isPrimary: true }));
     target.dispatchEvent(new MouseEvent(h.type, { bubbles: true, cancelable: true, clientX: x, clientY: y,
                                                   detail: h.type === 'dblclick' ? 2 : 1 }));
+}
+
+// Characters typed at once, after the first (as char codes): held as the
+// keys they are, given back in order once what runs has returned.
+export function holdKeys(characters) {
+    if (characters.length && !ended)
+        queue.push({ held: { type: 'text', codes: characters } });
+    pump();
+}
+
+// Held characters given back as keys, one after another, until one makes a
+// call of the program's: the rest wait again after it, so that a window that
+// pauses for a key pauses once, and what it shows takes the others.
+function replayText(codes, focused) {
+    for (let i = 0; i < codes.length; ++i) {
+        const key = String.fromCharCode(codes[i]);
+        const named = { 13: 'Enter', 8: 'Backspace', 27: 'Escape', 9: 'Tab' }[codes[i]] || key;
+        const before = insertAt;
+        (document.activeElement || focused).dispatchEvent(new KeyboardEvent('keydown', { bubbles: true, cancelable: true,
+                                                                                       key: named }));
+        if (insertAt !== before) {
+            queue.splice(insertAt, 0, { held: { type: 'text', codes: codes.slice(i + 1) } });
+            return;
+        }
+    }
 }
 
 // A message box: while it is up, it alone takes input.

@@ -59,7 +59,8 @@ export function doubleTap(el, within, open) {
 // form previews keys and holds nothing that can take the focus): an
 // editable element kept out of sight, which a tap on the window focuses
 // so that the phone raises its keyboard. What that keyboard types comes
-// as text and goes to key(character), one character at a time.
+// as text and goes to key(characters): a word or a paste at once is the
+// keys it holds.
 export function keys(win, key) {
     const el = document.createElement('textarea');
     el.className = 'keys';
@@ -73,11 +74,12 @@ export function keys(win, key) {
         if (!e.cancelable)
             return;  // a keyboard composing a word: its text is read when it comes
         e.preventDefault();
-        typed.forEach(key);
+        if (typed.length)
+            key(typed);
     });
     el.addEventListener('input', () => {
-        for (const ch of el.value)
-            key(ch.charCodeAt(0));
+        if (el.value)
+            key(Array.from(el.value, (ch) => ch.charCodeAt(0)));
         el.value = '';
     });
     win.addEventListener('pointerup', (e) => {
@@ -90,9 +92,19 @@ export function keys(win, key) {
 // Follows a press on an element until it ends, by a mouse or a finger:
 // the pointer is the element's until it is let go or the browser takes
 // it back, and move(e) hears where it goes; nothing is left listening
-// afterwards.
+// afterwards. A press held while the page was frozen and given back
+// afterwards has no pointer any more: it is over at once.
 export function follow(el, press, move, end = () => {}) {
-    el.setPointerCapture(press.pointerId);
+    if (!press.isTrusted) {
+        end();
+        return;
+    }
+    try {
+        el.setPointerCapture(press.pointerId);
+    } catch (e) {
+        end();  // the browser has already taken the pointer back
+        return;
+    }
     const done = () => {
         el.removeEventListener('pointermove', move);
         for (const type of ['pointerup', 'pointercancel', 'lostpointercapture'])

@@ -32,7 +32,7 @@ export class Win {
         this.body.style.height = px(design.height);
         this.el.appendChild(this.body);
         if (design.keyPreview)
-            this.el.appendChild(Touch.keys(this.el, (ch) => this.character(ch)));
+            this.el.appendChild(Touch.keys(this.el, (typed) => this.typed(typed)));
         Desktop.add(this);
         design.controls.forEach((c, index) => this.makeControl(c, index));
         this.nameFields();
@@ -176,6 +176,14 @@ export class Win {
             e.preventDefault();  // no default or cancel button in these windows
     }
 
+    // Characters typed at once, as keys pressed one after another: the first
+    // goes to this window, the others wait, as keys do while the program
+    // is busy, and go to the window on top by then.
+    typed(characters) {
+        this.character(characters[0]);
+        Calls.holdKeys(characters.slice(1));
+    }
+
     // A key that produces a character, for a form that previews keys.
     character(ch) {
         if (ch === null || !this.design.keyPreview)
@@ -195,8 +203,8 @@ export class Win {
 
     // The title bar moves the window, by mouse or by finger.
     drag(e) {
-        if (e.target.closest('button') || (e.button !== 0 && e.pointerType === 'mouse'))
-            return;
+        if (!e.isTrusted || e.target.closest('button') || (e.button !== 0 && e.pointerType === 'mouse'))
+            return;  // (a press given back after a pause drags nothing)
         const [left, top] = this.frame();
         Touch.follow(this.bar, e, (m) => Desktop.moveTo(this, left + device(m.clientX - e.clientX),
                                                         top + device(m.clientY - e.clientY)));
