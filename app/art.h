@@ -19,12 +19,16 @@ std::span<const unsigned char> iconFile(Icon icon);
 std::span<const unsigned char> iconPng(Icon icon, int size);
 
 // The era's dialog face, "MS Sans Serif": as the classic Windows bitmap
-// font file (.fon), which Windows and Wine take, and as TrueType files of
-// one bitmap strike each, which toolkits that draw with FreeType take.
+// font file (.fon), which Windows and Wine take, and as one TrueType file
+// for each of its bitmap strikes, an outline font whose outlines are
+// exactly that strike's pixels, for toolkits that draw with FreeType.
 std::span<const unsigned char> dialogFontBitmap();
 
 struct FaceStrike {
     int characterHeight;  // pixels: the cell less its internal leading
+    // The pixel size that draws the strike's own pixels (its cell's
+    // height); a whole multiple of it draws each of them as a block.
+    int pixelSize;
     std::span<const unsigned char> trueType;
 };
 // The strikes, smallest first.
@@ -32,7 +36,8 @@ std::span<const FaceStrike> dialogFaceStrikes();
 // The strike that draws 8 points at a resolution, as Windows picks it from
 // the bitmap font: the largest whose character height is at most
 // round(8 x dpi / 72) pixels, the smallest where none is (13-pixel lines at
-// 96 dpi, 16 at 120, 20 at 144), so that texts grow with their boxes.
-std::span<const unsigned char> dialogFontTrueType(int dpi);
+// 96 dpi, 16 at 120, 20 at 144), so that texts grow with their boxes. Null
+// when there are no strikes.
+const FaceStrike* dialogFaceStrike(int dpi);
 
 }  // namespace vornak

@@ -20,6 +20,7 @@ namespace vornak::qt {
 namespace {
 
 QString fontFamily;
+int fontPixels = 0;  // the size that draws the strike's own pixels
 
 }  // namespace
 
@@ -30,10 +31,18 @@ QColor designColour(uint32_t colour, uint32_t typeDefault)
 
 QFont dialogFont()
 {
-    QFont font(fontFamily.isEmpty() ? QStringLiteral("MS Sans Serif") : fontFamily);
-    font.setPointSize(8);
+    if (fontFamily.isEmpty()) {
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPointSize(8);
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }
+    // The strike's own pixels, each a block of the device-pixel ratio:
+    // outlines on whole pixels, neither moved by a hinter nor smoothed.
+    QFont font(fontFamily);
+    font.setPixelSize(fontPixels);
     font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
@@ -99,14 +108,17 @@ void setupApplication()
     p.setColor(QPalette::Disabled, QPalette::ButtonText, designColour(0x80000011));
     QApplication::setPalette(p);
 
-    // The face at the screen's resolution: the one strike Qt is given is
-    // the one it draws every size with.
-    const std::span<const unsigned char> ttf = dialogFontTrueType(screenDpi());
-    const int id = QFontDatabase::addApplicationFontFromData(
-        QByteArray::fromRawData(reinterpret_cast<const char*>(ttf.data()), static_cast<qsizetype>(ttf.size())));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (!families.isEmpty())
-        fontFamily = families.front();
+    // The face's strike for the resolution the windows are laid out at.
+    if (const FaceStrike* strike = dialogFaceStrike(screenDpi())) {
+        const std::span<const unsigned char> ttf = strike->trueType;
+        const int id = QFontDatabase::addApplicationFontFromData(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(ttf.data()), static_cast<qsizetype>(ttf.size())));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        if (!families.isEmpty()) {
+            fontFamily = families.front();
+            fontPixels = strike->pixelSize;
+        }
+    }
     QApplication::setFont(dialogFont());
 }
 
