@@ -2,6 +2,7 @@
 
 #include "app/art.h"
 #include "app/colours.h"
+#include "qtenlarged.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -13,7 +14,6 @@
 #include <QStyleFactory>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace vornak::qt {
 
@@ -76,14 +76,15 @@ int screenDpi()
     return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
 }
 
-void useScreenPixels()
-{
-    ::setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-}
-
 void setupApplication()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    // On a screen that enlarges the design, the style draws at the
+    // design's resolution, and what it draws is enlarged.
+    QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && screen->devicePixelRatio() > 1)
+        classic = new EnlargedStyle(classic);
+    QApplication::setStyle(classic);
 
     QPalette p;
     const QColor face = designColour(0x8000000F);

@@ -17,6 +17,7 @@
 #include "controls/piece.h"
 #include "platform/posix/posixfilesystem.h"
 #include "qtfrontend.h"
+#include "qtscreen.h"
 #include "qtwindow.h"
 
 #include <QApplication>
@@ -730,7 +731,7 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    qt::useScreenPixels();
+    qt::prepareScreen(argc, argv);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     qt::setupApplication();
