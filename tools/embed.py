@@ -10,11 +10,13 @@ A picture, a 24-bit BMP under resources/pictures, is carried as a PNG file
 might apply), about a fifth of the BMP's size, made by Pillow. An icon,
 BASE.ico with BASE16.png and BASE32.png beside it, is carried in both forms.
 The bitmap font is carried as it is; the TrueType font, a file of bitmap
-strikes, as one outline font for each strike (dialog_strikes).
+strikes, as one outline font for each strike (dialog_strikes), and again
+packed with zlib for the Windows program.
 """
 
 import io
 import sys
+import zlib
 
 from fontTools.ttLib import TTFont
 from PIL import Image
@@ -135,6 +137,11 @@ def main(argv):
     source(f'{outdir}/art_truetype.cpp', [(f'strike_{height}', data) for height, _, data in strikes],
            'std::span<const FaceStrike> dialogFaceStrikes()\n{\n    static const FaceStrike strikes[] = {\n' + rows
            + '    };\n    return strikes;\n}')
+    rows = ''.join(f'        {{{height}, {ppem}, {len(data)}, strike_{height}}},\n' for height, ppem, data in strikes)
+    source(f'{outdir}/art_truetype_packed.cpp',
+           [(f'strike_{height}', zlib.compress(data, 9)) for height, _, data in strikes],
+           'std::span<const PackedFaceStrike> dialogFaceStrikesPacked()\n{\n'
+           '    static const PackedFaceStrike strikes[] = {\n' + rows + '    };\n    return strikes;\n}')
     source(f'{outdir}/art_bitmapfont.cpp', [('font', open(fonts['bitmapfont'], 'rb').read())],
            'std::span<const unsigned char> dialogFontBitmap()\n{\n    return font;\n}')
 
