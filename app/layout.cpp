@@ -134,4 +134,20 @@ WindowLayout layOut(const FormDesign& design, int dpi)
     return w;
 }
 
+WindowLayout layOut(const FormDesign& design, const Drawing& drawing)
+{
+    WindowLayout w = layOut(design, drawing.designDpi);
+    const int k = drawing.factor;
+    auto enlarge = [k](Rect& r) { r = {r.left * k, r.top * k, r.width * k, r.height * k}; };
+    w.width *= k;
+    w.height *= k;
+    for (ControlLayout& c : w.controls) {
+        enlarge(c.box);
+        enlarge(c.inWindow);
+        c.from = {c.from.x * k, c.from.y * k};
+        c.to = {c.to.x * k, c.to.y * k};
+    }
+    return w;
+}
+
 }  // namespace vornak

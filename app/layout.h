@@ -7,6 +7,7 @@
 
 #include "design.h"
 #include "geometry.h"
+#include "screen.h"
 
 #include <vector>
 
@@ -38,6 +39,12 @@ struct WindowLayout {
 };
 
 WindowLayout layOut(const FormDesign& design, int dpi);
+
+// The layout on a screen that shows the design at a drawing's resolution
+// enlarged by its factor (screen.h): the layout at that resolution, every
+// position and length times the factor, so that each pixel of the design
+// is a block of pixels.
+WindowLayout layOut(const FormDesign& design, const Drawing& drawing);
 
 // The controls that can take the focus, in the order of their TabIndex.
 std::vector<int> tabOrder(const FormDesign& design);

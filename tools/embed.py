@@ -10,14 +10,18 @@ A picture, a 24-bit BMP under resources/pictures, is carried as a PNG file
 might apply), about a fifth of the BMP's size, made by Pillow. An icon,
 BASE.ico with BASE16.png and BASE32.png beside it, is carried in both forms.
 The bitmap font is carried as it is; the TrueType font, a file of bitmap
-strikes, once for each strike (dialog_strikes).
+strikes, as one outline font for each strike (dialog_strikes), and again
+packed with zlib for the Windows program.
 """
 
 import io
 import sys
+import zlib
 
 from fontTools.ttLib import TTFont
 from PIL import Image
+
+from pixelface import pixel_font
 
 
 def picture_png(path):
@@ -57,30 +61,24 @@ def source(out, arrays, body):
 
 
 def dialog_strikes(path):
-    """The TrueType file once for each of its bitmap strikes, holding that
-    strike alone, with its character height: font databases over FreeType
-    (fontconfig, and Qt's) know a file by its first size only. The glyphs
-    of the strike stay as they are. A strike's character height, the
-    height Windows asks a bitmap face for, is its cell less the internal
-    leading, which in the era's faces is all below the baseline: the
-    strike's ascent."""
+    """The face once for each of its bitmap strikes, as the outline font
+    whose outlines are exactly that strike's pixels (tools/pixelface.py),
+    with the strike's character height and pixel size. Drawn at that pixel
+    size with no hinting and no smoothing it draws the strike's own pixels,
+    and at a whole multiple of it each of them as a block: a toolkit that
+    cannot enlarge a bitmap strike (Qt) draws the face at any whole factor.
+    A strike's character height, the height Windows asks a bitmap face for,
+    is its cell less the internal leading, which in the era's faces is all
+    below the baseline: the strike's ascent."""
     with TTFont(path) as font:
-        count = len(font['EBLC'].strikes) if 'EBLC' in font else 0
-    if not count:
+        sizes = [s.bitmapSizeTable for s in font['EBLC'].strikes] if 'EBLC' in font else []
+    if not sizes:
         raise SystemExit(f'embed.py: {path} holds no bitmap strikes')
     strikes = []
-    for i in range(count):
-        # Saved, the file keeps the time of its change that Wine's has,
-        # rather than the time of the build.
-        font = TTFont(path, recalcTimestamp=False)
-        # The glyph data is read by the strikes it belongs to: before these
-        # are cut to the one.
-        data, locations = font['EBDT'], font['EBLC']
-        data.strikeData = [data.strikeData[i]]
-        locations.strikes = [locations.strikes[i]]
+    for size in sizes:
         out = io.BytesIO()
-        font.save(out)
-        strikes.append((locations.strikes[0].bitmapSizeTable.hori.ascender, out.getvalue()))
+        pixel_font(path, size.ppemY).save(out)
+        strikes.append((size.hori.ascender, size.ppemY, out.getvalue()))
     return sorted(strikes)
 
 
@@ -135,10 +133,15 @@ def main(argv):
            [(f'picture_{name}', picture_png(path)) for name, path in pictures], '\n'.join(body))
     embed_icons(outdir, icons)
     strikes = dialog_strikes(fonts['truetype'])
-    rows = ''.join(f'        {{{height}, strike_{height}}},\n' for height, _ in strikes)
-    source(f'{outdir}/art_truetype.cpp', [(f'strike_{height}', data) for height, data in strikes],
+    rows = ''.join(f'        {{{height}, {ppem}, strike_{height}}},\n' for height, ppem, _ in strikes)
+    source(f'{outdir}/art_truetype.cpp', [(f'strike_{height}', data) for height, _, data in strikes],
            'std::span<const FaceStrike> dialogFaceStrikes()\n{\n    static const FaceStrike strikes[] = {\n' + rows
            + '    };\n    return strikes;\n}')
+    rows = ''.join(f'        {{{height}, {ppem}, {len(data)}, strike_{height}}},\n' for height, ppem, data in strikes)
+    source(f'{outdir}/art_truetype_packed.cpp',
+           [(f'strike_{height}', zlib.compress(data, 9)) for height, _, data in strikes],
+           'std::span<const PackedFaceStrike> dialogFaceStrikesPacked()\n{\n'
+           '    static const PackedFaceStrike strikes[] = {\n' + rows + '    };\n    return strikes;\n}')
     source(f'{outdir}/art_bitmapfont.cpp', [('font', open(fonts['bitmapfont'], 'rb').read())],
            'std::span<const unsigned char> dialogFontBitmap()\n{\n    return font;\n}')
 

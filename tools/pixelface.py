@@ -146,6 +146,7 @@ def pixel_font(path, ppem, bold=False, chars=None):
     builder.setupHead(unitsPerEm=ppem * UNITS, fontRevision=1.0, created=dated, modified=dated,
                       macStyle=1 if bold else 0)
     builder.setupMaxp()
+    builder.font.recalcTimestamp = False
     # No hinting instructions: outlines on whole pixels need none, and a
     # hinter that moves them would only spoil them.
     return builder.font

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Runs a Windows program of this project under Wine.
 #
-#   run-under-wine.sh [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi 120|144] [--fenced]
+#   run-under-wine.sh [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi DPI] [--fenced]
 #                     [--spare-drive] PROGRAM.exe [ARGS...]
 #
 # The program's own header says which Wine runs it: a 32-bit program (PE32)
@@ -28,8 +28,9 @@
 # its own registry and its own wineserver, so runs for different versions
 # never change what another sees.
 #
-# --dpi: the same, in a copy set to 120 or 144 dots per inch (the prefix's
-# "-dpi120" or "-dpi144"), as Windows is at 125 and 150 per cent.
+# --dpi: the same, in a copy set to that many dots per inch (the prefix's
+# "-dpi120", "-dpi192"), as Windows is at 125 per cent (120), 150 (144),
+# 175 (168), 200 (192) and so on; 96 is the prepared prefix itself.
 #
 # --fenced: the program runs in a copy without drive Z: ("-fenced"), the
 # common way to fence Wine in, started in a folder of its own outside every
@@ -58,7 +59,7 @@ trap 'echo "$0: line $LINENO: \"$BASH_COMMAND\" failed with status $?" >&2' ERR
 set -E
 
 usage() {
-    echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi 120|144] [--fenced] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
+    echo "usage: $0 [--headless] [--stock] [--windows-version winxp|win7|win10] [--dpi DPI] [--fenced] [--spare-drive] PROGRAM.exe [ARGS...]" >&2
     exit 2
 }
 
@@ -67,7 +68,7 @@ usage() {
 headless=0
 stock=0
 version=""  # what the copy of the prepared prefix is set to: winxp, win7 or win10,
-dpi=""      # 120 or 144 dots per inch,
+dpi=""      # its dots per inch when not 96,
 fenced=0    # and whether it has no drive Z:
 args=()     # the options, for the run on a virtual display
 spare=0
@@ -81,14 +82,17 @@ while [ $# -gt 0 ]; do
         [ $# -ge 2 ] || usage
         case "$1 $2" in
         "--windows-version winxp" | "--windows-version win7" | "--windows-version win10") version=$2 ;;
-        "--dpi 120" | "--dpi 144") dpi=$2 ;;
         --windows-version*)
             echo "$0: unknown Windows version '$2' (winxp, win7 or win10)" >&2
             exit 2
             ;;
         *)
-            echo "$0: no prefix for $2 dots per inch (120 or 144; 96 is the prepared prefix's)" >&2
-            exit 2
+            # Windows takes 72 to 480 dots per inch (50 to 500 per cent).
+            if ! [[ $2 =~ ^[1-9][0-9]*$ ]] || [ "$2" -lt 72 ] || [ "$2" -gt 480 ]; then
+                echo "$0: no prefix for $2 dots per inch (a whole number from 72 to 480)" >&2
+                exit 2
+            fi
+            [ "$2" = 96 ] || dpi=$2
             ;;
         esac
         args+=("$1" "$2")

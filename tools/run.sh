@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the Linux build, or the Windows build under Wine. With no display it
-# starts it on a virtual one, saves a screenshot of the main window under
-# build/ and ends the program. The Windows build is the one this machine's
+# starts it on a virtual one (tools/xsession.sh: VORNAK_SCREEN, VORNAK_DPI),
+# saves a screenshot of the main window under build/ and ends the program.
+# Wine is set to VORNAK_DPI too. The Windows build is the one this machine's
 # Wine runs (tools/wine-road.sh).
 #   tools/run.sh linux|windows
 set -euo pipefail
@@ -12,7 +13,8 @@ case $build in
   windows)
     [ -n "${VORNAK_ROAD:-}" ] || VORNAK_ROAD=$(wine_road)
     export VORNAK_ROAD
-    program=("$top/tools/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe") ;;
+    # Wine's resolution is its prefix's, set to the display's.
+    program=("$top/tools/run-under-wine.sh" ${VORNAK_DPI:+--dpi "$VORNAK_DPI"} "$top/build/$VORNAK_ROAD/Vornak1.exe") ;;
   *) echo "usage: $0 linux|windows" >&2; exit 2 ;;
 esac
 

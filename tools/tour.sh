@@ -5,7 +5,9 @@
 # window titles, and the length of the three pauses. "windows-stock" walks
 # the Windows build in a Wine prefix as Wine makes it, with none of the
 # era's fonts (build/tour/windows-stock.png); "web" the page in headless
-# Chromium (tools/tour-web.mjs).
+# Chromium (tools/tour-web.mjs). The display is tools/xsession.sh's
+# (VORNAK_SCREEN, VORNAK_DPI); the Windows build's Wine prefix is set to
+# VORNAK_DPI too.
 #   tools/tour.sh [linux] [windows] [windows-stock] [web]
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -174,7 +176,7 @@ tour() {
   echo "tour of the $build build"
   case $build in
     linux) "$top/build/linux/vornak1" & ;;
-    windows) "$top/tools/run-under-wine.sh" "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
+    windows) "$top/tools/run-under-wine.sh" ${VORNAK_DPI:+--dpi "$VORNAK_DPI"} "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
     windows-stock) "$top/tools/run-under-wine.sh" --stock "$top/build/$VORNAK_ROAD/Vornak1.exe" & ;;
     *) fail "unknown build $build" ;;
   esac

@@ -6,6 +6,7 @@
 #include "qtfrontend.h"
 #include "qtdisplay.h"
 #include "qtenvironment.h"
+#include "qtscreen.h"
 
 #include <QApplication>
 
@@ -14,7 +15,7 @@ int main(int argc, char* argv[])
     if (!vornak::qt::displayAnswers(argc, argv))
         return 1;
     vornak::qt::hardenEnvironment();
-    vornak::qt::useScreenPixels();
+    vornak::qt::prepareScreen(argc, argv);
     vornak::qt::holdStartupMessages();
     QApplication app(argc, argv);
     vornak::qt::releaseStartupMessages();

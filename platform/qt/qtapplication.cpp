@@ -2,6 +2,7 @@
 
 #include "app/art.h"
 #include "app/colours.h"
+#include "qtenlarged.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -13,13 +14,13 @@
 #include <QStyleFactory>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace vornak::qt {
 
 namespace {
 
 QString fontFamily;
+int fontPixels = 0;  // the size that draws the strike's own pixels
 
 }  // namespace
 
@@ -30,10 +31,18 @@ QColor designColour(uint32_t colour, uint32_t typeDefault)
 
 QFont dialogFont()
 {
-    QFont font(fontFamily.isEmpty() ? QStringLiteral("MS Sans Serif") : fontFamily);
-    font.setPointSize(8);
+    if (fontFamily.isEmpty()) {
+        QFont font(QStringLiteral("MS Sans Serif"));
+        font.setPointSize(8);
+        font.setStyleStrategy(QFont::NoAntialias);
+        return font;
+    }
+    // The strike's own pixels, each a block of the device-pixel ratio:
+    // outlines on whole pixels, neither moved by a hinter nor smoothed.
+    QFont font(fontFamily);
+    font.setPixelSize(fontPixels);
     font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
@@ -67,14 +76,15 @@ int screenDpi()
     return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
 }
 
-void useScreenPixels()
-{
-    ::setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-}
-
 void setupApplication()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    // On a screen that enlarges the design, the style draws at the
+    // design's resolution, and what it draws is enlarged.
+    QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && screen->devicePixelRatio() > 1)
+        classic = new EnlargedStyle(classic);
+    QApplication::setStyle(classic);
 
     QPalette p;
     const QColor face = designColour(0x8000000F);
@@ -99,14 +109,17 @@ void setupApplication()
     p.setColor(QPalette::Disabled, QPalette::ButtonText, designColour(0x80000011));
     QApplication::setPalette(p);
 
-    // The face at the screen's resolution: the one strike Qt is given is
-    // the one it draws every size with.
-    const std::span<const unsigned char> ttf = dialogFontTrueType(screenDpi());
-    const int id = QFontDatabase::addApplicationFontFromData(
-        QByteArray::fromRawData(reinterpret_cast<const char*>(ttf.data()), static_cast<qsizetype>(ttf.size())));
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (!families.isEmpty())
-        fontFamily = families.front();
+    // The face's strike for the resolution the windows are laid out at.
+    if (const FaceStrike* strike = dialogFaceStrike(screenDpi())) {
+        const std::span<const unsigned char> ttf = strike->trueType;
+        const int id = QFontDatabase::addApplicationFontFromData(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(ttf.data()), static_cast<qsizetype>(ttf.size())));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        if (!families.isEmpty()) {
+            fontFamily = families.front();
+            fontPixels = strike->pixelSize;
+        }
+    }
     QApplication::setFont(dialogFont());
 }
 

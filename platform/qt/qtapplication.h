@@ -14,13 +14,8 @@
 
 namespace vornak::qt {
 
-// Call before the QApplication exists: Qt scales nothing, for the program
-// sizes its windows in the screen's own pixels, at the screen's resolution
-// (app/layout.h), so that a client area is round(twips x dpi / 1440) pixels
-// exactly at any resolution.
-void useScreenPixels();
-
-// Call once, after the QApplication exists.
+// Call once, after the QApplication exists (and qtscreen.h's
+// prepareScreen before it).
 void setupApplication();
 
 QFont dialogFont();
@@ -36,7 +31,10 @@ QPixmap pngPixmap(std::span<const unsigned char> png);
 // A window's icon, its 16- and 32-pixel images.
 QIcon windowIcon(Icon icon);
 
-// Dots per inch of the screen the program runs on.
+// The resolution the windows are laid out at and the face is drawn for:
+// Qt's logical dots per inch of the screen the program runs on, the
+// design's resolution (qtscreen.h). Qt enlarges the drawing by the
+// device-pixel ratio.
 int screenDpi();
 
 }  // namespace vornak::qt

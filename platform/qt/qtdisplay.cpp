@@ -9,11 +9,14 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vornak::qt {
@@ -34,12 +37,6 @@ std::string forcedPlatform(int argc, char** argv)
         if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
             return argv[i + 1];
     return env("QT_QPA_PLATFORM");
-}
-
-std::string platformName(int argc, char** argv)
-{
-    const std::string p = forcedPlatform(argc, argv);
-    return p.empty() ? "xcb" : p.substr(0, p.find(':'));
 }
 
 struct HeldMessage {
@@ -78,6 +75,48 @@ const char* connectionProblem(int error)
     }
 }
 
+// The display's Xft.dpi as displayAnswers found it; 0 before.
+double answeredDpi = 0;
+
+// The value of Xft.dpi in the text of the X resources; 0 when they give
+// none.
+double xftDpi(std::string_view resources)
+{
+    constexpr std::string_view kName = "Xft.dpi:";
+    for (size_t at = 0; at < resources.size();) {
+        const size_t end = std::min(resources.find('\n', at), resources.size());
+        std::string_view line = resources.substr(at, end - at);
+        at = end + 1;
+        if (line.substr(0, kName.size()) != kName)
+            continue;
+        const std::string value(line.substr(kName.size()));
+        char* stop = nullptr;
+        const double dpi = std::strtod(value.c_str(), &stop);
+        return stop != value.c_str() && std::isfinite(dpi) && dpi > 0 ? dpi : 0;
+    }
+    return 0;
+}
+
+// The resolution the X server's resources give a screen, as Qt reads it:
+// Xft.dpi, 96 without it.
+double resourceDpi(xcb_connection_t* c, int number)
+{
+    xcb_screen_iterator_t screen = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (; number > 0 && screen.rem; --number)
+        xcb_screen_next(&screen);
+    double dpi = 0;
+    if (screen.rem) {
+        xcb_get_property_reply_t* r = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, screen.data->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 20),
+            nullptr);
+        if (r)
+            dpi = xftDpi({static_cast<const char*>(xcb_get_property_value(r)),
+                          static_cast<size_t>(xcb_get_property_value_length(r))});
+        std::free(r);
+    }
+    return dpi > 0 ? dpi : 96;
+}
+
 // Runs a call with the standard error caught in a pipe, and returns the
 // line it wrote there.
 std::string standardErrorOf(const std::function<void()>& call)
@@ -107,6 +146,12 @@ std::string standardErrorOf(const std::function<void()>& call)
 
 }  // namespace
 
+std::string platformName(int argc, char** argv)
+{
+    const std::string p = forcedPlatform(argc, argv);
+    return p.empty() ? "xcb" : p.substr(0, p.find(':'));
+}
+
 bool displayAnswers(int argc, char** argv)
 {
     // X11 unless the user forces another platform: a Wayland session would
@@ -127,8 +172,11 @@ bool displayAnswers(int argc, char** argv)
     // itself; it is caught, to become part of the one line.
     int error = 0;
     const std::string reason = standardErrorOf([&] {
-        xcb_connection_t* c = xcb_connect(display.c_str(), nullptr);
+        int screen = 0;
+        xcb_connection_t* c = xcb_connect(display.c_str(), &screen);
         error = xcb_connection_has_error(c);
+        if (!error)
+            answeredDpi = resourceDpi(c, screen);  // asked now, for prepareScreen
         xcb_disconnect(c);
     });
     if (!error)
@@ -140,6 +188,17 @@ bool displayAnswers(int argc, char** argv)
                  "an X server that lets you in.\n",
                  display.c_str(), problem.c_str());
     return false;
+}
+
+double displayDpi()
+{
+    if (answeredDpi > 0)
+        return answeredDpi;
+    int screen = 0;
+    xcb_connection_t* c = xcb_connect(nullptr, &screen);
+    const double dpi = xcb_connection_has_error(c) ? 96 : resourceDpi(c, screen);
+    xcb_disconnect(c);
+    return dpi;
 }
 
 void holdStartupMessages()

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include <zlib.h>
+
 namespace vornak::win32 {
 
 HBITMAP pictureFromPng(std::span<const unsigned char> file)
@@ -83,6 +85,15 @@ bool faceExists(const wchar_t* face)
     EnumFontFamiliesExW(dc, &lf, faceFound, reinterpret_cast<LPARAM>(&found), 0);
     ReleaseDC(nullptr, dc);
     return found;
+}
+
+std::vector<unsigned char> unpack(std::span<const unsigned char> packed, size_t size)
+{
+    std::vector<unsigned char> out(size);
+    uLongf got = static_cast<uLongf>(size);
+    if (uncompress(out.data(), &got, packed.data(), static_cast<uLong>(packed.size())) != Z_OK || got != size)
+        return {};
+    return out;
 }
 
 }  // namespace vornak::win32

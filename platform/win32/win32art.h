@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <span>
+#include <vector>
 
 namespace vornak::win32 {
 
@@ -26,5 +28,9 @@ bool addPrivateFont(std::span<const unsigned char> file);
 
 // Whether the system knows a face of that name.
 bool faceExists(const wchar_t* face);
+
+// What a zlib stream (RFC 1950) holds, exactly size bytes; empty when it is
+// damaged or holds another size.
+std::vector<unsigned char> unpack(std::span<const unsigned char> packed, size_t size);
 
 }  // namespace vornak::win32

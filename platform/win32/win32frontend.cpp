@@ -15,19 +15,33 @@
 
 namespace vornak::win32 {
 
+namespace {
+
+bool dpiAware = false;
+
+}  // namespace
+
 void prepareProcess()
 {
-    // Windows Vista and later scale the windows of a program that does not
-    // say it knows the resolution; the call is looked up, since Windows XP
-    // has none (and scales nothing).
+    // Windows Vista and later tell a program that does not say it draws
+    // for the screen's resolution itself that the screen has 96 dots per
+    // inch, and stretch its windows, blurred; the program draws the rule for
+    // screens (app/screen.h) itself. The call is looked up, since Windows XP
+    // has none (and stretches nothing). It comes before any window or
+    // device context, which would fix the process's resolution.
     if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
         using SetAwareFn = BOOL(WINAPI*)();
         if (const auto setAware = reinterpret_cast<SetAwareFn>(
                 reinterpret_cast<void (*)()>(GetProcAddress(user, "SetProcessDPIAware"))))
-            setAware();
+            dpiAware = setAware() != FALSE;
     }
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     timeBeginPeriod(1);
+}
+
+bool declaredDpiAware()
+{
+    return dpiAware;
 }
 
 FrontEnd::FrontEnd(HINSTANCE instance) : instance_(instance) {}
@@ -146,7 +160,7 @@ void FrontEnd::createWindow(Form& form)
     Window* w = owned.get();
     w->frontEnd = this;
     w->form = &form;
-    w->layout = layOut(form.design(), resources_.dpi());
+    w->layout = layOut(form.design(), resources_.drawing());
     windows_[&form] = std::move(owned);
     try {
         createFrame(*w);

@@ -55,9 +55,13 @@ public:
 
     HWND windowOf(const Form& form) const;
     HWND controlOf(const Control& control) const;
+    // The screen's resolution, and what the windows are drawn at there.
     int dpi() const { return resources_.dpi(); }
+    const Drawing& drawing() const { return resources_.drawing(); }
+    int factor() const { return resources_.drawing().factor; }
     MousePointer pointer() const { return pointer_; }
     HFONT font() const { return resources_.font(); }
+    HFONT designFont() const { return resources_.designFont(); }
     HINSTANCE instance() const { return instance_; }
     int listItemHeight() const { return resources_.listItemHeight(); }
     HBITMAP picture(std::string_view name) { return resources_.picture(name); }
@@ -94,5 +98,9 @@ private:
 // it, no system error boxes for empty drives, a 1 ms timer so the busy
 // pause ends on time.
 void prepareProcess();
+// Whether prepareProcess told the system that the program draws for the
+// screen's resolution itself, and the system took it (Windows Vista and
+// later).
+bool declaredDpiAware();
 
 }  // namespace vornak::win32

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 namespace vornak::win32 {
 
@@ -29,9 +30,42 @@ Resources::~Resources()
     for (HBITMAP mark : marks_)
         if (mark)
             DeleteObject(mark);
-    if (font_)
+    if (font_ && font_ != designFont_)
         DeleteObject(font_);
+    if (designFont_)
+        DeleteObject(designFont_);
 }
+
+namespace {
+
+HFONT dialogFont(int height, const wchar_t* face, DWORD quality)
+{
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, quality, DEFAULT_PITCH | FF_SWISS, face);
+}
+
+int cellHeight(HDC dc, HFONT font)
+{
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    return tm.tmHeight;
+}
+
+// The outline font of a strike's pixels (app/art.h) made known to this
+// process; false when it cannot be.
+bool addOutlineFace(int pixelSize)
+{
+    for (const PackedFaceStrike& s : dialogFaceStrikesPacked())
+        if (s.pixelSize == pixelSize) {
+            const std::vector<unsigned char> font = unpack(s.packed, s.size);
+            return !font.empty() && addPrivateFont(font);
+        }
+    return false;
+}
+
+}  // namespace
 
 void Resources::initialise()
 {
@@ -41,6 +75,7 @@ void Resources::initialise()
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     if (dpi_ <= 0)
         dpi_ = 96;
+    drawing_ = drawingFor(dpi_);
     // The era's 8-point dialog face travels inside the program, so that
     // every text wraps as designed on any Windows and any Wine, whatever
     // fonts they have. A system that refuses it from memory still has its
@@ -49,19 +84,33 @@ void Resources::initialise()
         ReleaseDC(nullptr, screen);
         fail("AddFontMemResourceEx");
     }
-    font_ = CreateFontW(-MulDiv(8, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                        L"MS Sans Serif");
-    if (!font_) {
+    designFont_ = dialogFont(-MulDiv(8, drawing_.designDpi, 72), L"MS Sans Serif", DEFAULT_QUALITY);
+    if (!designFont_) {
         ReleaseDC(nullptr, screen);
         fail("CreateFont");
     }
-    HGDIOBJ old = SelectObject(screen, font_);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(screen, &tm);
-    SelectObject(screen, old);
+    const int cell = cellHeight(screen, designFont_);
+    listItemHeight_ = std::max(cell + 2, 15) * drawing_.factor;
+    font_ = drawing_.factor > 1 ? enlargedFont(cell) : designFont_;
     ReleaseDC(nullptr, screen);
-    listItemHeight_ = std::max<int>(tm.tmHeight + 2, 15);
+    if (!font_)
+        fail("CreateFont");
+}
+
+// The face's strike at the design's resolution enlarged by the factor,
+// every pixel of its glyphs a block. GDI enlarges a bitmap face by whole
+// numbers only where the face has no larger strike, and this one has:
+// asked for twice the 8-point height it gives the 12-point strike. The
+// outline font of the strike's pixels, drawn unsmoothed at the factor
+// times their size, gives the strike enlarged. Where the system refuses
+// it, the bitmap face at the screen's resolution.
+HFONT Resources::enlargedFont(int cell) const
+{
+    // (The outline fonts' family, as tools/pixelface.py names it.)
+    if (addOutlineFace(cell))
+        if (HFONT f = dialogFont(-cell * drawing_.factor, L"Vornak1 Dialog", NONANTIALIASED_QUALITY))
+            return f;
+    return dialogFont(-MulDiv(8, dpi_, 72), L"MS Sans Serif", DEFAULT_QUALITY);
 }
 
 HICON Resources::icon(Icon which, bool big)

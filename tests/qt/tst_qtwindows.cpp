@@ -17,6 +17,7 @@
 #include "controls/piece.h"
 #include "platform/posix/posixfilesystem.h"
 #include "qtfrontend.h"
+#include "qtscreen.h"
 #include "qtwindow.h"
 
 #include <QApplication>
@@ -146,6 +147,61 @@ private:
                             + " in " + QString::number(box.width()) + "x" + QString::number(box.height())));
     }
 
+    // Where an image is not drawn in whole blocks of factor x factor
+    // pixels, each of one colour, as the design's pixels enlarged are; empty
+    // where it is.
+    static QString brokenBlock(const QImage& image, int factor)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != image.pixel(x - x % factor, y - y % factor))
+                    return QStringLiteral("%1,%2").arg(x).arg(y);
+        return {};
+    }
+
+    // A label drawn in its own two colours alone, with some of the first:
+    // none of its glyphs' pixels smoothed.
+    static void drawnInItsColours(const QString& what, QLabel* label)
+    {
+        const QImage shot = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb ink = label->palette().color(QPalette::WindowText).rgb();
+        const QRgb back = label->palette().color(QPalette::Window).rgb();
+        int inked = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QRgb p = shot.pixel(x, y);
+                inked += p == ink;
+                QVERIFY2(p == ink || p == back, qPrintable(what
+                                                           + QStringLiteral(" has a pixel of #%1 at %2,%3")
+                                                                 .arg(p & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                                                                 .arg(x)
+                                                                 .arg(y)));
+            }
+        QVERIFY2(inked > 0, qPrintable(what + " shows nothing"));
+    }
+
+    // Every control of a window where its design puts it, its caption in
+    // its box, a label in its own colours.
+    void controlsMatchTheirDesigns(const std::string& n, const qt::Window& w, int dpi)
+    {
+        for (const auto& c : form(n).controls()) {
+            const ControlDesign& cd = c->design();
+            QWidget* cw = w.widget(*c);
+            QVERIFY(cw);
+            if (cd.type == ControlType::Line)
+                continue;
+            const QRect expected(twipsToPixels(cd.left, dpi), twipsToPixels(cd.top, dpi), twipsToPixels(cd.width, dpi),
+                                 twipsToPixels(cd.height, dpi));
+            QCOMPARE(cw->geometry(), expected);
+            if (!cd.caption.empty())
+                captionFits(n, cd, cw);
+            if (auto* label = qobject_cast<QLabel*>(cw); label && !cd.caption.empty())
+                drawnInItsColours(QString::fromStdString(n + "." + std::string(cd.name)), label);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
 private slots:
     void initTestCase()
     {
@@ -190,9 +246,12 @@ private slots:
 
     // Every window at its design size, every control where its design puts
     // it, every text inside its box in the dialog face at the screen's
-    // resolution, each label in as many lines as its design wraps into. Run
-    // again at 120 and 144 dpi (VORNAK_TEST_DPI), where boxes and face grow
-    // together.
+    // resolution, each label in as many lines as its design wraps into and
+    // in its two colours alone. Run again at 120 and 144 dpi
+    // (VORNAK_TEST_DPI), where boxes and face grow together, and where the
+    // design is enlarged (VORNAK_TEST_FACTOR): at 168, 192 and 288 dpi and
+    // at Qt's scale factors 2 and 1.5, where every window is drawn in whole
+    // blocks of the factor's pixels.
     void designs_data()
     {
         QTest::addColumn<QString>("name");
@@ -209,8 +268,12 @@ private slots:
         QVERIFY(w);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         const int dpi = ui_->dpi();
-        QCOMPARE(dpi,
-                 qEnvironmentVariableIsSet("VORNAK_TEST_DPI") ? qEnvironmentVariableIntValue("VORNAK_TEST_DPI") : 96);
+        auto asked = [](const char* variable) {
+            return qEnvironmentVariableIsSet(variable) ? qEnvironmentVariableIntValue(variable) : 0;
+        };
+        QCOMPARE(dpi, asked("VORNAK_TEST_DPI") ? asked("VORNAK_TEST_DPI") : 96);
+        const int factor = asked("VORNAK_TEST_FACTOR") ? asked("VORNAK_TEST_FACTOR") : 1;
+        QCOMPARE(w->devicePixelRatio(), qreal(factor));
         const FormDesign& d = form(n).design();
         QCOMPARE(w->size(), QSize(twipsToPixels(d.width, dpi), twipsToPixels(d.height, dpi)));
         QCOMPARE(w->minimumSize(), w->maximumSize());
@@ -221,22 +284,10 @@ private slots:
         QCOMPARE(w->windowTitle(), qt::toQt(std::string(d.caption)));
         // The face's line at 8 points: 13 pixels at 96 dpi, 16 at 120, 20 at 144.
         QCOMPARE(w->fontMetrics().lineSpacing(), dpi >= 144 ? 20 : dpi >= 120 ? 16 : 13);
-        for (const auto& c : form(n).controls()) {
-            const ControlDesign& cd = c->design();
-            QWidget* cw = w->widget(*c);
-            QVERIFY(cw);
-            if (cd.type == ControlType::Line)
-                continue;
-            const QRect expected(twipsToPixels(cd.left, dpi), twipsToPixels(cd.top, dpi), twipsToPixels(cd.width, dpi),
-                                 twipsToPixels(cd.height, dpi));
-            QCOMPARE(cw->geometry(), expected);
-            if (!cd.caption.empty())
-                captionFits(n, cd, cw);
-            if (QTest::currentTestFailed())
-                return;
-        }
+        controlsMatchTheirDesigns(n, *w, dpi);
+        const QString broken = brokenBlock(w->grab().toImage(), factor);
+        QVERIFY2(broken.isEmpty(), qPrintable(name + " is not drawn in whole blocks at " + broken));
     }
-
     // Every window's frame, title bar included, is centred on its owner or
     // on the screen as far as the work area allows, and never leaves the
     // work area at the top or the left; its client area is the design's
@@ -287,7 +338,8 @@ private slots:
     {
         auto* label = widget<QLabel>("frmMAIN", "Label2");
         QVERIFY(label);
-        QCOMPARE(label->font().family(), QStringLiteral("MS Sans Serif"));
+        // The face the program carries, not one the system put in its place.
+        QCOMPARE(QFontInfo(label->font()).family(), QStringLiteral("Vornak1 Dialog"));
         const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap,
                                                                label->text());
         QCOMPARE(needed.height() / label->fontMetrics().lineSpacing(), 5);
@@ -729,7 +781,7 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    qt::useScreenPixels();
+    qt::prepareScreen(argc, argv);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     qt::setupApplication();

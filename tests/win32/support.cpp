@@ -376,7 +376,7 @@ bool readArguments(int argc, char** argv, std::vector<std::string>& only)
             rounds = std::max(1, std::atoi(argv[++i]));
         } else {
             std::printf(
-                "usage: %s [--windows-version winxp|win7|win10] [--dpi 120|144] [--only PART-OF-A-TEST-NAME]... [--rounds N]\n",
+                "usage: %s [--windows-version winxp|win7|win10] [--dpi DPI] [--only PART-OF-A-TEST-NAME]... [--rounds N]\n",
                 argv[0]);
             return false;
         }

@@ -74,7 +74,7 @@ std::vector<TestCase> lifetimeTests();
 
 // From the command line: the Windows version and the resolution
 // tools/run-under-wine.sh was given (--windows-version winxp, win7 or win10;
-// --dpi 120 or 144, 96 when not given), and how many rounds the leak test
+// --dpi 120, 144, 192, 96 when not given), and how many rounds the leak test
 // walks (--rounds).
 extern std::string askedVersion;
 extern int askedDpi;

@@ -8,6 +8,8 @@
 #include "app/art.h"
 #include "app/layout.h"
 #include "app/pictures.h"
+#include "app/screen.h"
+#include "controls/piece.h"
 #include "win32art.h"
 
 #include <winternl.h>
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 
 namespace vornak::test {
@@ -36,13 +39,10 @@ SIZE captionExtent(HWND h, bool wrap, int width)
     return {r.right - r.left, r.bottom - r.top};
 }
 
-// How far down a label's caption, wrapped to its width in its own font,
-// puts ink: the rows from the top of its box to below the lowest one that
-// has a letter's pixel. A face's cell ends in blank rows, which may fall
-// outside the box when every letter is inside it.
-int inkDepth(HWND h, int width, int height)
+// What paint draws into a bitmap of width x height pixels that starts white,
+// as 0x00RRGGBB, top row first; empty when the system has no room for it.
+std::vector<uint32_t> paintedPixels(HWND h, int width, int height, const std::function<void(HDC, const RECT&)>& paint)
 {
-    const std::wstring caption = win32::widen(text(h));
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top row first
     void* bits = nullptr;
@@ -50,33 +50,74 @@ int inkDepth(HWND h, int width, int height)
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     ReleaseDC(h, screen);
-    if (!dc || !bitmap || !bits) {
-        if (bitmap)
-            DeleteObject(bitmap);
-        if (dc)
-            DeleteDC(dc);
-        return height;
+    std::vector<uint32_t> pixels;
+    if (dc && bitmap && bits) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        const RECT r{0, 0, width, height};
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        paint(dc, r);
+        GdiFlush();
+        const auto* p = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0; i < static_cast<size_t>(width) * static_cast<size_t>(height); ++i)
+            pixels.push_back(p[i] & 0xFFFFFFu);
+        SelectObject(dc, old);
     }
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
-    RECT r{0, 0, width, height};
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_NOPREFIX | DT_WORDBREAK);
-    GdiFlush();
-    const auto* pixels = static_cast<const uint32_t*>(bits);
+    if (bitmap)
+        DeleteObject(bitmap);
+    if (dc)
+        DeleteDC(dc);
+    return pixels;
+}
+
+// How far down a label's caption, wrapped to its width in its own font,
+// puts ink: the rows from the top of its box to below the lowest one that
+// has a letter's pixel. A face's cell ends in blank rows, which may fall
+// outside the box when every letter is inside it.
+int inkDepth(HWND h, int width, int height)
+{
+    const std::wstring caption = win32::widen(text(h));
+    const std::vector<uint32_t> pixels = paintedPixels(h, width, height, [&](HDC dc, const RECT& r) {
+        HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        RECT box = r;
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &box, DT_NOPREFIX | DT_WORDBREAK);
+        SelectObject(dc, oldFont);
+    });
+    if (pixels.empty())
+        return height;
     int depth = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if ((pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] & 0xFFFFFFu)
-                != 0xFFFFFFu)
-                depth = y + 1;
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        if (pixels[i] != 0xFFFFFFu)
+            depth = static_cast<int>(i / static_cast<size_t>(width)) + 1;
     return depth;
+}
+
+// A label as it paints itself holds its two colours alone, its design's or
+// the static control's own, and some of its ink: none of its glyphs' pixels
+// smoothed, at any resolution.
+void drawnInItsColours(const Control& c, HWND h, const std::string& what)
+{
+    const ControlDesign& d = c.design();
+    const bool coloured = d.backColour != kDefaultColour || d.foreColour != kDefaultColour;
+    auto rgb = [](COLORREF c) { return static_cast<uint32_t>(GetRValue(c)) << 16 | GetGValue(c) << 8 | GetBValue(c); };
+    const uint32_t ink = rgb(coloured ? win32::colourOf(d.foreColour, c.kind().foreColour)
+                                      : GetSysColor(COLOR_WINDOWTEXT));
+    const uint32_t back = rgb(coloured ? win32::colourOf(d.backColour, c.kind().backColour)
+                                       : GetSysColor(COLOR_BTNFACE));
+    RECT box{};
+    GetClientRect(h, &box);
+    const std::vector<uint32_t> pixels = paintedPixels(h, box.right, box.bottom, [h](HDC dc, const RECT&) {
+        SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    });
+    size_t inked = 0, other = 0;
+    for (uint32_t p : pixels) {
+        inked += p == ink;
+        other += p != ink && p != back;
+    }
+    check(!pixels.empty() && inked > 0 && other == 0,
+          what + ": " + std::to_string(inked) + " pixels of its ink, " + std::to_string(other) + " of other colours",
+          __LINE__);
 }
 
 // Every text inside its box: labels wrapped within theirs, the captions of
@@ -95,6 +136,7 @@ void textsFitTheirBoxes(Form& f, App& app)
         const std::string what = std::string(f.name()) + "." + std::string(d.name);
         switch (d.type) {
         case ControlType::Label: {
+            drawnInItsColours(*c, h, what);
             const SIZE need = captionExtent(h, true, box.right);
             const int ink = inkDepth(h, box.right, static_cast<int>(need.cy));
             check(need.cx <= box.right && ink > 0 && ink <= box.bottom,
@@ -129,10 +171,12 @@ void windowMatchesItsDesign(App& app, Form& f)
     HWND main = app.window("frmMAIN");
     CHECK(h && IsWindowVisible(h));
     const SIZE size = clientSize(h);
-    const int dpi = app.fe.dpi();
+    // The design at the era's resolution nearest the screen's, enlarged by
+    // a whole factor: 192 dpi is the 96-dpi design doubled.
+    const Drawing drawing = drawingFor(askedDpi);
     CHECK_EQ(name + " " + std::to_string(size.cx) + "x" + std::to_string(size.cy),
-             name + " " + std::to_string(twipsToPixels(design.width, dpi)) + "x"
-                 + std::to_string(twipsToPixels(design.height, dpi)));
+             name + " " + std::to_string(drawing.factor * twipsToPixels(design.width, drawing.designDpi)) + "x"
+                 + std::to_string(drawing.factor * twipsToPixels(design.height, drawing.designDpi)));
     const LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
     CHECK((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
     CHECK(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME)));
@@ -155,7 +199,7 @@ std::string corners(const RECT& r)
 // Every control where the layout of its design puts it, within a pixel.
 void controlsWhereTheLayoutPutsThem(App& app, Form& f)
 {
-    const WindowLayout layout = layOut(f.design(), app.fe.dpi());
+    const WindowLayout layout = layOut(f.design(), drawingFor(askedDpi));
     for (const auto& c : f.controls()) {
         HWND ch = app.fe.controlOf(*c);
         CHECK(ch != nullptr);
@@ -342,25 +386,53 @@ void runsUnderTheVersionAskedFor()
         CHECK_EQ(std::to_string(legacy.dwMajorVersion) + "." + std::to_string(legacy.dwMinorVersion), want);
 }
 
-// The resolution the prefix is set to, and the 8-point face at it: 11
-// pixels high at 96 dpi, 13 at 120, 16 at 144.
+// The resolution the prefix is set to, and the 8-point face at the design's
+// resolution for it: 11 pixels high at 96 dpi, 13 at 120, 16 at 144; where
+// the design is enlarged, the outline font of that strike's pixels at the
+// factor times its cell (13, 16 or 20 pixels).
 void fontAndDpi()
 {
     App app;
     CHECK_EQ(app.fe.dpi(), askedDpi);
+    const Drawing drawing = drawingFor(askedDpi);
     HWND label = app.control("frmMAIN", "Label3");
     CHECK(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)) == app.fe.font());
     LOGFONTW lf{};
-    GetObjectW(app.fe.font(), sizeof lf, &lf);
-    CHECK_EQ(lf.lfHeight, static_cast<LONG>(askedDpi == 96 ? -11 : askedDpi == 120 ? -13 : -16));
+    GetObjectW(app.fe.designFont(), sizeof lf, &lf);
+    CHECK_EQ(lf.lfHeight, static_cast<LONG>(drawing.designDpi == 96 ? -11 : drawing.designDpi == 120 ? -13 : -16));
+    const int cell = drawing.designDpi == 96 ? 13 : drawing.designDpi == 120 ? 16 : 20;
+    if (drawing.factor == 1)
+        CHECK(app.fe.font() == app.fe.designFont());
     // The face the system actually draws with, not only the one asked for.
     HDC dc = GetDC(label);
     HGDIOBJ old = SelectObject(dc, app.fe.font());
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(dc, LF_FACESIZE, face);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(label, dc);
-    CHECK_EQ(win32::narrow(face), std::string("MS Sans Serif"));
+    CHECK_EQ(win32::narrow(face), std::string(drawing.factor == 1 ? "MS Sans Serif" : "Vornak1 Dialog"));
+    CHECK_EQ(static_cast<int>(tm.tmHeight), cell * drawing.factor);
+}
+
+// The program tells the system that it draws for the screen's resolution
+// itself, where the system has the call (Windows Vista and later), so that
+// Windows neither tells it 96 dots per inch on a finer screen nor stretches
+// its windows, blurred. Wine takes every program for aware of the
+// resolution and gives it the prefix's: there the program's own call is
+// what can be seen.
+void awareOfTheResolution()
+{
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    CHECK_EQ(win32::declaredDpiAware(), GetProcAddress(user, "SetProcessDPIAware") != nullptr);
+    using IsAwareFn = BOOL(WINAPI*)();
+    if (const auto isAware = reinterpret_cast<IsAwareFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(user, "IsProcessDPIAware"))))
+        CHECK(isAware() != FALSE);
+    HDC screen = GetDC(nullptr);
+    CHECK_EQ(GetDeviceCaps(screen, LOGPIXELSY), askedDpi);
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace
@@ -372,6 +444,7 @@ std::vector<TestCase> designTests()
         {"windows match their designs", windowsMatchTheirDesigns},
         {"pictures arrive unchanged", picturesArriveUnchanged},
         {"font and resolution", fontAndDpi},
+        {"declares itself aware of the resolution", awareOfTheResolution},
     };
 }
 

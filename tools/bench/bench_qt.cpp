@@ -8,6 +8,7 @@
 #include "forms/catalogue.h"
 #include "qtapplication.h"
 #include "qtfrontend.h"
+#include "qtscreen.h"
 
 #include <QApplication>
 
@@ -40,7 +41,7 @@ int indexOf(const vornak::FolderList& dir, const std::string& name)
 
 int main(int argc, char* argv[])
 {
-    vornak::qt::useScreenPixels();
+    vornak::qt::prepareScreen(argc, argv);
     QApplication app(argc, argv);
     if (argc < 4) {
         std::fprintf(stderr, "usage: bench_qt PARENT_FOLDER SUBFOLDER RUNS\n");

@@ -1,7 +1,9 @@
 // Prints where the windows' layouts (app/layout.h) put each window's client
-// area and each of its controls, at a resolution (96 dots per inch unless
-// given), one line each, for the scripts and tests that look at the
-// program from outside (the tour, the web tests):
+// area and each of its controls on a screen of a resolution (96 dots per
+// inch unless given), the design drawn as the rule for screens says
+// (app/screen.h: 192 dpi is the 96-dpi design doubled), one line each, for
+// the scripts and tests that look at the program from outside (the tour,
+// the web tests):
 //   WINDOW - 0 0 WIDTH HEIGHT
 //   WINDOW CONTROL LEFT TOP WIDTH HEIGHT   (pixels of the client area)
 // A line's four numbers are its two end points.
@@ -33,7 +35,7 @@ void print(std::string_view text)
 
 void positions(const vornak::FormDesign& d, int dpi)
 {
-    const vornak::WindowLayout layout = vornak::layOut(d, dpi);
+    const vornak::WindowLayout layout = vornak::layOut(d, vornak::drawingFor(dpi));
     print(d.name);
     std::printf(" - 0 0 %d %d\n", layout.width, layout.height);
     for (size_t i = 0; i < d.controls.size(); ++i) {

@@ -11,11 +11,16 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include <cmath>
+
 namespace vornak::qt {
 
 namespace {
 
-QPixmap picture(std::string_view name)
+// The picture at a device-pixel ratio: on a screen that enlarges the
+// design, each of its pixels a block as large as the factor, which Qt
+// would smooth.
+QPixmap picture(std::string_view name, qreal ratio)
 {
     const PictureInfo* info = findPicture(name);
     QPixmap pm = info ? pngPixmap(picturePng(name)) : QPixmap();
@@ -23,6 +28,10 @@ QPixmap picture(std::string_view name)
         return {};
     if (info->greyKeyed)
         pm.setMask(pm.createMaskFromColor(QColor::fromRgb(kGreyKey), Qt::MaskInColor));
+    if (ratio > 1 && ratio == std::round(ratio)) {
+        pm = pm.scaled(pm.size() * ratio, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        pm.setDevicePixelRatio(ratio);
+    }
     return pm;
 }
 
@@ -32,7 +41,7 @@ public:
     {
         auto* image = new QLabel(parent);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setPixmap(picture(c.design().picture));
+        image->setPixmap(picture(c.design().picture, image->devicePixelRatioF()));
         image->setGeometry(toQt(at.box));
         if (c.design().border) {
             image->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);

@@ -2,6 +2,7 @@
 // its second, the end point not drawn, like the platform's own line drawing.
 #include "piece.h"
 #include "qtapplication.h"
+#include "qtenlarged.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -20,16 +21,20 @@ public:
     }
 
 protected:
+    // Drawn at the design's resolution: on a screen that enlarges it, as
+    // thick as the factor.
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        p.setPen(QPen(colour_, 1));
-        QPoint end = to_;
-        if (end.x() != from_.x())
-            end.rx() -= end.x() > from_.x() ? 1 : -1;
-        if (end.y() != from_.y())
-            end.ry() -= end.y() > from_.y() ? 1 : -1;
-        p.drawLine(from_, end);
+        paintAtDesign(&p, rect(), [this](QPainter* d) {
+            d->setPen(QPen(colour_, 1));
+            QPoint end = to_;
+            if (end.x() != from_.x())
+                end.rx() -= end.x() > from_.x() ? 1 : -1;
+            if (end.y() != from_.y())
+                end.ry() -= end.y() > from_.y() ? 1 : -1;
+            d->drawLine(from_, end);
+        });
     }
 
 private:

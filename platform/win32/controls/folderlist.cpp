@@ -1,6 +1,7 @@
 // A folder list: the open folder's ancestry, each level indented under an
 // open-folder mark, then its subfolders under closed-folder marks
 // (app/foldermarks.h), drawn by the piece; a double click opens an entry.
+#include "graphic.h"
 #include "lists.h"
 #include "piece.h"
 #include "win32frontend.h"
@@ -64,7 +65,18 @@ struct Rows : PieceData {
         result = TRUE;
         return true;
     }
-    void draw(const DRAWITEMSTRUCT& d) const
+    // Drawn at the design's resolution, in its face, and enlarged where the
+    // screen enlarges the design.
+    void draw(const DRAWITEMSTRUCT& item) const
+    {
+        paintAtDesign(item.hDC, item.rcItem, frontEnd.factor(), [&](HDC dc, const RECT& r) {
+            DRAWITEMSTRUCT d = item;
+            d.hDC = dc;
+            d.rcItem = r;
+            drawRow(d);
+        });
+    }
+    void drawRow(const DRAWITEMSTRUCT& d) const
     {
         if (d.itemID == static_cast<UINT>(-1)) {
             if (d.itemState & ODS_FOCUS)
@@ -76,7 +88,7 @@ struct Rows : PieceData {
         const int x = d.rcItem.left + 2 + static_cast<int>(data & 0xFFFF) * kFolderIndent;
         const int y = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - kFolderMarkHeight) / 2;
         frontEnd.drawFolderMark(d.hDC, x, y, (data & kOpen) != 0);
-        drawName(d, x + kFolderMarkWidth + 2, frontEnd.font());
+        drawName(d, x + kFolderMarkWidth + 2, frontEnd.designFont());
     }
 };
 

@@ -1,5 +1,6 @@
-// An image: a picture at its own size from the top left, never stretched,
-// drawn by a small class of this program. A picture on the classic grey
+// An image: a picture at its own size from the top left, never stretched
+// but by the whole factor the screen enlarges the design by, every pixel a
+// block, drawn by a small class of this program. A picture on the classic grey
 // lets what lies under it show through that grey.
 #include "graphic.h"
 #include "piece.h"
@@ -21,22 +22,48 @@ struct Picture : PieceData {
     HBITMAP bitmap = nullptr;  // the front end's, kept while it lives
     int width = 0, height = 0;
     bool greyKeyed = false;
+    int factor = 1;     // the design enlarged by: each pixel a block as large
+    bool edge = false;  // the sunken border drawn with the picture
 };
 
+// The picture with its top left corner at x, y, each pixel a block of
+// factor x factor pixels; the window clips what does not fit.
+void drawPicture(HDC dc, const Picture& p, int x, int y, int factor)
+{
+    if (!p.bitmap)
+        return;
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, p.bitmap);
+    const int mode = SetStretchBltMode(dc, COLORONCOLOR);  // nearest neighbour
+    const int w = p.width * factor, h = p.height * factor;
+    if (p.greyKeyed)
+        TransparentBlt(dc, x, y, w, h, mem, 0, 0, p.width, p.height, RGB(0xC0, 0xC0, 0xC0));
+    else
+        StretchBlt(dc, x, y, w, h, mem, 0, 0, p.width, p.height, SRCCOPY);
+    SetStretchBltMode(dc, mode);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+// Where the screen enlarges the design, a picture's sunken border is drawn
+// with it at the design's resolution and enlarged with it: the system's is
+// two pixels at any resolution.
 void paint(HWND hwnd, HDC dc)
 {
     const auto* p = graphicData<Picture>(hwnd);
-    if (!p || !p->bitmap)
+    if (!p)
         return;
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, p->bitmap);
-    // The window clips what does not fit.
-    if (p->greyKeyed)
-        TransparentBlt(dc, 0, 0, p->width, p->height, mem, 0, 0, p->width, p->height, RGB(0xC0, 0xC0, 0xC0));
-    else
-        BitBlt(dc, 0, 0, p->width, p->height, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    if (!p->edge) {
+        drawPicture(dc, *p, 0, 0, p->factor);
+        return;
+    }
+    RECT client;
+    GetClientRect(hwnd, &client);
+    paintAtDesign(dc, client, p->factor, [p](HDC d, const RECT& r) {
+        drawPicture(d, *p, 2, 2, 1);
+        RECT edge = r;
+        DrawEdge(d, &edge, EDGE_SUNKEN, BF_RECT);
+    });
 }
 
 LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -76,14 +103,16 @@ HRGN keyedRegion(const Picture& p)
     ReleaseDC(nullptr, dc);
     if (rows != p.height)
         return nullptr;
-    const std::vector<RECT> runs = keyedRuns(pixels, p.width, p.height);
+    std::vector<RECT> runs = keyedRuns(pixels, p.width, p.height);
+    for (RECT& r : runs)
+        r = {r.left * p.factor, r.top * p.factor, r.right * p.factor, r.bottom * p.factor};
     std::vector<char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
     auto* rd = reinterpret_cast<RGNDATA*>(data.data());
     rd->rdh = {sizeof(RGNDATAHEADER),
                RDH_RECTANGLES,
                static_cast<DWORD>(runs.size()),
                static_cast<DWORD>(runs.size() * sizeof(RECT)),
-               {0, 0, p.width, p.height}};
+               {0, 0, p.width * p.factor, p.height * p.factor}};
     if (!runs.empty())
         std::memcpy(rd->Buffer, runs.data(), runs.size() * sizeof(RECT));
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), rd);
@@ -105,13 +134,15 @@ public:
         static const wchar_t* const cls = registerGraphicClass(w.frontEnd->instance(), kClass, procedure);
         const ControlDesign& d = c.design();
         auto p = std::make_unique<Picture>();
+        p->factor = w.frontEnd->factor();
         if (const PictureInfo* info = findPicture(d.picture)) {
             p->bitmap = w.frontEnd->picture(d.picture);
             p->width = info->width;
             p->height = info->height;
             p->greyKeyed = info->greyKeyed;
         }
-        const DWORD ex = d.border ? WS_EX_CLIENTEDGE : p->greyKeyed ? WS_EX_TRANSPARENT : 0;
+        p->edge = d.border && p->factor > 1;
+        const DWORD ex = d.border && !p->edge ? WS_EX_CLIENTEDGE : p->greyKeyed && !d.border ? WS_EX_TRANSPARENT : 0;
         HWND h = makeWindow(w, c, {cls, 0, ex, boxOf(w, c), {}, p.get()});
         if (p->greyKeyed && !d.border && p->bitmap)
             keyOutGrey(h, *p);

@@ -12,22 +12,29 @@ namespace {
 constexpr wchar_t kClass[] = L"VornakLine";
 
 struct Line : PieceData {
-    POINT from{}, to{};  // in the line's window
+    POINT from{}, to{};  // in the line's window, at the design's resolution
     COLORREF colour = 0;
+    int factor = 1;  // the design enlarged by
 };
 
+// Drawn at the design's resolution: where it is enlarged, as thick as the
+// factor.
 void paint(HWND hwnd, HDC dc)
 {
     const auto* l = graphicData<Line>(hwnd);
     if (!l)
         return;
-    HPEN pen = CreatePen(PS_SOLID, 1, l->colour);
-    HGDIOBJ old = SelectObject(dc, pen);
-    // LineTo leaves out the end point, like the line control does.
-    MoveToEx(dc, l->from.x, l->from.y, nullptr);
-    LineTo(dc, l->to.x, l->to.y);
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    paintAtDesign(dc, client, l->factor, [l](HDC d, const RECT&) {
+        HPEN pen = CreatePen(PS_SOLID, 1, l->colour);
+        HGDIOBJ old = SelectObject(d, pen);
+        // LineTo leaves out the end point, like the line control does.
+        MoveToEx(d, l->from.x, l->from.y, nullptr);
+        LineTo(d, l->to.x, l->to.y);
+        SelectObject(d, old);
+        DeleteObject(pen);
+    });
 }
 
 LRESULT CALLBACK procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -43,8 +50,9 @@ public:
         static const wchar_t* const cls = registerGraphicClass(w.frontEnd->instance(), kClass, procedure);
         const ControlLayout& at = w.at(c);
         auto l = std::make_unique<Line>();
-        l->from = {at.from.x, at.from.y};
-        l->to = {at.to.x, at.to.y};
+        l->factor = w.frontEnd->factor();
+        l->from = {at.from.x / l->factor, at.from.y / l->factor};
+        l->to = {at.to.x / l->factor, at.to.y / l->factor};
         l->colour = colourOf(c.design().foreColour, c.kind().foreColour);
         HWND h = makeWindow(w, c, {cls, 0, 0, boxOf(w, c), {}, l.get()});
         w.keep(c, std::move(l));
