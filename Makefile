@@ -67,6 +67,7 @@ web:
 # Serves build/web on 127.0.0.1 and says where; with no display, opens the
 # page in headless Chromium, saves build/screenshot-main-web.png and stops.
 run-web: web
+	@$(deps) browsers
 	tools/run-web.sh
 
 test-web: web
@@ -134,11 +135,11 @@ art:
 	cmake --build --preset linux --target art
 
 bench: linux windows web
-	@$(deps) x bench
+	@$(deps) x bench browsers
 	tools/bench.sh
 
 tour: linux windows web
-	@$(deps) x
+	@$(deps) x browsers
 	tools/tour.sh
 
 # The C++ put in the house style (.clang-format); make test fails on C++

@@ -4,8 +4,9 @@
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
 # art, x (virtual display), bench, format, tidy, package (the checkers a
 # distribution runs on a package), trace (the test that nothing is started
-# or written), web (emscripten, Debian's Chromium, and Node.js and npm where
-# the machine has none), browsers (the other engines and the Java of the
+# or written), web (emscripten, the artwork's and the face's Python modules,
+# and Node.js and npm where the machine has none: no browser), browsers
+# (Debian's Chromium, Firefox ESR and WebKitGTK's driver, and the Java of the
 # HTML checker, for the page's tests). PACKAGE/COMMAND in a group: the package only where
 # no such command is on the PATH (a Node.js from elsewhere serves too).
 # It says what it installs on standard error and prints nothing on standard
@@ -30,8 +31,8 @@ declare -A groups=(
   [tidy]="clang-tidy"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
-  [web]="emscripten chromium python3 python3-pil python3-fonttools nodejs/node npm/npm"
-  [browsers]="firefox-esr webkit2gtk-driver default-jre-headless"
+  [web]="emscripten python3 python3-pil python3-fonttools python3-brotli nodejs/node npm/npm"
+  [browsers]="chromium firefox-esr webkit2gtk-driver default-jre-headless"
 )
 
 wanted=()
