@@ -10,7 +10,7 @@ so that nothing is fetched. The notices, the licence texts of the project
 and of the pieces the page carries, go into a comment in its head.
 
     assemble.py --out OUT.html --shell SHELL.html --css98 98.css --css VORNAK.css --page PAGE_DIR
-                --loader PROGRAM.js --wasm PROGRAM.wasm --types CONTROLTYPES.h --first FIRST.json
+                --loader PROGRAM.js --protocol PROTOCOL.js --wasm PROGRAM.wasm --types CONTROLTYPES.h --first FIRST.json
                 --face DPI=REGULAR.woff2,BOLD.woff2 ... --hourglass HOURGLASS.png
                 --picture NAME=PICTURE.bmp ... --icon NAME=ICON ... --notice TEXT ...
                 --node NODE --style STYLE.mjs --bundle BUNDLE.mjs
@@ -147,8 +147,8 @@ def check_pieces(types, pieces):
 
 def main():
     p = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
-    for name in ('out', 'shell', 'css98', 'css', 'page', 'loader', 'wasm', 'types', 'first', 'hourglass', 'node',
-                 'style', 'bundle'):
+    for name in ('out', 'shell', 'css98', 'css', 'page', 'loader', 'protocol', 'wasm', 'types', 'first', 'hourglass',
+                 'node', 'style', 'bundle'):
         p.add_argument('--' + name, required=True)
     for name in ('face', 'picture', 'icon', 'notice'):
         p.add_argument('--' + name, nargs='+', action='extend', required=True)
@@ -160,7 +160,7 @@ def main():
     first = json.loads(read(args.first))
     icon = args.icon[0].split('=', 1)[1]
     early, late = art(args)
-    scripts = json.loads(node(args, args.bundle, args.page, args.loader))
+    scripts = json.loads(node(args, args.bundle, args.page, args.loader, args.protocol))
     program = packed(read(args.wasm, 'rb'))
     parts = {'@NOTICES@': notices, '@STYLE@': stylesheet(args, first),
              '@ICON16@': data('image/png', read(icon + '16.png', 'rb')),

@@ -3,12 +3,13 @@
 // loader of the program, minified; and failure.js, the page's first script,
 // minified and kept in the language of the oldest browsers, as it was
 // written. Writes {"page": ..., "failure": ...} as JSON to standard output.
-//   node bundle.mjs PAGE_DIR PROGRAM_LOADER.js
+//   node bundle.mjs PAGE_DIR PROGRAM_LOADER.js PROTOCOL.js
+// (PROTOCOL.js: the page's side of the protocol, made by protocol.py)
 import { build, transform } from 'esbuild';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
-const [pageDir, loader] = process.argv.slice(2);
+const [pageDir, loader, protocol] = process.argv.slice(2);
 const page = await build({
     entryPoints: [join(pageDir, 'main.js')],
     bundle: true,
@@ -17,7 +18,7 @@ const page = await build({
     target: 'es2020',
     minify: true,
     legalComments: 'none',
-    alias: { 'vornak1-program': loader },
+    alias: { 'vornak1-program': loader, 'vornak1-protocol': protocol },
     logLevel: 'warning',
 });
 const failure = await transform(readFileSync(join(pageDir, 'failure.js'), 'utf8'), {

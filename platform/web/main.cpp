@@ -5,6 +5,7 @@
 // and the script holds what the user does meanwhile until it returns.
 #include "app/shell.h"
 #include "forms/catalogue.h"
+#include "protocol_entries.h"
 #include "webfilesystem.h"
 #include "webfrontend.h"
 
@@ -30,28 +31,28 @@ vornak::Control* control(int window, int index)
 extern "C" {
 
 // A button pressed, an option chosen, a check box toggled.
-EMSCRIPTEN_KEEPALIVE void vornak_click(int window, int index)
+void vornak_click(int window, int index)
 {
     if (vornak::Control* c = control(window, index))
         c->userClick();
 }
 
 // An entry picked in a drive or file list (-1: none).
-EMSCRIPTEN_KEEPALIVE void vornak_select(int window, int index, int entry)
+void vornak_select(int window, int index, int entry)
 {
     if (vornak::Control* c = control(window, index))
         c->userSelect(entry);
 }
 
 // An entry of a folder list opened.
-EMSCRIPTEN_KEEPALIVE void vornak_open(int window, int index, int entry)
+void vornak_open(int window, int index, int entry)
 {
     if (vornak::Control* c = control(window, index))
         c->userOpen(entry);
 }
 
 // A text box edited: its whole text.
-EMSCRIPTEN_KEEPALIVE void vornak_edit(int window, int index, const char* text)
+void vornak_edit(int window, int index, const char* text)
 {
     if (vornak::Control* c = control(window, index))
         c->userEdit(text);
@@ -59,21 +60,21 @@ EMSCRIPTEN_KEEPALIVE void vornak_edit(int window, int index, const char* text)
 
 // An arrow key on a control: in an option group, the option it reaches
 // gets the focus and is chosen (OptionButton::userArrow).
-EMSCRIPTEN_KEEPALIVE void vornak_arrow(int window, int index, int forward)
+void vornak_arrow(int window, int index, int forward)
 {
     if (vornak::Control* c = control(window, index))
         c->userArrow(forward != 0);
 }
 
 // A key that produces a character, on a window.
-EMSCRIPTEN_KEEPALIVE void vornak_key(int window, int character)
+void vornak_key(int window, int character)
 {
     if (vornak::Form* form = frontEnd ? frontEnd->form(window) : nullptr)
         form->userKeyPress(character);
 }
 
 // The close box of a window's title bar.
-EMSCRIPTEN_KEEPALIVE void vornak_close(int window)
+void vornak_close(int window)
 {
     if (vornak::Form* form = frontEnd ? frontEnd->form(window) : nullptr)
         form->userClose();

@@ -2,37 +2,10 @@
 
 #include "app/form.h"
 #include "app/placement.h"
+#include "protocol_calls.h"
 #include "webprotocol.h"
 
-#include <emscripten.h>
-
 #include <vector>
-
-// The page's side of each call (page/page.js, reached as Vornak.page).
-EM_JS(int, vk_drawing, (int window, const int* sizes), {
-    return Vornak.page.drawing(window, Array.from(HEAP32.subarray(sizes >> 2, (sizes >> 2) + 6)));
-});
-EM_JS(void, vk_create, (int window, const char* design), {
-    Vornak.page.create(window, JSON.parse(UTF8ToString(design)));
-});
-EM_JS(void, vk_frame, (int window, int* box), {
-    const r = Vornak.page.frame(window);
-    for (let i = 0; i < 4; ++i)
-        HEAP32[(box >> 2) + i] = r[i];
-});
-EM_JS(void, vk_show, (int window, int place, int x, int y), { Vornak.page.show(window, place != 0, x, y); });
-EM_JS(void, vk_hide, (int window), { Vornak.page.hide(window); });
-EM_JS(void, vk_raise, (int window), { Vornak.page.raise(window); });
-EM_JS(void, vk_destroy, (int window), { Vornak.page.destroy(window); });
-EM_JS(void, vk_update, (int window, int index, const char* state), {
-    Vornak.page.update(window, index, JSON.parse(UTF8ToString(state)));
-});
-EM_JS(void, vk_cursor, (int hourglass), { Vornak.page.cursor(hourglass != 0); });
-EM_JS(void, vk_focus, (int window, int index), { Vornak.page.focus(window, index); });
-EM_JS(void, vk_quit, (), { Vornak.page.quit(); });
-EM_ASYNC_JS(void, vk_message, (const char* title, const char* text), {
-    await Vornak.page.message(UTF8ToString(title), UTF8ToString(text));
-});
 
 namespace vornak::web {
 

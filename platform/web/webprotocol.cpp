@@ -8,6 +8,7 @@
 #include "app/pictures.h"
 #include "app/text.h"
 #include "json.h"
+#include "protocol_fields.h"
 
 #include <cstdio>
 
@@ -41,26 +42,26 @@ Json shown(const Control& c)
     const Shown s = c.shown();
     Json j;
     if (s.caption)
-        j.member("caption", *s.caption);
+        j.member(field::shown::caption, *s.caption);
     if (s.value)
-        j.member("value", *s.value);
+        j.member(field::shown::value, *s.value);
     if (s.items) {
         Json items('[');
         for (const std::string& item : *s.items)
             items.value(shownText(item));
-        j.member("items", items);
+        j.member(field::shown::items, items);
     }
     if (s.folders) {
         Json folders('[');
         for (const FolderEntry& f : *s.folders)
             folders.value(Json()
-                              .member("name", shownText(f.name))
-                              .member("indent", f.level * kFolderIndent)
-                              .member("open", f.open));
-        j.member("folders", folders);
+                              .member(field::folder::name, shownText(f.name))
+                              .member(field::folder::indent, f.level * kFolderIndent)
+                              .member(field::folder::open, f.open));
+        j.member(field::shown::folders, folders);
     }
     if (s.index)
-        j.member("index", *s.index);
+        j.member(field::shown::index, *s.index);
     return j;
 }
 
@@ -70,19 +71,24 @@ Json controlJson(const Control& c, const ControlLayout& at)
     const ControlDesign& d = c.design();
     const ControlKind& k = c.kind();
     Json j;
-    j.member("piece", k.name).member("name", d.name).member("parent", at.container);
-    j.member("box", numbers({at.box.left, at.box.top, at.box.width, at.box.height}));
+    j.member(field::control::piece, k.name)
+        .member(field::control::name, d.name)
+        .member(field::control::parent, at.container);
+    j.member(field::control::box, numbers({at.box.left, at.box.top, at.box.width, at.box.height}));
     if (k.twoPoints)
-        j.member("line", numbers({at.from.x, at.from.y, at.to.x, at.to.y}));
-    j.member("stack", at.stack).member("tab", at.tab).member("tabWhenChosen", at.tabStopWhenChosen);
-    j.member("labelledBy", at.label);
-    j.member("centre", d.alignment == Alignment::Centre).member("border", d.border);
-    j.member("back", colour(d.backColour, k.backColour)).member("fore", colour(d.foreColour, k.foreColour));
-    j.member("ownColours", d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
+        j.member(field::control::line, numbers({at.from.x, at.from.y, at.to.x, at.to.y}));
+    j.member(field::control::stack, at.stack)
+        .member(field::control::tab, at.tab)
+        .member(field::control::tabWhenChosen, at.tabStopWhenChosen);
+    j.member(field::control::labelledBy, at.label);
+    j.member(field::control::centre, d.alignment == Alignment::Centre).member(field::control::border, d.border);
+    j.member(field::control::back, colour(d.backColour, k.backColour))
+        .member(field::control::fore, colour(d.foreColour, k.foreColour));
+    j.member(field::control::ownColours, d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
     const PictureInfo* picture = findPicture(d.picture);
-    j.member("picture", d.picture).member("keyed", picture && picture->greyKeyed);
+    j.member(field::control::picture, d.picture).member(field::control::keyed, picture && picture->greyKeyed);
     if (picture)  // drawn at its own size, a pixel of it a pixel of the design
-        j.member("pictureSize", numbers({picture->width, picture->height}));
+        j.member(field::control::pictureSize, numbers({picture->width, picture->height}));
     const std::string now = shown(c).str();
     if (now.size() > 2)  // the members of a control that shows something
         j.raw(std::string_view(now).substr(1, now.size() - 2));
@@ -99,10 +105,12 @@ std::string designJson(const Form& form, int dpi)
     for (size_t i = 0; i < form.controls().size(); ++i)
         controls.value(controlJson(*form.controls()[i], layout.controls[i]));
     Json design;
-    design.member("caption", d.caption).member("icon", iconName(d.icon)).member("keyPreview", d.keyPreview);
-    design.member("taskbar", d.showInTaskbar).member("dpi", dpi);
-    design.member("width", layout.width).member("height", layout.height);
-    design.member("controls", controls);
+    design.member(field::design::caption, d.caption)
+        .member(field::design::icon, iconName(d.icon))
+        .member(field::design::keyPreview, d.keyPreview);
+    design.member(field::design::taskbar, d.showInTaskbar).member(field::design::dpi, dpi);
+    design.member(field::design::width, layout.width).member(field::design::height, layout.height);
+    design.member(field::design::controls, controls);
     return design.str();
 }
 

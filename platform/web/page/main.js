@@ -10,9 +10,10 @@ import * as Art from './art.js';
 import { compile, unpackedJson } from './boot.js';
 import * as Calls from './calls.js';
 import * as Page from './page.js';
+import { calls } from 'vornak1-protocol';
 import { Failure, Vornak } from './vornak.js';
 
-Vornak.page = { ...Page };  // (an object of its own, whose calls a test may replace)
+Vornak.page = { ...calls };  // (an object of its own, whose calls a test may replace)
 Vornak.calls = Calls;
 
 // The program, carried as base64 of its gzip; it starts from the module

@@ -7,6 +7,7 @@
 import * as Art from './art.js';
 import * as Calls from './calls.js';
 import * as Desktop from './desktop.js';
+import * as Entry from 'vornak1-protocol';
 import * as Layout from './layout.js';
 import { pieces } from './pieces.js';
 import { css, device, px, scale } from './screen.js';
@@ -55,7 +56,7 @@ export class Win {
         close.tabIndex = -1;
         close.addEventListener('click', (e) => {
             e.preventDefault();
-            Calls.deliver('vornak_close', this.number);
+            Calls.deliver(Entry.close, this.number);
         });
         controls.appendChild(close);
         bar.append(text, controls);
@@ -98,11 +99,11 @@ export class Win {
     tell(index) {
         const n = this.number;
         return {
-            click: () => Calls.deliver('vornak_click', n, index),
-            select: (row) => Calls.deliver('vornak_select', n, index, row),
-            open: (row) => Calls.deliver('vornak_open', n, index, row),
-            edit: (text) => Calls.deliver('vornak_edit', n, index, text),
-            arrow: (forward) => Calls.deliver('vornak_arrow', n, index, forward ? 1 : 0),
+            click: () => Calls.deliver(Entry.click, n, index),
+            select: (row) => Calls.deliver(Entry.select, n, index, row),
+            open: (row) => Calls.deliver(Entry.open, n, index, row),
+            edit: (text) => Calls.deliver(Entry.edit, n, index, text),
+            arrow: (forward) => Calls.deliver(Entry.arrow, n, index, forward ? 1 : 0),
         };
     }
 
@@ -188,7 +189,7 @@ export class Win {
     character(ch) {
         if (ch === null || !this.design.keyPreview)
             return false;
-        Calls.deliver('vornak_key', this.number, ch);
+        Calls.deliver(Entry.key, this.number, ch);
         return true;
     }
 
