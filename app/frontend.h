@@ -1,7 +1,11 @@
 // The one narrow way from the core to a toolkit. A front end realises
 // windows and control types and never knows a particular window; it tells
 // the core what the user did through the user* entry points of Form and
-// Control. The core tests drive the core through a headless front end of
+// Control, whenever its controls say so: what arrives there while the core
+// itself is at work (running what the user did, or an event procedure,
+// and so showing its own changes) is the core's own change coming back,
+// which the core ignores (Shell::userAction). A front end keeps nothing
+// back for that. The core tests drive the core through a headless front end of
 // their own.
 #pragma once
 

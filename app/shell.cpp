@@ -181,8 +181,9 @@ void Shell::report(int number, const std::string& description)
 
 void Shell::userAction(Form& form, const std::function<void()>& action)
 {
-    // Input reaches the core only between event procedures. A front end that
-    // echoes a change of the core back as a user action is ignored here.
+    // Input reaches the core only between event procedures: what a front
+    // end reports while the core is at work is the core's own change shown
+    // and coming back (app/frontend.h), and is ignored here.
     if (!running_ || inAction_ || !running_procedures_.empty())
         return;
     inAction_ = true;

@@ -258,9 +258,7 @@ void FrontEnd::propertyChanged(Control& control, Property property)
     HWND h = controlOf(control);
     if (!h)
         return;
-    ++showing_;
     pieceFor(control.type()).show(control, h, property);
-    --showing_;
 }
 
 void FrontEnd::focus(Control& control)

@@ -72,7 +72,6 @@ public:
     void detach(HWND hwnd, Window* w);
     // Whether a change of the core is being shown: the notifications that
     // sends are not the user's.
-    bool showing() const { return showing_ > 0; }
 
 private:
     Window* find(const Form& form) const;
@@ -86,7 +85,6 @@ private:
     Clock clock_;
     Resources resources_;
     MousePointer pointer_ = MousePointer::Default;
-    int showing_ = 0;
     bool quitting_ = false;
     HWND mainWindow_ = nullptr;
     std::unordered_map<const Form*, std::unique_ptr<Window>> windows_;

@@ -73,7 +73,7 @@ LRESULT onCommand(Window& w, WPARAM wp, LPARAM lp)
     HWND child = reinterpret_cast<HWND>(lp);
     const int index = w.indexOf(child);
     Control* c = w.control(index);
-    if (c && LOWORD(wp) == kFirstId + index && !w.frontEnd->showing())
+    if (c && LOWORD(wp) == kFirstId + index)
         pieceFor(c->type()).report(*c, child, HIWORD(wp));
     return 0;
 }

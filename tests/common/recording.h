@@ -58,6 +58,9 @@ public:
     // runs event loops of its own keeps them.
     bool leavesLoop = true;
     FakeClock* testClock = nullptr;  // the pause's clock, when the test gives one
+    // Reports every change the core shows back as the user's doing, as a
+    // toolkit whose controls signal their own changes does.
+    bool echoes = false;
 
     void createWindow(Form& f) override
     {
@@ -91,6 +94,15 @@ public:
         if (p == Property::Value)
             note("value " + name(c) + " " + std::to_string(c.shown().value.value_or(0)));
         Base::propertyChanged(c, p);
+        if (!echoes)
+            return;
+        const Shown s = c.shown();
+        if (p == Property::Value)
+            c.userClick();
+        else if (p == Property::Text && s.caption)
+            c.userEdit(*s.caption);
+        else if ((p == Property::List || p == Property::ListIndex) && s.index)
+            c.userSelect(*s.index);
     }
     void focus(Control& c) override
     {

@@ -176,3 +176,25 @@ TEST(Walks, ACloseDuringAProcedureWaitsUntilItReturns)
     EXPECT_EQ(p.shell().state("frmHARD"), WindowState::Absent);
     EXPECT_EQ(p.shell().mousePointer(), MousePointer::Default);
 }
+
+// A front end that reports the core's own changes back as the user's (a
+// toolkit whose controls signal every change) changes nothing: the core
+// takes what arrives while it is at work as its own.
+TEST(Walks, TheCoresOwnChangesReportedBackChangeNothing)
+{
+    for (bool echoes : {false, true}) {
+        SCOPED_TRACE(echoes ? "echoed" : "not echoed");
+        TempTree tree;
+        Program p(tree.root());
+        p.ui.echoes = echoes;
+        p.click("frmMAIN", "Command1");
+        p.click("frmSETUP", "Option3");
+        p.click("frmSETUP", "Option4");
+        p.click("frmSETUP", "Check6");
+        EXPECT_EQ(p.control<OptionButton>("frmSETUP", "Option1").value(), kTrue);
+        EXPECT_EQ(p.control<OptionButton>("frmSETUP", "Option5").value(), kTrue);
+        EXPECT_EQ(p.control<CheckBox>("frmSETUP", "Check6").value(), 1);
+        EXPECT_EQ(p.ui.shown("frmNO"), 1);
+        EXPECT_EQ(p.ui.shown("frmNO1"), 1);
+    }
+}

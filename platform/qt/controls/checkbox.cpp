@@ -4,7 +4,6 @@
 #include "app/controls/checkbox.h"
 
 #include <QCheckBox>
-#include <QSignalBlocker>
 
 namespace vornak::qt {
 
@@ -37,7 +36,6 @@ public:
             check->setText(toQt(box.shownCaption()));
             return;
         }
-        const QSignalBlocker block(check);
         check->setChecked(box.value() == 1);
     }
     void report(Control& c, QWidget* w) const override

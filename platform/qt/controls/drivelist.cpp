@@ -4,7 +4,6 @@
 #include "app/controls/drivelist.h"
 
 #include <QComboBox>
-#include <QSignalBlocker>
 
 namespace vornak::qt {
 
@@ -23,7 +22,6 @@ public:
     {
         auto* combo = static_cast<QComboBox*>(w);
         const DriveList& list = c.as<DriveList>();
-        const QSignalBlocker block(combo);
         combo->clear();
         for (const std::string& d : list.items())
             combo->addItem(shown(d));

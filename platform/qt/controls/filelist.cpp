@@ -8,7 +8,6 @@
 
 #include <QFocusEvent>
 #include <QListWidget>
-#include <QSignalBlocker>
 
 namespace vornak::qt {
 
@@ -41,7 +40,6 @@ public:
     {
         auto* list = static_cast<QListWidget*>(w);
         const FileList& files = c.as<FileList>();
-        const QSignalBlocker block(list);
         if (p != Property::ListIndex) {
             QStringList names;
             names.reserve(static_cast<qsizetype>(files.items().size()));

@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPixmap>
-#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 namespace vornak::qt {
@@ -67,7 +66,6 @@ public:
         static const QIcon openMark = markIcon(true), closedMark = markIcon(false);
         auto* list = static_cast<QListWidget*>(w);
         const FolderList& folders = c.as<FolderList>();
-        const QSignalBlocker block(list);
         list->clear();
         for (const FolderEntry& f : folders.folders()) {
             auto* item = new QListWidgetItem(f.open ? openMark : closedMark, shown(f.name));

@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 namespace vornak::qt {
 
@@ -64,7 +63,6 @@ public:
         }
         const bool on = option.value() != kFalse;
         setTabStop(radio, on);
-        const QSignalBlocker block(radio);
         if (on) {
             radio->setChecked(true);
         } else if (radio->isChecked()) {
