@@ -10,10 +10,11 @@ set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 cd "$top"
 road=$(wine_road)
-why=$(tools/wine-road.sh 2>&1 >/dev/null | sed -n 's/^Windows road: .*, because //p')
-case $road,$why in
+case $road,$(tools/wine-road.sh --reason 2>/dev/null) in
   windows,*) note_road "32-bit build, 32-bit Wine" ;;
-  windows64,"the 32-bit Wine could not be installed"*) note_road "64-bit build, wine64 (${why%%;*})" ;;
+  windows64,no-wine32)
+    why=$(cat build/wine32-unavailable)
+    note_road "64-bit build, wine64 (the 32-bit Wine could not be installed: ${why%%;*})" ;;
   windows64,*) note_road "64-bit build, wine64" ;;
 esac
 if [ "${1:-}" = --soak ]; then

@@ -44,17 +44,27 @@ int paeth(int a, int b, int c)
     return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
-}  // namespace
-
-Pixels readPng(std::span<const unsigned char> file)
+// The header's size into the pixels, checked.
+void readHeader(std::span<const unsigned char> body, Pixels& p)
 {
-    static constexpr unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (file.size() < 8 || !std::equal(std::begin(signature), std::end(signature), file.begin()))
-        refuse("not a PNG file");
-    Pixels p;
+    if (body.size() != 13)
+        refuse("a header of the wrong size");
+    const uint32_t w = bigEndian(body, 0), h = bigEndian(body, 4);
+    if (w == 0 || h == 0 || w > 4096 || h > 4096)
+        refuse("a picture of " + std::to_string(w) + " x " + std::to_string(h) + " pixels");
+    if (body[8] != 8 || body[9] != 2 || body[10] != 0 || body[11] != 0 || body[12] != 0)
+        refuse("not 8 bits a channel of RGB, not interlaced");
+    p.width = static_cast<int>(w);
+    p.height = static_cast<int>(h);
+}
+
+// The chunks in order: the header into the pixels, the image data, still
+// packed, returned; any other chunk that must be understood refused.
+std::vector<unsigned char> readChunks(std::span<const unsigned char> file, Pixels& p)
+{
     std::vector<unsigned char> data;
-    bool header = false, ended = false;
-    for (size_t at = 8; !ended;) {
+    bool header = false;
+    for (size_t at = 8;;) {
         if (file.size() - at < 12)
             refuse("the file ends inside a chunk");
         const uint32_t length = bigEndian(file, at);
@@ -63,33 +73,25 @@ Pixels readPng(std::span<const unsigned char> file)
         const std::span<const unsigned char> type = file.subspan(at + 4, 4), body = file.subspan(at + 8, length);
         const std::string name(type.begin(), type.end());
         if (name == "IHDR") {
-            if (length != 13)
-                refuse("a header of the wrong size");
-            const uint32_t w = bigEndian(body, 0), h = bigEndian(body, 4);
-            if (w == 0 || h == 0 || w > 4096 || h > 4096)
-                refuse("a picture of " + std::to_string(w) + " x " + std::to_string(h) + " pixels");
-            if (body[8] != 8 || body[9] != 2 || body[10] != 0 || body[11] != 0 || body[12] != 0)
-                refuse("not 8 bits a channel of RGB, not interlaced");
-            p.width = static_cast<int>(w);
-            p.height = static_cast<int>(h);
+            readHeader(body, p);
             header = true;
         } else if (!header) {
             refuse("no header first");
         } else if (name == "IDAT") {
             data.insert(data.end(), body.begin(), body.end());
         } else if (name == "IEND") {
-            ended = true;
+            return data;
         } else if (!(type[0] & 0x20)) {
             refuse("a chunk " + name + " that must be understood");
         }
         at += 12 + length;
     }
+}
 
-    const size_t width = static_cast<size_t>(p.width), height = static_cast<size_t>(p.height);
-    const size_t stride = width * 3;
-    const std::vector<unsigned char> raw = inflateZlib(data, height * (stride + 1));
-
-    // Each row: its filter, then the differences it left.
+// The rows of RGB as their filters left them (each its filter's byte, then
+// its differences), undone.
+std::vector<unsigned char> unfiltered(const std::vector<unsigned char>& raw, size_t height, size_t stride)
+{
     std::vector<unsigned char> rows(height * stride);
     for (size_t y = 0; y < height; ++y) {
         const unsigned char filter = raw[y * (stride + 1)];
@@ -110,6 +112,21 @@ Pixels readPng(std::span<const unsigned char> file)
             row[i] = static_cast<unsigned char>(in[i] + predicted);
         }
     }
+    return rows;
+}
+
+}  // namespace
+
+Pixels readPng(std::span<const unsigned char> file)
+{
+    static constexpr unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (file.size() < 8 || !std::equal(std::begin(signature), std::end(signature), file.begin()))
+        refuse("not a PNG file");
+    Pixels p;
+    const std::vector<unsigned char> data = readChunks(file, p);
+    const size_t width = static_cast<size_t>(p.width), height = static_cast<size_t>(p.height);
+    const size_t stride = width * 3;
+    const std::vector<unsigned char> rows = unfiltered(inflateZlib(data, height * (stride + 1)), height, stride);
     p.rgb.resize(width * height);
     for (size_t i = 0; i < p.rgb.size(); ++i)
         p.rgb[i] = static_cast<uint32_t>(rows[3 * i]) << 16 | static_cast<uint32_t>(rows[3 * i + 1]) << 8
