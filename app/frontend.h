@@ -59,4 +59,22 @@ public:
     virtual Clock& clock() = 0;
 };
 
+// A front end that draws nothing and hears nothing: the core alone, for
+// the tests and the tools that run it without windows. The clock is the
+// user's.
+class Headless : public FrontEnd {
+public:
+    void createWindow(Form&) override {}
+    void showWindow(Form&, Form*, bool) override {}
+    void hideWindow(Form&) override {}
+    void raiseWindow(Form&) override {}
+    void destroyWindow(Form&) override {}
+    void propertyChanged(Control&, Property) override {}
+    void focus(Control&) override {}
+    void setCursor(MousePointer) override {}
+    void messageBox(std::string_view, std::string_view) override {}
+    void flush() override {}
+    void quit() override {}
+};
+
 }  // namespace vornak

@@ -29,25 +29,15 @@ namespace {
 using namespace vornak;
 
 // A front end that draws nothing and keeps the first window shown.
-class FirstWindow : public FrontEnd {
+class FirstWindow : public Headless {
 public:
     Form* shown = nullptr;
 
-    void createWindow(Form&) override {}
     void showWindow(Form& form, Form*, bool) override
     {
         if (!shown)
             shown = &form;
     }
-    void hideWindow(Form&) override {}
-    void raiseWindow(Form&) override {}
-    void destroyWindow(Form&) override {}
-    void propertyChanged(Control&, Property) override {}
-    void focus(Control&) override {}
-    void setCursor(MousePointer) override {}
-    void messageBox(std::string_view, std::string_view) override {}
-    void flush() override {}
-    void quit() override {}
     Clock& clock() override { return clock_; }
 
 private:

@@ -20,20 +20,9 @@
 
 namespace vornak::test {
 
-// A front end that draws nothing.
-class NoWindows : public FrontEnd {
+// A front end that draws nothing, on the test's clock.
+class NoWindows : public Headless {
 public:
-    void createWindow(Form&) override {}
-    void showWindow(Form&, Form*, bool) override {}
-    void hideWindow(Form&) override {}
-    void raiseWindow(Form&) override {}
-    void destroyWindow(Form&) override {}
-    void propertyChanged(Control&, Property) override {}
-    void focus(Control&) override {}
-    void setCursor(MousePointer) override {}
-    void messageBox(std::string_view, std::string_view) override {}
-    void flush() override {}
-    void quit() override {}
     Clock& clock() override { return fakeClock; }
 
     FakeClock fakeClock;
