@@ -72,7 +72,9 @@ def webp(path):
 
 def titled(path, titles):
     """A face cut to the letters of the titles (fontTools' subsetter)."""
-    font = TTFont(path)
+    # Saved with the time the face itself carries, not the time of the
+    # build, which would make every build's bytes another.
+    font = TTFont(path, recalcTimestamp=False)
     subsetter = Subsetter(Options(flavor='woff2'))
     subsetter.populate(text=''.join(titles))
     subsetter.subset(font)
