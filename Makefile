@@ -1,7 +1,7 @@
 # Vornak1. Each target installs what it needs from Debian's packages the
 # first time (tools/install-deps.sh), so a fresh Debian 12 machine needs
 # nothing else.
-.PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak soak-web test-sanitize test-valgrind test-package \
+.PHONY: all linux run test test-linux test-windows prepare-test-windows test-web soak soak-web soak-linux test-sanitize test-valgrind test-package \
 	test-reproducible package-windows package-linux windows windows64 run-windows web run-web art bench tour format tidy clean
 
 deps = tools/install-deps.sh
@@ -90,6 +90,13 @@ soak-web: web
 	  VORNAK_ENGINE=$${walk%%:*} VORNAK_DEVICE=$${walk#*:} VORNAK_SEEDS=$(SEEDS) VORNAK_STEPS=$(STEPS) \
 	    bash tests/web/run.sh build/web/Vornak1.html build/web/tools/designs/design_positions.js walk.test.mjs \
 	    --test-name-pattern='seeded walk' --test-timeout=0; done
+
+# The Linux build walked at random for long, on the offscreen platform:
+# SEEDS and STEPS as for the page, 200,000 steps a seed unless given (the
+# pause costs the walk nothing, so that is some minutes a seed).
+soak-linux: linux
+	VORNAK_SEEDS=$(SEEDS) VORNAK_STEPS=$(if $(filter command line environment,$(origin STEPS)),$(STEPS),200000) \
+	  QT_QPA_PLATFORM=offscreen build/linux/tests/qt/tst_qtwindows randomWalk
 
 # The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:

@@ -5,11 +5,13 @@
 #include "app/controls/folderlist.h"
 #include "app/controls/optionbutton.h"
 #include "app/controls/textbox.h"
+#include "app/controlkind.h"
 #include "app/errors.h"
 #include "app/filesystem.h"
 #include "app/shell.h"
 #include "common/designs.h"
 #include "common/fake_drives.h"
+#include "common/random_walk.h"
 #include "common/recording.h"
 #include "common/temp_tree.h"
 #include "forms/catalogue.h"
@@ -24,12 +26,14 @@
 #include <QComboBox>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyleOptionGroupBox>
@@ -764,6 +768,220 @@ private slots:
         qInfo("resident memory %ld KiB before, %ld KiB after 1000 rounds", before, after);
         QVERIFY2(after - before < 2048, "memory grew by more than 2 MiB");
         QCOMPARE(clock_->sleeps, 1050 * 4);  // loading the driver error, Run EXE, Test System, a key
+    }
+
+    // Random real input from a seed: clicks and double clicks anywhere in
+    // the windows, keys, a word committed at once, pastes, windows moved
+    // as the window manager moves them when a title bar is dragged, close
+    // boxes, and input made while the program pauses, which the system
+    // holds until it is over. After every step the hourglass is down,
+    // every window the program shows is there and on the screen, and
+    // nothing was said on the console; when the program ends it is started
+    // again, and at the end no file of its folders has changed. The same
+    // seed walks the same steps: a failure names the seed and the step,
+    // and VORNAK_SEEDS and VORNAK_STEPS walk again to it (make soak-linux
+    // walks long; VORNAK_WALK_LOG says every step).
+    void randomWalk()
+    {
+        const test::WalkPlan plan = test::walkPlan({1, 2}, 1000);
+        const bool logSteps = qEnvironmentVariableIsSet("VORNAK_WALK_LOG");
+        static QStringList said;
+        static QtMessageHandler before = nullptr;
+        said.clear();
+        before = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            // The offscreen platform can neither raise windows nor grab the
+            // keyboard for a list's pop-up, and says so.
+            if (type != QtInfoMsg && type != QtDebugMsg && !message.contains(QLatin1String("does not support")))
+                said << message;
+            before(type, context, message);
+        });
+        const auto files = [&] {
+            QStringList out;
+            for (const auto& e : std::filesystem::recursive_directory_iterator(dir_.root()))
+                out << QString::fromStdString(e.path().string() + " "
+                                              + std::to_string(e.is_regular_file() ? e.file_size() : 0) + " "
+                                              + std::to_string(e.last_write_time().time_since_epoch().count()));
+            return out;
+        };
+        const auto restore = qScopeGuard([&] {
+            qInstallMessageHandler(before);
+            clock_->whileAsleep = nullptr;
+        });
+        const QStringList filesBefore = files();
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        static const int keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
+                                   Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End,
+                                   Qt::Key_PageDown, Qt::Key_F1, Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_A,
+                                   Qt::Key_X, Qt::Key_7, Qt::Key_Shift};
+
+        for (const uint32_t seed : plan.seeds) {
+            test::Generator random(seed);
+            int step = 0, ends = 0;
+            const int pausesBefore = clock_->sleeps;
+            bool held = false;
+            QString doing;
+            const auto where = [&](const QString& what) {
+                return QStringLiteral("seed %1, step %2 (%3): %4").arg(seed).arg(step).arg(doing, what).toLocal8Bit();
+            };
+            const auto shown = [&] {
+                std::vector<qt::Window*> out;
+                for (std::string_view n : shell_->names())
+                    if (shell_->state(n) == WindowState::Visible)
+                        out.push_back(window(n));
+                return out;
+            };
+            // Mostly somewhere in one of the window's controls, else anywhere.
+            const auto point = [&](qt::Window* w) {
+                QWidget* in = w;
+                if (random.chance(0.7)) {
+                    QList<QWidget*> controls;
+                    for (std::string_view n : shell_->names())
+                        if (window(n) == w)
+                            for (const auto& c : form(n).controls())
+                                if (QWidget* cw = w->widget(*c);
+                                    cw && kindOf(c->design().type).takesFocus && cw->isVisibleTo(w))
+                                    controls << cw;
+                    if (!controls.isEmpty())
+                        in = controls[random.below(static_cast<int>(controls.size()))];
+                }
+                const QPoint at(random.below(std::max(1, in->width())), random.below(std::max(1, in->height())));
+                doing += QStringLiteral(" at %1,%2 of %3").arg(at.x()).arg(at.y()).arg(in->metaObject()->className());
+                return QPointF(in->mapTo(w, at));
+            };
+            const auto press = [&](QWidget* w, QPointF at, bool twice) {
+                QWindow* target = w->windowHandle();
+                const QPointF global = w->mapToGlobal(at);
+                const auto post = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+                    QCoreApplication::postEvent(target,
+                                                new QMouseEvent(type, at, global, Qt::LeftButton, buttons, {}));
+                };
+                post(QEvent::MouseButtonPress, Qt::LeftButton);
+                post(QEvent::MouseButtonRelease, Qt::NoButton);
+                if (twice) {
+                    post(QEvent::MouseButtonDblClick, Qt::LeftButton);
+                    post(QEvent::MouseButtonRelease, Qt::NoButton);
+                }
+            };
+            const auto keyTo = [&](QWidget* w, int key, Qt::KeyboardModifiers mods) {
+                const QString text = key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde && !(mods & Qt::AltModifier)
+                                       ? QString(QChar(key)).toLower()
+                                       : QString();
+                QCoreApplication::postEvent(w->windowHandle(), new QKeyEvent(QEvent::KeyPress, key, mods, text));
+                QCoreApplication::postEvent(w->windowHandle(), new QKeyEvent(QEvent::KeyRelease, key, mods, text));
+            };
+            const auto moved = [&](QWidget* w) {
+                w->move(screen.left() + random.below(std::max(1, screen.width() - w->width())),
+                        screen.top() + random.below(std::max(1, screen.height() - w->height())));
+            };
+            // One input of a real user's, to one of the windows shown.
+            std::function<void(bool)> input;
+            input = [&](bool paused) {
+                const std::vector<qt::Window*> windows = shown();
+                if (windows.empty())
+                    return;
+                qt::Window* w = windows[random.below(static_cast<int>(windows.size()))];
+                QWidget* active = QApplication::activeWindow() ? QApplication::activeWindow() : w;
+                switch (random.below(paused ? 4 : 8)) {
+                case 0:
+                    doing += " click of " + w->windowTitle();
+                    press(w, point(w), false);
+                    break;
+                case 1:
+                    doing += " double click of " + w->windowTitle();
+                    press(w, point(w), true);
+                    break;
+                case 2: {
+                    const int k = keys[random.below(std::size(keys))];
+                    const Qt::KeyboardModifiers mods = random.chance(0.1) ? Qt::AltModifier : Qt::NoModifier;
+                    doing += QStringLiteral(" key %1%2").arg(mods ? "Alt+" : "").arg(k, 0, 16);
+                    keyTo(active, k, mods);
+                    break;
+                }
+                case 3:
+                    doing += " title bar dragged";
+                    moved(w);
+                    break;
+                case 4: {
+                    QString word;
+                    for (int n = 1 + random.below(12); n > 0; --n)
+                        word += QChar('a' + random.below(26));
+                    doing += " word " + word;
+                    if (QObject* focus = QApplication::focusObject()) {
+                        auto* commit = new QInputMethodEvent;
+                        commit->setCommitString(word);
+                        QCoreApplication::postEvent(focus, commit);
+                    }
+                    break;
+                }
+                case 5: {
+                    const int length = random.chance(0.2) ? 100000 + random.below(100000) : 1 + random.below(200);
+                    doing += QStringLiteral(" paste of %1").arg(length);
+                    QString text(length, QLatin1Char('x'));
+                    for (qsizetype i = 0; i < text.size(); i += 1 + random.below(50))
+                        text[i] = random.chance(0.1) ? QChar('\n') : QChar(' ' + random.below(95));
+                    QApplication::clipboard()->setText(text);
+                    keyTo(active, Qt::Key_V, Qt::ControlModifier);
+                    break;
+                }
+                case 6:
+                    if (w != window("frmMAIN") || random.chance(0.05)) {
+                        doing += " close box of " + w->windowTitle();
+                        QCoreApplication::postEvent(w->windowHandle(), new QCloseEvent);
+                    }
+                    break;
+                default:
+                    doing += " held for the next pause:";
+                    held = true;
+                }
+            };
+
+            // Input made while the program is stalled, which it handles
+            // once the pause is over.
+            clock_->whileAsleep = [&] {
+                if (std::exchange(held, false))
+                    for (int n = 1 + random.below(4); n > 0; --n)
+                        input(true);
+            };
+            for (step = 1; step <= plan.steps; ++step) {
+                doing.clear();
+                input(false);
+                for (int i = 0; i < 4; ++i) {
+                    QCoreApplication::processEvents();
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                }
+                if (logSteps)
+                    qInfo("%s", where(QStringLiteral("done")).constData());
+                QVERIFY2(said.isEmpty(), where(QStringLiteral("said ") + said.join(QLatin1String(" | "))).constData());
+                QVERIFY2(!QApplication::overrideCursor(), where(QStringLiteral("the hourglass stays")).constData());
+                if (!shell_->running()) {
+                    ++ends;
+                    shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_);
+                    shell_->start();
+                    QCoreApplication::processEvents();
+                }
+                for (std::string_view n : shell_->names()) {
+                    qt::Window* w = window(n);
+                    const bool visible = shell_->state(n) == WindowState::Visible;
+                    QVERIFY2(!visible || (w && w->isVisible()),
+                             where(QString::fromUtf8(n.data(), n.size()) + " is shown but not there").constData());
+                    QVERIFY2(!visible || screen.contains(w->geometry().topLeft()),
+                             where(QString::fromUtf8(n.data(), n.size()) + " is off the screen").constData());
+                }
+            }
+            clock_->whileAsleep = nullptr;
+            QStringList windowsShown;
+            for (const auto& [n, times] : ui_->showings)
+                windowsShown << QStringLiteral("%1 %2").arg(QString::fromStdString(n)).arg(times);
+            qInfo("seed %u: %d steps, %d pauses, the program ended and started again %d times; shown: %s", seed,
+                  plan.steps, clock_->sleeps - pausesBefore, ends, qPrintable(windowsShown.join(QLatin1String(", "))));
+            ui_->showings.clear();
+            window("frmMAIN")->close();
+            QCoreApplication::processEvents();
+            QVERIFY2(!shell_->running(), where(QStringLiteral("closing the main window does not end the program")).constData());
+            shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_);
+            shell_->start();
+        }
+        QCOMPARE(files(), filesBefore);
     }
 
     void greyPicturesShowTheWindowBackground()
