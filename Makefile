@@ -74,11 +74,14 @@ test-web: web
 	@$(deps) x browsers
 	tools/run-ctest.sh web ""
 
-# The long runs left out of "make test": the Win32 leak test's thousand
-# rounds of every path under Wine (ten minutes and more).
+# The long runs left out of "make test", under Wine: the Win32 leak test's
+# thousand rounds of every path (ten minutes and more), and the Win32 build
+# walked at random, 30,000 steps on each of three seeds unless SEEDS and
+# STEPS are given on the command line.
 soak: windows
 	@$(deps) x
-	tools/windows-tests.sh --soak
+	$(if $(filter command line,$(origin SEEDS)),VORNAK_SEEDS=$(SEEDS)) \
+	  $(if $(filter command line,$(origin STEPS)),VORNAK_STEPS=$(STEPS)) tools/windows-tests.sh --soak
 
 # The page walked at random for long: SEEDS (comma-separated) and STEPS,
 # in each engine and on a phone; 3 seeds of 300 steps unless given.
@@ -93,9 +96,9 @@ soak-web: web
 
 # The Linux build walked at random for long, on the offscreen platform:
 # SEEDS and STEPS as for the page, 200,000 steps a seed unless given (the
-# pause costs the walk nothing, so that is some minutes a seed).
+# pause costs the walk nothing, so that is under a minute a seed).
 soak-linux: linux
-	VORNAK_SEEDS=$(SEEDS) VORNAK_STEPS=$(if $(filter command line environment,$(origin STEPS)),$(STEPS),200000) \
+	VORNAK_SEEDS=$(SEEDS) VORNAK_STEPS=$(if $(filter command line,$(origin STEPS)),$(STEPS),200000) \
 	  QT_QPA_PLATFORM=offscreen build/linux/tests/qt/tst_qtwindows randomWalk
 
 # The Linux suites under AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -809,10 +809,10 @@ private slots:
         });
         const QStringList filesBefore = files();
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        static const int keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
-                                   Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End,
-                                   Qt::Key_PageDown, Qt::Key_F1, Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_A,
-                                   Qt::Key_X, Qt::Key_7, Qt::Key_Shift};
+        static const int keys[] = {Qt::Key_Tab, Qt::Key_Backtab,  Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
+                                   Qt::Key_Up,  Qt::Key_Down,     Qt::Key_Left,  Qt::Key_Right,  Qt::Key_Home,
+                                   Qt::Key_End, Qt::Key_PageDown, Qt::Key_F1,    Qt::Key_Delete, Qt::Key_Backspace,
+                                   Qt::Key_A,   Qt::Key_X,        Qt::Key_7,     Qt::Key_Shift};
 
         for (const uint32_t seed : plan.seeds) {
             test::Generator random(seed);
@@ -852,8 +852,7 @@ private slots:
                 QWindow* target = w->windowHandle();
                 const QPointF global = w->mapToGlobal(at);
                 const auto post = [&](QEvent::Type type, Qt::MouseButtons buttons) {
-                    QCoreApplication::postEvent(target,
-                                                new QMouseEvent(type, at, global, Qt::LeftButton, buttons, {}));
+                    QCoreApplication::postEvent(target, new QMouseEvent(type, at, global, Qt::LeftButton, buttons, {}));
                 };
                 post(QEvent::MouseButtonPress, Qt::LeftButton);
                 post(QEvent::MouseButtonRelease, Qt::NoButton);
@@ -929,9 +928,7 @@ private slots:
                         QCoreApplication::postEvent(w->windowHandle(), new QCloseEvent);
                     }
                     break;
-                default:
-                    doing += " held for the next pause:";
-                    held = true;
+                default: doing += " held for the next pause:"; held = true;
                 }
             };
 
@@ -977,7 +974,8 @@ private slots:
             ui_->showings.clear();
             window("frmMAIN")->close();
             QCoreApplication::processEvents();
-            QVERIFY2(!shell_->running(), where(QStringLiteral("closing the main window does not end the program")).constData());
+            QVERIFY2(!shell_->running(),
+                     where(QStringLiteral("closing the main window does not end the program")).constData());
             shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_);
             shell_->start();
         }

@@ -122,11 +122,19 @@ void startWatchdog()
 std::string askedVersion;
 int askedDpi = 96;
 int rounds = 30;
+std::vector<uint32_t> walkSeeds;
+int walkSteps = 0;
 std::string startedIn;
 
 void at(const char* where)
 {
     whereNow.store(where);
+}
+
+void limitFromNow(int ms)
+{
+    testStarted = milliseconds();
+    testLimit = ms;
 }
 
 void check(bool ok, const std::string& what, int line)
@@ -374,9 +382,18 @@ bool readArguments(int argc, char** argv, std::vector<std::string>& only)
             only.emplace_back(argv[++i]);
         } else if (arg == "--rounds" && i + 1 < argc) {
             rounds = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--seeds" && i + 1 < argc) {
+            for (const char* p = argv[++i]; *p;) {
+                char* end = nullptr;
+                walkSeeds.push_back(static_cast<uint32_t>(std::strtoul(p, &end, 10)));
+                p = *end ? end + 1 : end;
+            }
+        } else if (arg == "--steps" && i + 1 < argc) {
+            walkSteps = std::max(1, std::atoi(argv[++i]));
         } else {
             std::printf(
-                "usage: %s [--windows-version winxp|win7|win10] [--dpi DPI] [--only PART-OF-A-TEST-NAME]... [--rounds N]\n",
+                "usage: %s [--windows-version winxp|win7|win10] [--dpi DPI] [--only PART-OF-A-TEST-NAME]... [--rounds N]"
+                " [--seeds N,N... --steps N]\n",
                 argv[0]);
             return false;
         }

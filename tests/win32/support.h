@@ -79,12 +79,18 @@ std::vector<TestCase> lifetimeTests();
 extern std::string askedVersion;
 extern int askedDpi;
 extern int rounds;
+// The random walk's seeds and steps (--seeds 1,2 --steps N); its own when
+// not given.
+extern std::vector<uint32_t> walkSeeds;
+extern int walkSteps;
 // The current folder the tests were started in, as the system gave it.
 extern std::string startedIn;
 
 // Where a test is, for the watchdog's report when a test hangs: a short
 // static text ("round 12: About"), kept until the next.
 void at(const char* where);
+// For a test of many steps: the watchdog's time limit, from now on.
+void limitFromNow(int ms);
 
 // --- The program under test -------------------------------------------------
 

@@ -3,11 +3,18 @@
 // process holds where it was.
 #include "support.h"
 
+#include "app/controlkind.h"
+#include "common/random_walk.h"
+
 #include <winternl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <map>
 #include <string>
+#include <utility>
 
 namespace vornak::test {
 
@@ -182,7 +189,7 @@ Usage usage(const GdiCounter& gdi)
             heapBytesInUse(), committedPrivateBytes()};
 }
 
-char where[96];
+char where[256];
 
 void step(int round, const char* what)
 {
@@ -311,6 +318,298 @@ void roundsOfEveryPathLeakNothing()
 }
 
 
+// --- Random input ---------------------------------------------------------
+
+// The windows the program shows, as the core has them.
+std::vector<HWND> shownWindows(App& app)
+{
+    std::vector<HWND> out;
+    for (std::string_view n : app.shell->names())
+        if (app.shell->state(n) == WindowState::Visible)
+            out.push_back(app.window(std::string(n).c_str()));
+    return out;
+}
+
+// The files of a folder tree with their sizes and times.
+std::vector<std::string> filesOf(const std::filesystem::path& root)
+{
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+        out.push_back(e.path().string() + " " + std::to_string(e.is_regular_file() ? e.file_size() : 0) + " "
+                      + std::to_string(e.last_write_time().time_since_epoch().count()));
+    return out;
+}
+
+// The messages a user's input makes, posted as the system posts them: a
+// press goes to whichever window is at its point then, its title bar or
+// close box included.
+struct RandomUser {
+    Generator& random;
+    std::string& doing;
+    HWND dragged = nullptr;  // the last window whose title bar was dragged, and where it was
+    RECT draggedFrom{};
+    int moved = 0;  // drags that moved their window
+
+    void countMove()
+    {
+        RECT r{};
+        if (dragged && GetWindowRect(dragged, &r) && (r.left != draggedFrom.left || r.top != draggedFrom.top))
+            ++moved;
+        dragged = nullptr;
+    }
+
+    POINT somewhere(App& app, HWND w)
+    {
+        RECT r{};
+        GetWindowRect(w, &r);
+        // Mostly in one of the window's controls that take input.
+        if (random.chance(0.7))
+            for (std::string_view n : app.shell->names())
+                if (app.window(std::string(n).c_str()) == w) {
+                    std::vector<HWND> controls;
+                    for (const auto& c : app.shell->form(n)->controls())
+                        if (HWND h = app.fe.controlOf(*c);
+                            h && kindOf(c->design().type).takesFocus && IsWindowVisible(h))
+                            controls.push_back(h);
+                    if (!controls.empty())
+                        GetWindowRect(controls[random.below(static_cast<int>(controls.size()))], &r);
+                }
+        return {r.left + random.below(std::max(1L, r.right - r.left)),
+                r.top + random.below(std::max(1L, r.bottom - r.top))};
+    }
+    static LPARAM clientAt(HWND h, POINT p)
+    {
+        ScreenToClient(h, &p);
+        return MAKELPARAM(p.x, p.y);
+    }
+    void press(App& app, HWND w, bool twice)
+    {
+        const POINT p = somewhere(app, w);
+        HWND target = WindowFromPoint(p);
+        const std::vector<HWND> ours = shownWindows(app);
+        if (!target || std::find(ours.begin(), ours.end(), GetAncestor(target, GA_ROOT)) == ours.end())
+            return;
+        SetCursorPos(p.x, p.y);
+        const LRESULT hit = SendMessageW(target, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+        doing += " at " + std::to_string(p.x) + "," + std::to_string(p.y) + " hit " + std::to_string(hit);
+        if (hit == HTCAPTION) {
+            drag(target, p);
+        } else if (hit == HTCLIENT) {
+            PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, clientAt(target, p));
+            PostMessageW(target, WM_LBUTTONUP, 0, clientAt(target, p));
+            if (twice) {
+                PostMessageW(target, WM_LBUTTONDBLCLK, MK_LBUTTON, clientAt(target, p));
+                PostMessageW(target, WM_LBUTTONUP, 0, clientAt(target, p));
+            }
+        } else if (hit == HTCLOSE) {
+            PostMessageW(GetAncestor(target, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, MAKELPARAM(p.x, p.y));
+        }
+    }
+    // A title bar pressed, moved over and let go.
+    void drag(HWND w, POINT from)
+    {
+        doing += " title bar dragged";
+        dragged = w;
+        GetWindowRect(w, &draggedFrom);
+        PostMessageW(w, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(from.x, from.y));
+        POINT p = from;
+        for (int n = 1 + random.below(4); n > 0; --n) {
+            p.x += random.below(200) - 100;
+            p.y += random.below(200) - 100;
+            PostMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, clientAt(w, p));
+        }
+        PostMessageW(w, WM_LBUTTONUP, 0, clientAt(w, p));
+    }
+    void keyTo(HWND h, WPARAM vk, bool alt)
+    {
+        const LPARAM context = alt ? 0x20000001 : 1;
+        PostMessageW(h, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, context);
+        PostMessageW(h, alt ? WM_SYSKEYUP : WM_KEYUP, vk, context | static_cast<LPARAM>(0xC0000000u));
+    }
+    void text(HWND h, const std::wstring& chars)
+    {
+        for (wchar_t c : chars)
+            PostMessageW(h, WM_CHAR, c, 1);
+    }
+    void paste(HWND h, int length)
+    {
+        std::wstring clip(static_cast<size_t>(length), L'x');
+        for (size_t i = 0; i < clip.size(); i += 1 + random.below(50))
+            clip[i] = random.chance(0.1) ? L'\n' : static_cast<wchar_t>(L' ' + random.below(95));
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            if (HGLOBAL g = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t))) {
+                std::copy(clip.c_str(), clip.c_str() + clip.size() + 1, static_cast<wchar_t*>(GlobalLock(g)));
+                GlobalUnlock(g);
+                if (!SetClipboardData(CF_UNICODETEXT, g))
+                    GlobalFree(g);
+            }
+            CloseClipboard();
+        }
+        PostMessageW(h, WM_CHAR, 0x16, 1);  // Ctrl+V
+    }
+
+    // One input of a user's, to one of the windows shown.
+    void input(App& app, bool paused)
+    {
+        const std::vector<HWND> windows = shownWindows(app);
+        if (windows.empty())
+            return;
+        HWND w = windows[random.below(static_cast<int>(windows.size()))];
+        HWND focus = GetFocus() ? GetFocus() : GetActiveWindow() ? GetActiveWindow() : w;
+        static const WPARAM keys[] = {VK_TAB,  VK_SPACE, VK_RETURN, VK_ESCAPE, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT,
+                                      VK_HOME, VK_END,   VK_NEXT,   VK_F1,     VK_F4, VK_BACK, 'A',     '7'};
+        switch (random.below(paused ? 4 : 7)) {
+        case 0:
+            doing += " click";
+            press(app, w, false);
+            break;
+        case 1:
+            doing += " double click";
+            press(app, w, true);
+            break;
+        case 2: {
+            const WPARAM vk = keys[random.below(static_cast<int>(std::size(keys)))];
+            // Not Alt+Space: the system menu's loop waits for the next key,
+            // which this thread, inside it, cannot make.
+            const bool alt = random.chance(0.1) && vk != VK_SPACE;
+            doing += std::string(" key ") + (alt ? "Alt+" : "") + std::to_string(vk);
+            keyTo(focus, vk, alt);
+            break;
+        }
+        case 3: {
+            RECT r{};
+            GetWindowRect(w, &r);
+            // Wine's move loop follows the mouse's real state, which posted
+            // messages do not change, so a drag moves nothing there; half
+            // the time the window is put where a drag would leave it.
+            if (paused || random.chance(0.5)) {
+                drag(w, {r.left + random.below(std::max(1L, r.right - r.left - 40)), r.top + 10});
+            } else {
+                doing += " moved";
+                SetWindowPos(
+                    w, nullptr,
+                    random.below(std::max(1, GetSystemMetrics(SM_CXSCREEN) - static_cast<int>(r.right - r.left))),
+                    random.below(std::max(1, GetSystemMetrics(SM_CYSCREEN) - static_cast<int>(r.bottom - r.top))), 0, 0,
+                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            break;
+        }
+        case 4: {
+            std::wstring word;
+            for (int n = 1 + random.below(12); n > 0; --n)
+                word += static_cast<wchar_t>(L'a' + random.below(26));
+            doing += " word of " + std::to_string(word.size());
+            text(focus, word);
+            break;
+        }
+        case 5: {
+            const int length = random.chance(0.2) ? 100000 + random.below(100000) : 1 + random.below(200);
+            doing += " paste of " + std::to_string(length);
+            paste(focus, length);
+            break;
+        }
+        default:
+            if (w != app.window("frmMAIN") || random.chance(0.05)) {
+                doing += " close box";
+                PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+        }
+    }
+};
+
+// Random real input from a seed (--seeds, --steps): clicks and double
+// clicks wherever a window is, title bars dragged, keys, words, pastes,
+// close boxes, and input made while the program pauses, which waits in the
+// queue until it is over. After every step the hourglass is down and
+// every window the program shows is there and on the screen; when the
+// program ends it starts again; at the end no file has changed. A failure
+// names the seed and the step; the same seed walks the same steps.
+void randomInputNeverStopsTheProgram()
+{
+    TreeAsCurrentFolder tree;
+    const std::vector<std::string> before = filesOf(tree.tree.root());
+    const WalkPlan plan = walkPlan(walkSeeds.empty() ? std::vector<uint32_t>{1, 2} : walkSeeds,
+                                   walkSteps ? walkSteps : 300);
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    for (const uint32_t seed : plan.seeds) {
+        Generator random(seed);
+        std::string doing;
+        RandomUser user{random, doing};
+        FakeClock clock;
+        bool held = false;
+        auto app = std::make_unique<App>(&clock);
+        clock.whileAsleep = [&] {
+            if (std::exchange(held, false))
+                for (int n = 1 + random.below(4); n > 0; --n)
+                    user.input(*app, true);
+        };
+        int ends = 0;
+        std::map<std::string, int> shown;  // each window's showings, over every start
+        const auto start = win32::Clock().now();
+        bool allWell = true;
+        for (int step = 1; step <= plan.steps && allWell; ++step) {
+            doing.clear();
+            std::snprintf(where, sizeof where, "seed %u, step %d", seed, step);
+            at(where);
+            limitFromNow(30'000);  // a step, the program started again included
+            if (random.chance(0.15)) {
+                doing += " held for the next pause:";
+                held = true;
+            }
+            user.input(*app, false);
+            std::snprintf(where, sizeof where, "seed %u, step %d (%s)", seed, step, doing.c_str());
+            app->drain();
+            user.countMove();
+            const auto fail = [&](const std::string& what) {
+                check(false,
+                      "seed " + std::to_string(seed) + ", step " + std::to_string(step) + " (" + doing + "): " + what,
+                      __LINE__);
+                allWell = false;
+            };
+            if (!app->shell->running()) {
+                ++ends;
+                for (const auto& [n, times] : app->fe.showings)
+                    shown[n] += times;
+                held = false;
+                app.reset();
+                app = std::make_unique<App>(&clock);
+                continue;
+            }
+            if (app->fe.cursor != MousePointer::Default)
+                fail("the hourglass stays");
+            for (std::string_view n : app->shell->names()) {
+                if (app->shell->state(n) != WindowState::Visible)
+                    continue;
+                HWND h = app->window(std::string(n).c_str());
+                RECT r{};
+                if (!h || !IsWindowVisible(h))
+                    fail(std::string(n) + " is shown but not there");
+                else if (GetWindowRect(h, &r), r.top < screen.top || r.top >= screen.bottom || r.right <= screen.left
+                                                   || r.left >= screen.right)
+                    fail(std::string(n) + " has its title bar off the screen");
+            }
+        }
+        clock.whileAsleep = nullptr;
+        for (const auto& [n, times] : app->fe.showings)
+            shown[n] += times;
+        std::string windows;
+        for (const auto& [n, times] : shown)
+            windows += (windows.empty() ? "" : ", ") + n + " " + std::to_string(times);
+        std::printf(
+            "  seed %u: %d steps in %.1f s, %d pauses, the program ended and started again %d times, "
+            "%d windows moved by their title bars; shown: %s\n",
+            seed, plan.steps, std::chrono::duration<double>(win32::Clock().now() - start).count(), clock.sleeps, ends,
+            user.moved, windows.c_str());
+        PostMessageW(app->window("frmMAIN"), WM_CLOSE, 0, 0);
+        app->drain();
+        CHECK(!app->shell->running());
+    }
+    CHECK(filesOf(tree.tree.root()) == before);
+}
+
 }  // namespace
 
 std::vector<TestCase> lifetimeTests()
@@ -318,6 +617,7 @@ std::vector<TestCase> lifetimeTests()
     return {
         {"closing windows", closingWindows},
         {"rounds of every path leak nothing", roundsOfEveryPathLeakNothing},
+        {"random input never stops the program", randomInputNeverStopsTheProgram},
     };
 }
 
