@@ -414,8 +414,9 @@ struct RandomUser {
         PostMessageW(w, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(from.x, from.y));
         POINT p = from;
         for (int n = 1 + random.below(4); n > 0; --n) {
-            p.x += random.below(200) - 100;
-            p.y += random.below(200) - 100;
+            // Where the mouse can go: on the screen.
+            p.x = std::clamp<LONG>(p.x + random.below(200) - 100, 0, GetSystemMetrics(SM_CXSCREEN) - 1);
+            p.y = std::clamp<LONG>(p.y + random.below(200) - 100, 0, GetSystemMetrics(SM_CYSCREEN) - 1);
             PostMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, clientAt(w, p));
         }
         PostMessageW(w, WM_LBUTTONUP, 0, clientAt(w, p));
@@ -534,6 +535,7 @@ void randomInputNeverStopsTheProgram()
     const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                       GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                       GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const bool logSteps = !environment("VORNAK_WALK_LOG").empty();
     for (const uint32_t seed : plan.seeds) {
         Generator random(seed);
         std::string doing;
@@ -546,12 +548,13 @@ void randomInputNeverStopsTheProgram()
                 for (int n = 1 + random.below(4); n > 0; --n)
                     user.input(*app, true);
         };
-        int ends = 0;
+        int ends = 0, walked = 0;
         std::map<std::string, int> shown;  // each window's showings, over every start
         const auto start = win32::Clock().now();
         bool allWell = true;
         for (int step = 1; step <= plan.steps && allWell; ++step) {
             doing.clear();
+            walked = step;
             std::snprintf(where, sizeof where, "seed %u, step %d", seed, step);
             at(where);
             limitFromNow(30'000);  // a step, the program started again included
@@ -563,6 +566,8 @@ void randomInputNeverStopsTheProgram()
             std::snprintf(where, sizeof where, "seed %u, step %d (%s)", seed, step, doing.c_str());
             app->drain();
             user.countMove();
+            if (logSteps)
+                std::printf("  %s\n", where);
             const auto fail = [&](const std::string& what) {
                 check(false,
                       "seed " + std::to_string(seed) + ", step " + std::to_string(step) + " (" + doing + "): " + what,
@@ -587,9 +592,15 @@ void randomInputNeverStopsTheProgram()
                 RECT r{};
                 if (!h || !IsWindowVisible(h))
                     fail(std::string(n) + " is shown but not there");
-                else if (GetWindowRect(h, &r), r.top < screen.top || r.top >= screen.bottom || r.right <= screen.left
-                                                   || r.left >= screen.right)
-                    fail(std::string(n) + " has its title bar off the screen");
+                // Some of its title bar on the screen, where the mouse can
+                // take it: a drag leaves its top above the screen by as
+                // much as the bar was taken below it.
+                else if (GetWindowRect(h, &r),
+                         r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) <= screen.top
+                             || r.top >= screen.bottom || r.right <= screen.left || r.left >= screen.right)
+                    fail(std::string(n) + " has its title bar off the screen, at " + std::to_string(r.left) + ","
+                         + std::to_string(r.top) + " on a screen of " + std::to_string(screen.right - screen.left) + "x"
+                         + std::to_string(screen.bottom - screen.top));
             }
         }
         clock.whileAsleep = nullptr;
@@ -601,7 +612,7 @@ void randomInputNeverStopsTheProgram()
         std::printf(
             "  seed %u: %d steps in %.1f s, %d pauses, the program ended and started again %d times, "
             "%d windows moved by their title bars; shown: %s\n",
-            seed, plan.steps, std::chrono::duration<double>(win32::Clock().now() - start).count(), clock.sleeps, ends,
+            seed, walked, std::chrono::duration<double>(win32::Clock().now() - start).count(), clock.sleeps, ends,
             user.moved, windows.c_str());
         PostMessageW(app->window("frmMAIN"), WM_CLOSE, 0, 0);
         app->drain();
