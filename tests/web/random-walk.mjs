@@ -38,20 +38,25 @@ function state(page) {
         const message = document.querySelector('[role=alertdialog]');
         return { windows, message: message && message.querySelector('.text').textContent,
                  ok: message && box(message.querySelector('button')), ended: document.body.classList.contains('ended'),
-                 busy: Vornak.calls ? Vornak.calls.busy() : true,
+                 busy: Vornak.calls ? Vornak.calls.busy() : true, view: [innerWidth, innerHeight],
                  extent: [document.documentElement.scrollWidth, document.documentElement.scrollHeight] };
     });
 }
 
 export async function randomWalk(page, { seed, steps, until: last = 0, log = () => {} }) {
     const random = generator(seed);
+    let view = [1, 1];  // the page's view, as the last step found it
     const pick = (list) => list[Math.floor(random() * list.length)];
-    const within = ([x, y, width, height]) => [x + 2 + random() * Math.max(0, width - 4),
-                                               y + 2 + random() * Math.max(0, height - 4)];
+    // A point of a box, on the page's view: a finger or the mouse cannot
+    // press past its edge.
+    const onView = (v, i) => Math.min(Math.max(v, 1), view[i] - 1);
+    const within = ([x, y, width, height]) => [onView(x + 2 + random() * Math.max(0, width - 4), 0),
+                                               onView(y + 2 + random() * Math.max(0, height - 4), 1)];
     const press = (x, y) => (page.touch ? page.tap(x, y) : page.click(x, y));
     const drag = async (bar) => {
         const [x, y] = within([bar[0], bar[1], bar[2] - 24, bar[3]]);
-        const to = [x + (random() - 0.5) * 300, y + (random() - 0.5) * 300];
+        // Where a finger or the mouse can go: inside the page's view.
+        const to = [onView(x + (random() - 0.5) * 300, 0), onView(y + (random() - 0.5) * 300, 1)];
         if (page.touch) {
             await page.touchDown(x, y);
             await page.touchMove(...to);
@@ -125,6 +130,7 @@ export async function randomWalk(page, { seed, steps, until: last = 0, log = () 
             await until(page, () => !document.body.classList.contains('starting'), null, 'the program to start again');
             s = await state(page);
         }
+        view = s.view;
         const [, what, act] = choose();
         log(`${where}: ${what}`);
         if (s.windows.length)

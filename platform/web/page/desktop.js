@@ -119,6 +119,12 @@ export function fit(opening) {
     for (const w of [...windows, opening, early])
         if (w && (w.visible || w === opening))
             need = [Math.max(need[0], Screen.css(w.frame()[2])), Math.max(need[1], Screen.css(w.frame()[3]))];
+    // The desktop as large as the largest window, where that is larger
+    // than the screen, so that the page scrolls to show it whole.
+    if (el) {
+        el.style.minWidth = need[0] + 'px';
+        el.style.minHeight = need[1] + 'px';
+    }
     const landscape = innerWidth > innerHeight;
     const device = landscape ? Math.max(screen.width, screen.height) : Math.min(screen.width, screen.height);
     // (a few pixels to spare, for the browser's rounding of the height)
