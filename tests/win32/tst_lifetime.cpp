@@ -525,7 +525,9 @@ struct RandomUser {
 // queue until it is over. After every step the hourglass is down and
 // every window the program shows is there and on the screen; when the
 // program ends it starts again; at the end no file has changed. A failure
-// names the seed and the step; the same seed walks the same steps.
+// names the seed and the step; the same seed walks the same steps as long
+// as the system answers alike (Wine's move loop, for one, sometimes takes
+// a posted drag and sometimes not, and the steps after differ).
 void randomInputNeverStopsTheProgram()
 {
     TreeAsCurrentFolder tree;
