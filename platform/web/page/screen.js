@@ -5,6 +5,8 @@
 // dots per inch from which each drawing holds). Places on the desktop are
 // in device pixels; a window's lengths are its design's pixels, which its
 // --s makes CSS pixels (vornak1.css).
+import { bytesOf } from './boot.js';
+
 const rows = JSON.parse(document.getElementById('screens').textContent);
 
 export let ratio = devicePixelRatio || 1;
@@ -36,6 +38,29 @@ export function smaller(best = rule()) {
     return all.sort((a, b) => b.dpi * b.factor - a.dpi * a.factor || b.factor - a.factor);
 }
 
+// The dialog face of each resolution, regular and bold, is in the
+// stylesheet, which a page without script needs too. A face the stylesheet
+// names is read only once a text needs it, and then only when the browser
+// has read the rest of the page: the first window would stand without its
+// letters until then. So the first time a window is drawn at a resolution,
+// its faces are made the page's own from their bytes, at once.
+const faces = new Set();    // the resolutions whose faces have been made
+
+export function face(dpi) {
+    if (faces.has(dpi) || typeof FontFace !== 'function')
+        return;
+    faces.add(dpi);
+    const family = `Vornak1 Dialog ${dpi}`;
+    for (const sheet of document.styleSheets)
+        for (const rule of sheet.cssRules)
+            if (rule instanceof CSSFontFaceRule && rule.style.getPropertyValue('font-family').replace(/["']/g, '') === family) {
+                const data = /base64,([^"')]*)/.exec(rule.style.getPropertyValue('src'));
+                if (data)
+                    document.fonts.add(new FontFace(family, bytesOf(data[1]),
+                                                    { weight: rule.style.getPropertyValue('font-weight') || 'normal' }));
+            }
+}
+
 let hair = 0;                // CSS pixels added to a face's size (vornak1.css)
 
 // The page's own: the scale of its screen's drawing, and the hair by
@@ -54,6 +79,7 @@ export function styleRoot() {
 // loaded; true when the hair changed.
 export function calibrate() {
     const { dpi, factor } = rule();
+    face(dpi);
     const ppem = { 96: 13, 120: 16, 144: 20 }[dpi];
     const probe = document.body.appendChild(document.createElement('span'));
     probe.style.cssText = `position: absolute; visibility: hidden; white-space: nowrap;

@@ -10,7 +10,7 @@ import * as Desktop from './desktop.js';
 import * as Entry from 'vornak1-protocol';
 import * as Layout from './layout.js';
 import { pieces } from './pieces.js';
-import { css, device, px, scale } from './screen.js';
+import { css, device, face, px, scale } from './screen.js';
 import * as Touch from './touch.js';
 
 export class Win {
@@ -20,6 +20,7 @@ export class Win {
         this.controls = [];
         this.lastFocus = null;
         this.at = [0, 0];            // the frame's top left corner on the desktop, in device pixels
+        face(design.dpi);
         this.el = document.createElement('div');
         this.el.className = `window dpi${design.dpi}`;
         this.drawWith(factor);
