@@ -36,17 +36,23 @@ struct WalkPlan {
     int steps;
 };
 
+// Seeds written as a list, "21,22,23".
+inline std::vector<uint32_t> parseSeeds(const char* list)
+{
+    std::vector<uint32_t> seeds;
+    for (const char* p = list; *p;) {
+        char* end = nullptr;
+        seeds.push_back(static_cast<uint32_t>(std::strtoul(p, &end, 10)));
+        p = *end ? end + 1 : end;
+    }
+    return seeds;
+}
+
 // The seeds and steps asked for, or the short run's.
 inline WalkPlan walkPlan(std::vector<uint32_t> seeds, int steps)
 {
-    if (const char* s = std::getenv("VORNAK_SEEDS"); s && *s) {
-        seeds.clear();
-        for (const char* p = s; *p;) {
-            char* end = nullptr;
-            seeds.push_back(static_cast<uint32_t>(std::strtoul(p, &end, 10)));
-            p = *end ? end + 1 : end;
-        }
-    }
+    if (const char* s = std::getenv("VORNAK_SEEDS"); s && *s)
+        seeds = parseSeeds(s);
     if (const char* s = std::getenv("VORNAK_STEPS"); s && *s)
         steps = std::atoi(s);
     return {seeds, steps};

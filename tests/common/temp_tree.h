@@ -7,6 +7,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace vornak::test {
 
@@ -52,6 +53,17 @@ public:
         std::filesystem::create_directories(p.parent_path());
         std::ofstream made(p);
         return p;
+    }
+
+    // What the tree holds: every path in it, with its size and its time,
+    // to compare before and after.
+    std::vector<std::string> listing() const
+    {
+        std::vector<std::string> out;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(root_))
+            out.push_back(e.path().string() + " " + std::to_string(e.is_regular_file() ? e.file_size() : 0) + " "
+                          + std::to_string(e.last_write_time().time_since_epoch().count()));
+        return out;
     }
 
 private:

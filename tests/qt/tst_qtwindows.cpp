@@ -798,19 +798,11 @@ private slots:
                 said << message;
             before(type, context, message);
         });
-        const auto files = [&] {
-            QStringList out;
-            for (const auto& e : std::filesystem::recursive_directory_iterator(dir_.root()))
-                out << QString::fromStdString(e.path().string() + " "
-                                              + std::to_string(e.is_regular_file() ? e.file_size() : 0) + " "
-                                              + std::to_string(e.last_write_time().time_since_epoch().count()));
-            return out;
-        };
         const auto restore = qScopeGuard([&] {
             qInstallMessageHandler(before);
             clock_->whileAsleep = nullptr;
         });
-        const QStringList filesBefore = files();
+        const std::vector<std::string> filesBefore = dir_.listing();
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
         static const int keys[] = {Qt::Key_Tab, Qt::Key_Backtab,  Qt::Key_Space, Qt::Key_Return, Qt::Key_Escape,
                                    Qt::Key_Up,  Qt::Key_Down,     Qt::Key_Left,  Qt::Key_Right,  Qt::Key_Home,
@@ -985,7 +977,7 @@ private slots:
             shell_ = std::make_unique<Shell>(forms::catalogue(), *ui_, *fs_);
             shell_->start();
         }
-        QCOMPARE(files(), filesBefore);
+        QVERIFY(dir_.listing() == filesBefore);
     }
 
     void greyPicturesShowTheWindowBackground()

@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "common/random_walk.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -383,11 +385,7 @@ bool readArguments(int argc, char** argv, std::vector<std::string>& only)
         } else if (arg == "--rounds" && i + 1 < argc) {
             rounds = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--seeds" && i + 1 < argc) {
-            for (const char* p = argv[++i]; *p;) {
-                char* end = nullptr;
-                walkSeeds.push_back(static_cast<uint32_t>(std::strtoul(p, &end, 10)));
-                p = *end ? end + 1 : end;
-            }
+            walkSeeds = parseSeeds(argv[++i]);
         } else if (arg == "--steps" && i + 1 < argc) {
             walkSteps = std::max(1, std::atoi(argv[++i]));
         } else {

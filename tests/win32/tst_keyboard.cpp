@@ -101,12 +101,15 @@ void setupPutsTheOptionBack()
     CHECK_EQ(SendMessageW(app.control("frmSETUP", "Option1"), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
     CHECK_EQ(SendMessageW(app.control("frmSETUP", "Option2"), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_UNCHECKED));
     CHECK_EQ(app.form("frmSETUP").get<OptionButton>("Option1").value(), kTrue);
-    // Centred on the window it came from.
-    RECT a{}, b{};
-    GetWindowRect(setup, &a);
-    GetWindowRect(app.window("frmNO"), &b);
-    CHECK(std::abs((a.left + a.right) - (b.left + b.right)) <= 2
-          && std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2);
+    // Centred on the window it came from (once the window manager has
+    // placed both: under load its word on a window's place can come late).
+    CHECK(app.waitFor([&] {
+        RECT a{}, b{};
+        GetWindowRect(setup, &a);
+        GetWindowRect(app.window("frmNO"), &b);
+        return std::abs((a.left + a.right) - (b.left + b.right)) <= 2
+               && std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
+    }));
     click(app, app.control("frmNO", "Command1"));
     CHECK(app.shell->state("frmNO") == WindowState::Hidden && !IsWindowVisible(app.window("frmNO")));
     CHECK_EQ(app.fe.errorDialogs(), 1);

@@ -330,16 +330,6 @@ std::vector<HWND> shownWindows(App& app)
     return out;
 }
 
-// The files of a folder tree with their sizes and times.
-std::vector<std::string> filesOf(const std::filesystem::path& root)
-{
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
-        out.push_back(e.path().string() + " " + std::to_string(e.is_regular_file() ? e.file_size() : 0) + " "
-                      + std::to_string(e.last_write_time().time_since_epoch().count()));
-    return out;
-}
-
 // The messages a user's input makes, posted as the system posts them: a
 // press goes to whichever window is at its point then, its title bar or
 // close box included.
@@ -531,7 +521,7 @@ struct RandomUser {
 void randomInputNeverStopsTheProgram()
 {
     TreeAsCurrentFolder tree;
-    const std::vector<std::string> before = filesOf(tree.tree.root());
+    const std::vector<std::string> before = tree.tree.listing();
     const WalkPlan plan = walkPlan(walkSeeds.empty() ? std::vector<uint32_t>{1, 2} : walkSeeds,
                                    walkSteps ? walkSteps : 300);
     const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
@@ -620,7 +610,7 @@ void randomInputNeverStopsTheProgram()
         app->drain();
         CHECK(!app->shell->running());
     }
-    CHECK(filesOf(tree.tree.root()) == before);
+    CHECK(tree.tree.listing() == before);
 }
 
 }  // namespace
