@@ -108,7 +108,7 @@ void setupPutsTheOptionBack()
         GetWindowRect(setup, &a);
         GetWindowRect(app.window("frmNO"), &b);
         return std::abs((a.left + a.right) - (b.left + b.right)) <= 2
-               && std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
+            && std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
     }));
     click(app, app.control("frmNO", "Command1"));
     CHECK(app.shell->state("frmNO") == WindowState::Hidden && !IsWindowVisible(app.window("frmNO")));
