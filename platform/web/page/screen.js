@@ -52,12 +52,12 @@ export function face(dpi) {
     faces.add(dpi);
     const family = `Vornak1 Dialog ${dpi}`;
     for (const sheet of document.styleSheets)
-        for (const rule of sheet.cssRules)
-            if (rule instanceof CSSFontFaceRule && rule.style.getPropertyValue('font-family').replace(/["']/g, '') === family) {
-                const data = /base64,([^"')]*)/.exec(rule.style.getPropertyValue('src'));
+        for (const { style } of Array.from(sheet.cssRules).filter((r) => r instanceof CSSFontFaceRule))
+            if (style.getPropertyValue('font-family').replace(/["']/g, '') === family) {
+                const data = /base64,([^"')]*)/.exec(style.getPropertyValue('src'));
                 if (data)
                     document.fonts.add(new FontFace(family, bytesOf(data[1]),
-                                                    { weight: rule.style.getPropertyValue('font-weight') || 'normal' }));
+                                                    { weight: style.getPropertyValue('font-weight') || 'normal' }));
             }
 }
 
