@@ -291,9 +291,25 @@ function line(c) {
     el.setAttribute('preserveAspectRatio', 'none');
     el.setAttribute('shape-rendering', 'crispEdges');
     const steps = Math.max(Math.abs(x2 - x1), Math.abs(y2 - y1));
+    const pixels = Array.from({ length: steps },
+                              (_, i) => [Math.round(x1 + (x2 - x1) * i / steps), Math.round(y1 + (y2 - y1) * i / steps)]);
+    // (the pixels side by side in a row, or one above another in a column,
+    // one rectangle)
     let d = '';
-    for (let i = 0; i < steps; ++i)
-        d += `M${Math.round(x1 + (x2 - x1) * i / steps)} ${Math.round(y1 + (y2 - y1) * i / steps)}h1v1h-1z`;
+    for (let i = 0; i < steps;) {
+        const run = (axis) => {
+            let n = 1;
+            while (i + n < steps && pixels[i + n][1 - axis] === pixels[i][1 - axis]
+                   && Math.abs(pixels[i + n][axis] - pixels[i][axis]) === n)
+                ++n;
+            return n;
+        };
+        const [across, down] = [run(0), run(1)];
+        const n = Math.max(across, down);
+        const [left, top] = [0, 1].map((axis) => Math.min(pixels[i][axis], pixels[i + n - 1][axis]));
+        d += across >= down ? `M${left} ${top}h${n}v1h-${n}z` : `M${left} ${top}h1v${n}h-1z`;
+        i += n;
+    }
     const path = el.appendChild(document.createElementNS(svg, 'path'));
     path.setAttribute('d', d);
     path.setAttribute('fill', c.fore);
