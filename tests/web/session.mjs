@@ -6,7 +6,7 @@
 //   PREFIX-96, PREFIX-120 and PREFIX-144 for the three resolutions>
 //   VORNAK_TABS=<design_positions --tab-order output>
 //   VORNAK_ENGINE=chromium|firefox|webkit VORNAK_DEVICE=desktop|phone-390x844|...
-import { appendFileSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { appendFileSync, existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { createRequire } from 'node:module';
@@ -116,7 +116,8 @@ const holdProgram = '<script>{ const instantiate = WebAssembly.instantiate; WebA
 // A copy of the page that reads some markup of its own first.
 let copies = null;
 function pageWith(markup) {
-    if (!copies) {
+    // (made anew where the test that made it has ended, and removed it)
+    if (!copies || !existsSync(copies)) {
         copies = mkdtempSync(join(tmpdir(), 'vornak-page-'));
         after(() => rmSync(copies, { recursive: true, force: true }));
     }
