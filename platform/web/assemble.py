@@ -4,16 +4,17 @@ the stylesheet (style.mjs: 98.css and the page's own, with the dialog faces,
 the hourglass, the stop sign and the folder marks inside it as data), the
 page's scripts (bundle.mjs), what the page draws before the program has
 started (first_window.cpp's JSON: the rule for every screen and the first
-window), the pictures and icons, and the program: the WebAssembly
-compressed (gzip) and carried as text, which the browser unpacks itself,
-so that nothing is fetched. The notices, the licence texts of the project
-and of the pieces the page carries, go into a comment in its head.
+window, which markup.mjs also makes the page's markup of), the pictures
+and icons, and the program: the WebAssembly compressed (gzip) and carried
+as text, which the browser unpacks itself, so that nothing is fetched. The
+notices, the licence texts of the project and of the pieces the page
+carries, go into a comment at its end.
 
     assemble.py --out OUT.html --shell SHELL.html --css98 98.css --css VORNAK.css --page PAGE_DIR
                 --loader PROGRAM.js --protocol PROTOCOL.js --wasm PROGRAM.wasm --types CONTROLTYPES.h --first FIRST.json
                 --face DPI=REGULAR.woff2,BOLD.woff2 ... --hourglass HOURGLASS.png
                 --picture NAME=PICTURE.bmp ... --icon NAME=ICON ... --notice TEXT ...
-                --node NODE --style STYLE.mjs --bundle BUNDLE.mjs
+                --node NODE --style STYLE.mjs --bundle BUNDLE.mjs --markup MARKUP.mjs
 
 A picture (a 24-bit BMP) is carried as a lossless WebP; an icon NAME=BASE
 as BASE16.png, and the first icon as the page's own (BASE16.png and
@@ -21,11 +22,11 @@ BASE32.png). Nothing in the page refers to anything outside it.
 """
 import argparse
 import base64
-import gzip
 import io
 import json
 import re
 import subprocess
+import tempfile
 import urllib.parse
 
 from fontTools.subset import Options, Subsetter
@@ -46,6 +47,10 @@ def data(kind, payload):
     return 'data:%s;base64,%s' % (kind, base64.b64encode(payload).decode('ascii'))
 
 
+def compact(value):
+    return json.dumps(value, separators=(',', ':'))
+
+
 def read(path, mode='r'):
     with open(path, mode, **({} if 'b' in mode else {'encoding': 'utf-8'})) as f:
         return f.read()
@@ -58,9 +63,16 @@ def png(image):
 
 
 def packed(payload):
-    """Bytes or text as base64 of their gzip, which the page unpacks."""
+    """Bytes or text as base64 of their gzip, which the page unpacks: made by
+    zopfli (Debian's), the smallest that gzip can be."""
     payload = payload.encode('utf-8') if isinstance(payload, str) else payload
-    return base64.b64encode(gzip.compress(payload, 9, mtime=0)).decode('ascii')
+    with tempfile.NamedTemporaryFile() as f:
+        f.write(payload)
+        f.flush()
+        run = subprocess.run(['zopfli', '-c', f.name], capture_output=True)
+    if run.returncode != 0 or not run.stdout:
+        raise SystemExit('assemble.py: zopfli failed: %s' % run.stderr.decode(errors='replace'))
+    return base64.b64encode(run.stdout).decode('ascii')
 
 
 def webp(path):
@@ -97,6 +109,29 @@ def faces(args, titles):
     return '\n'.join(rules)
 
 
+def advances(woff2, ppem):
+    """The width in pixels of each letter of a face at its strike's size."""
+    font = TTFont(io.BytesIO(woff2))
+    scale = ppem / font['head'].unitsPerEm
+    widths = font['hmtx']
+    return {chr(code): round(widths[glyph][0] * scale) for code, glyph in font.getBestCmap().items()}
+
+
+def markup(args, first):
+    """The program's first window as markup, at 96 dpi (markup.mjs)."""
+    regular = next(f for f in args.face if f.startswith('96='))[3:].split(',')[0]
+    given = {'windows': first['windows'], 'advances': advances(read(regular, 'rb'), 13)}
+    return node(args, args.markup, args.page, args.protocol, stdin=json.dumps(given))
+
+
+def first_windows(first):
+    """The first window's designs for the page's script: at 96 dpi, which
+    the page's markup holds whole, only its size."""
+    windows = dict(first['windows'])
+    windows['96'] = {key: windows['96'][key] for key in ('dpi', 'width', 'height')}
+    return windows
+
+
 def mark(rgba):
     """A folder mark, as the core gives its pixels, as a PNG."""
     return 'url("%s")' % data('image/png', png(Image.frombytes('RGBA', (16, 13), bytes(rgba))))
@@ -109,6 +144,7 @@ def stylesheet(args, first):
         '@STOP@': 'url("data:image/svg+xml,%s")' % urllib.parse.quote(STOP, safe=' =:/'),
         '@FOLDEROPEN@': mark(first['marks']['open']),
         '@FOLDERCLOSED@': mark(first['marks']['closed']),
+        '@ICONS@': icons(args),
     }
     return node(args, args.style, args.css98, args.css, args.page, stdin=json.dumps(substitutions))
 
@@ -121,16 +157,20 @@ def node(args, script, *arguments, stdin=None):
 
 
 def art(args):
-    """The pictures and icons: those of the first windows as the page is
-    read, the large pictures, which only later windows show, at its end."""
-    early = {'pictures': {}, 'icons': {}}
+    """The pictures: those of the first windows as the page is read, the
+    large pictures, which only later windows show, at its end."""
+    early = {'pictures': {}}
     late = {'pictures': {}}
     for name, path in (p.split('=', 1) for p in args.picture):
         picture = data('image/webp', webp(path))
         (late if len(picture) > LATE else early)['pictures'][name] = picture
-    for name, base in (i.split('=', 1) for i in args.icon):
-        early['icons'][name] = data('image/png', read(base + '16.png', 'rb'))
     return early, late
+
+
+def icons(args):
+    """The windows' icons, as the stylesheet draws them (icon-NAME)."""
+    return '\n'.join('.icon-%s { background-image: url("%s"); }' % (name, data('image/png', read(base + '16.png', 'rb')))
+                     for name, base in (i.split('=', 1) for i in args.icon))
 
 
 def check_pieces(types, pieces):
@@ -150,7 +190,7 @@ def check_pieces(types, pieces):
 def main():
     p = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
     for name in ('out', 'shell', 'css98', 'css', 'page', 'loader', 'protocol', 'wasm', 'types', 'first', 'hourglass',
-                 'node', 'style', 'bundle'):
+                 'node', 'style', 'bundle', 'markup'):
         p.add_argument('--' + name, required=True)
     for name in ('face', 'picture', 'icon', 'notice'):
         p.add_argument('--' + name, nargs='+', action='extend', required=True)
@@ -167,9 +207,10 @@ def main():
     parts = {'@NOTICES@': notices, '@STYLE@': stylesheet(args, first),
              '@ICON16@': data('image/png', read(icon + '16.png', 'rb')),
              '@ICON32@': data('image/png', read(icon + '32.png', 'rb')),
-             '@SCREENS@': json.dumps(first['screens']), '@FIRST@': json.dumps(packed(json.dumps(first['windows']))),
-             '@ART@': json.dumps(early), '@LATEART@': json.dumps(late), '@PROGRAM@': json.dumps(program),
-             '@FAILUREJS@': scripts['failure'], '@PAGEJS@': scripts['page']}
+             '@SCREENS@': compact(first['screens']), '@FIRST@': compact(packed(compact(first_windows(first)))),
+             '@ART@': compact(early), '@LATEART@': compact(late), '@PROGRAM@': compact(program),
+             '@FAILUREJS@': scripts['failure'], '@PAGEJS@': scripts['page'], '@EARLYJS@': scripts['early'],
+             '@EARLY@': markup(args, first)}
     page = read(args.shell)
     for key, value in parts.items():
         if '</script' in value.lower() or '</style' in value.lower():

@@ -7,7 +7,8 @@
 // the CSS pixels a design pixel takes there. A picture 98.css draws as SVG
 // is given the size of its pixels in that unit too. Lengths in PX (upper
 // case) are the browser's own pixels and stay as they are, as does a value
-// that says var(--s) itself.
+// that says var(--s) itself. A picture drawn by several rules is carried
+// once, and so is a length that many draw.
 //   node style.mjs 98.css VORNAK.css PAGE_DIR <SUBSTITUTIONS.json
 // SUBSTITUTIONS.json: {"@NAME@": "css text", ...}, put into vornak1.css; the
 // pictures of 98.css's scroll bar come as @SCROLLUP@, @SCROLLDOWN@ and
@@ -29,7 +30,7 @@ function scaled(value) {
             return false;
         const unit = node.type === 'word' && valueParser.unit(node.value);
         if (unit && unit.unit === 'px' && Number(unit.number) !== 0)
-            Object.assign(node, { type: 'word', value: `calc(var(--s) * ${unit.number}px)` });
+            Object.assign(node, { type: 'word', value: `calc(var(--s)*${unit.number}px)` });
         return undefined;
     });
     return parsed.toString();
@@ -56,6 +57,50 @@ function inDesignPixels(root) {
         if (decl.value.includes('px') && !decl.value.includes('var(--s)'))
             decl.value = scaled(decl.value);
     });
+}
+
+// A picture that more than one rule draws, once: a property of the page's
+// root, which each of them draws (not in a face's rule, which takes none).
+function shared(root) {
+    const uses = new Map();
+    root.walkDecls((decl) => {
+        if (decl.parent.type !== 'atrule')
+            for (const [url] of decl.value.matchAll(/url\((?:"[^"]*"|'[^']*'|[^)]*)\)/g))
+                uses.set(url, new Set([...(uses.get(url) || []), decl]));
+    });
+    const properties = postcss.rule({ selector: ':root' });
+    for (const [url, decls] of uses)
+        if (decls.size > 1) {
+            const name = `--picture-${properties.nodes.length + 1}`;
+            properties.append({ prop: name, value: url });
+            decls.forEach((d) => { d.value = d.value.split(url).join(`var(${name})`); });
+        }
+    // (after the notice that opens the stylesheet)
+    if (properties.nodes.length && root.first && root.first.type === 'comment')
+        root.first.after(properties);
+    else if (properties.nodes.length)
+        root.prepend(properties);
+}
+
+// A length of design pixels that many rules draw, once: a property of the
+// page's root and of each window (where --s is set), which they draw.
+function named(root) {
+    const length = /calc\(var\(--s\)\*(-?[\d.]+)px\)/g;
+    const uses = new Map();
+    root.walkDecls((decl) => {
+        for (const [, n] of decl.value.matchAll(length))
+            uses.set(n, (uses.get(n) || 0) + 1);
+    });
+    const often = new Set(Array.from(uses).filter(([, count]) => count >= 10).map(([n]) => n));
+    if (!often.size)
+        return;
+    root.walkDecls((decl) => {
+        decl.value = decl.value.replace(length, (whole, n) => (often.has(n) ? `var(--l${n})` : whole));
+    });
+    const properties = postcss.rule({ selector: ':root, .window' });
+    for (const n of often)
+        properties.append({ prop: `--l${n}`, value: `calc(var(--s)*${n}px)` });
+    root.append(properties);
 }
 
 // 98.css's scroll bar pictures, by the rules that draw them.
@@ -106,5 +151,7 @@ if (/@[A-Z0-9]+@/.test(own))
     throw new Error(`style.mjs: vornak1.css has ${/@[A-Z0-9]+@/.exec(own)[0]} with nothing to put there`);
 const sheet = postcss.parse(`${kept}\n${own}`);
 inDesignPixels(sheet);
+shared(sheet);
+named(sheet);
 const { code } = await transform(sheet.toString(), { loader: 'css', minify: true, legalComments: 'inline' });
 process.stdout.write(code);

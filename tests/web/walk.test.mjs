@@ -247,26 +247,65 @@ test('the arrow keys in an option group: the option they reach is chosen, and re
     }
 });
 
+// The first window's pixels on the screen, once its pictures are in, with
+// no control focused; null where the browser's driver takes no screenshot.
+async function firstWindowPixels(page) {
+    if (!page.pixels)
+        return null;
+    await page.eval(() => document.activeElement && document.activeElement.blur());
+    const frame = await until(page, () => {
+        const w = Array.from(document.querySelectorAll('[role=dialog][aria-label=Brelvox]')).pop();
+        const r = w.getBoundingClientRect();
+        return Array.from(w.querySelectorAll('canvas')).every((c) => c.width > 0)
+            && [r.x, r.y, r.width, r.height].map((v) => Math.round(v * devicePixelRatio));
+    }, null, 'the first window\'s pictures');
+    const png = PNG.sync.read(await page.pixels());
+    const [x, y, width, height] = frame;
+    return Array.from({ length: height }, (_, row) => png.data.subarray(4 * ((y + row) * png.width + x),
+                                                                        4 * ((y + row) * png.width + x + width)));
+}
+
+// At the screen's own ratio, where the page's markup holds the window, and
+// at 1.5, where the page's script draws it.
 test('the first window drawn before the program runs, as and where the program draws it, a press on it held',
      async (t) => {
-    const page = await open(t, { held: true });
-    const drawn = () => page.eval(() => {
-        const w = Array.from(document.querySelectorAll('[role=dialog][aria-label=Brelvox]')).pop();
-        const box = (el) => { const r = el.getBoundingClientRect(); return [r.x, r.y, r.width, r.height].join(' '); };
-        return { frame: box(w), controls: Array.from(w.querySelectorAll('[data-name]'), (c) => `${c.dataset.name} ${box(c)}`),
-                 hourglass: document.body.classList.contains('hourglass'), takesInput: !w.inert };
-    });
-    const before = await drawn();
-    await pressOn(page, 'frmMAIN', 'Command1');
-    await sleep(200);
-    assert.equal(await windowOf(page, 'frmSETUP'), null);
-    await page.eval(() => window.releaseProgram());
-    await until(page, () => !document.body.classList.contains('starting'), null, 'the program to start');
-    assert.deepEqual(await drawn(), { ...before, hourglass: false, takesInput: true });
-    assert.deepEqual([before.hourglass, before.takesInput], [true, false]);
-    await waitWindow(page, 'frmSETUP');
-    assert.equal(await page.eval(() => document.querySelectorAll('[role=dialog][aria-label=Brelvox]').length), 1);
-    assert.deepEqual(page.errors, []);
+    for (const scale of [undefined, 1.5]) {
+        const page = await open(t, { held: true, scale });
+        const drawn = () => page.eval(() => {
+            const w = Array.from(document.querySelectorAll('[role=dialog][aria-label=Brelvox]')).pop();
+            const box = (el) => { const r = el.getBoundingClientRect(); return [r.x, r.y, r.width, r.height].join(' '); };
+            // Every letter of the texts laid out, at its device pixel.
+            const letters = [];
+            const walk = document.createTreeWalker(w, NodeFilter.SHOW_TEXT);
+            for (let node; (node = walk.nextNode());)
+                for (let i = 0; i < node.length; ++i)
+                    if (node.parentElement.closest('.laid') && node.data[i] !== ' ') {
+                        const range = document.createRange();
+                        range.setStart(node, i);
+                        range.setEnd(node, i + 1);
+                        const at = [range.getBoundingClientRect().x, range.getBoundingClientRect().y];
+                        letters.push(`${node.data[i]} ${at.map((v) => Math.round(v * devicePixelRatio)).join(' ')}`);
+                    }
+            return { frame: box(w), controls: Array.from(w.querySelectorAll('[data-name]'), (c) => `${c.dataset.name} ${box(c)}`),
+                     letters, hourglass: document.body.classList.contains('hourglass'), takesInput: !w.inert };
+        });
+        const before = await drawn();
+        const early = await firstWindowPixels(page);
+        await pressOn(page, 'frmMAIN', 'Command1');
+        await sleep(200);
+        assert.equal(await windowOf(page, 'frmSETUP'), null);
+        await page.eval(() => window.releaseProgram());
+        await until(page, () => !document.body.classList.contains('starting'), null, 'the program to start');
+        assert.deepEqual(await drawn(), { ...before, hourglass: false, takesInput: true });
+        assert.deepEqual([before.hourglass, before.takesInput], [true, false]);
+        await waitWindow(page, 'frmSETUP');
+        assert.equal(await page.eval(() => document.querySelectorAll('[role=dialog][aria-label=Brelvox]').length), 1);
+        assert.deepEqual(page.errors, []);
+        // Pixel for pixel as the program's own, on another load.
+        const program = await firstWindowPixels(await open(t, { scale }));
+        const off = early && early.reduce((n, row, i) => n + row.reduce((m, v, k) => m + (v !== program[i][k]), 0), 0);
+        assert.equal(off, early && 0, `at ${scale || 'the device\'s ratio'}: ${off} values of its pixels differ`);
+    }
 });
 
 test('Test System: the hourglass for three seconds, input held and delivered in order', async (t) => {

@@ -19,20 +19,29 @@ export function bytesOf(base64) {
 // The compiled module of the program carried as base64 of its gzip; null
 // when the program cannot start (Failure says why).
 export function compile(base64) {
+    if (typeof DecompressionStream === 'function')
+        return compileStreamed(base64);
+    return guarded(() => WebAssembly.compile(gunzipSync(bytesOf(base64))));
+}
+
+// The same, unpacked by the browser itself, which compiles the program as
+// it is unpacked (early.js starts it, as soon as the page has been read as
+// far as the program, where the browser can).
+export function compileStreamed(base64) {
+    return guarded(() => {
+        const unpacked = new Blob([bytesOf(base64)]).stream().pipeThrough(new DecompressionStream('gzip'));
+        return WebAssembly.compileStreaming
+            ? WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } }))
+            : new Response(unpacked).arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
+    });
+}
+
+function guarded(compiling) {
     if (typeof WebAssembly !== 'object') {
         Failure.atStart('wasm');
         return Promise.resolve(null);
     }
-    const compiled = (async () => {
-        const packed = bytesOf(base64);
-        if (typeof DecompressionStream !== 'function')
-            return WebAssembly.compile(gunzipSync(packed));
-        const unpacked = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
-        return WebAssembly.compileStreaming
-            ? WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } }))
-            : WebAssembly.compile(await new Response(unpacked).arrayBuffer());
-    })();
-    return compiled.catch((e) => {
+    return Promise.resolve().then(compiling).catch((e) => {
         Failure.atStart(e);
         return null;
     });

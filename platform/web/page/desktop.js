@@ -88,7 +88,12 @@ export function moveTo(win, x, y) {
     win.moveTo(within(x, w, width), within(y, bar, height));
 }
 
-// A phone shows the page at its own width.
+// A phone shows the page at its own width (phone: said once, as the
+// page starts).
+export function phone() {
+    document.documentElement.classList.toggle('fitted', matchMedia('(hover: none) and (pointer: coarse)').matches);
+}
+
 function fitted() {
     return document.documentElement.classList.contains('fitted');
 }
@@ -143,23 +148,38 @@ export function size() {
             Math.floor(Screen.ratio * Math.min(innerHeight, root.clientHeight))];
 }
 
+// Where a frame of a size (in device pixels) is centred on the screen (of
+// a size just measured, or measured now), its top left corner on it, as
+// the program places its first window.
+export function centred(w, h, [width, height] = size()) {
+    return [within(Math.trunc((width - w) / 2), w, width), within(Math.trunc((height - h) / 2), h, height)];
+}
+
 // The program's first window drawn before the program runs (page.js's
 // start), as the program will draw it (first: its design, made by the core
 // at each resolution) and where it will place it: centred on the screen,
-// its top left corner on it. It stands until the program shows a window.
+// its top left corner on it. The page's markup holds it at 96 dpi (and
+// early.js has shown it, where that is the screen's drawing and it fits):
+// that one is taken over, and any other drawing made anew. It stands
+// until the program shows a window.
 export function drawEarly(first) {
     const drawing = drawingFor([96, 120, 144].flatMap((dpi) => [first[dpi].width, first[dpi].height]));
-    early = new Win(0, first[drawing.dpi], drawing.factor);
-    windows.delete(early);
+    const markup = el.querySelector('.window');
+    if (markup && drawing.dpi === 96) {
+        early = Win.adopt(markup, first[96]);
+        early.drawWith(drawing.factor);
+    } else {
+        if (markup)
+            markup.remove();
+        early = new Win(0, first[drawing.dpi], drawing.factor);
+        windows.delete(early);
+    }
     early.el.inert = true;
     fit();
-    const centre = () => {
-        const [width, height] = size();
-        const [, , w, h] = early.frame();
-        early.moveTo(within(Math.trunc((width - w) / 2), w, width), within(Math.trunc((height - h) / 2), h, height));
-    };
+    const centre = () => early.moveTo(...centred(...early.frame().slice(2)));
     centre();
     early.el.style.visibility = 'visible';
+    early.el.style.display = '';
     // A window larger than the screen makes the page scroll, and its
     // scroll bar takes room from the screen: centred on what is left,
     // as the program will place it.
@@ -224,7 +244,7 @@ function menu(e) {
 
 export function start() {
     el = document.getElementById('desktop');
-    document.documentElement.classList.toggle('fitted', matchMedia('(hover: none) and (pointer: coarse)').matches);
+    phone();
     Screen.styleRoot();
     document.fonts.ready.then(() => {
         if (Screen.calibrate())

@@ -1,10 +1,11 @@
 // The page's script: what the program's windows are made of, and its start.
-// It runs as the page is read, right after failure.js: the program's first
-// window is drawn at once (page.js's start, from what the core made of it
-// when the page was built, #first-window, with the art of the first windows,
-// #art) and what the user does is held. The program follows once the page
-// has been read as far as it (Vornak.boot), and the large pictures once it
-// has been read to its end (Vornak.lateArt).
+// A module, it runs once the page has been read, so that nothing holds up
+// the first window that the page's markup holds and early.js shows as it
+// is read: that window is taken over (or drawn, where the markup's is not
+// the screen's drawing: page.js's start, from what the core made of it when
+// the page was built, #first-window, with the art of the first windows,
+// #art) and what the user does is held until the program (#program) has
+// started; the large pictures (#late-art) come last.
 import createProgram from 'vornak1-program';
 import * as Art from './art.js';
 import { compile, unpackedJson } from './boot.js';
@@ -16,11 +17,10 @@ import { Failure, Vornak } from './vornak.js';
 Vornak.page = { ...calls };  // (an object of its own, whose calls a test may replace)
 Vornak.calls = Calls;
 
-// The program, carried as base64 of its gzip; it starts from the module
-// compiled meanwhile. What keeps it from starting, or stops it later, is
-// the visitor's to know (Failure).
-Vornak.boot = (program) => {
-    const compiled = compile(program);
+// The program started from its module (compiled: a promise of it, or of
+// null). What keeps it from starting, or stops it later, is the
+// visitor's to know (Failure).
+function boot(compiled) {
     if (Failure.failed)
         return;
     createProgram({
@@ -40,15 +40,20 @@ Vornak.boot = (program) => {
             return {};
         },
     }).catch((e) => Failure.error(e));
-};
+}
 
-Vornak.lateArt = (art) => Art.add(art);
-
-// The page's own start, as it is read; one that fails is the start's.
+// The page's own start, unless the program could not be started already;
+// one that fails is the start's.
 try {
     const data = (id) => JSON.parse(document.getElementById(id).textContent);
-    Art.add(data('art'));
-    Page.start(unpackedJson(data('first-window')));
+    if (!Failure.failed) {
+        Art.add(data('art'));
+        Page.start(unpackedJson(data('first-window')));
+        // (the program is carried as base64 of its gzip; early.js has
+        // compiled it already where the browser unpacks it itself)
+        boot(Vornak.compiled || compile(data('program')));
+        Art.add(data('late-art'));
+    }
 } catch (e) {
     Failure.atStart(e);
 }

@@ -6,6 +6,7 @@
 // in device pixels; a window's lengths are its design's pixels, which its
 // --s makes CSS pixels (vornak1.css).
 import { bytesOf } from './boot.js';
+import { Vornak } from './vornak.js';
 
 const rows = JSON.parse(document.getElementById('screens').textContent);
 
@@ -43,14 +44,16 @@ export function smaller(best = rule()) {
 // names is read only once a text needs it, and then only when the browser
 // has read the rest of the page: the first window would stand without its
 // letters until then. So the first time a window is drawn at a resolution,
-// its faces are made the page's own from their bytes, at once.
-const faces = new Set();    // the resolutions whose faces have been made
+// its faces are made the page's own from their bytes, at once. (The
+// resolutions whose faces have been made are the page's, for early.js
+// makes the first window's.)
+const faces = Vornak.faces || (Vornak.faces = new Set());
 
 export function face(dpi) {
+    const family = `Vornak1 Dialog ${dpi}`;
     if (faces.has(dpi) || typeof FontFace !== 'function')
         return;
     faces.add(dpi);
-    const family = `Vornak1 Dialog ${dpi}`;
     for (const sheet of document.styleSheets)
         for (const { style } of Array.from(sheet.cssRules).filter((r) => r instanceof CSSFontFaceRule))
             if (style.getPropertyValue('font-family').replace(/["']/g, '') === family) {
@@ -101,7 +104,7 @@ export function calibrate() {
 
 // A length of design pixels, for a style (vornak1.css's --s).
 export function px(n) {
-    return `calc(var(--s) * ${n}px)`;
+    return `calc(var(--s)*${n}px)`;
 }
 
 // The CSS pixels of a design pixel drawn with a factor.

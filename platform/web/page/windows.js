@@ -44,6 +44,16 @@ export class Win {
         this.el.addEventListener('focusin', (e) => Desktop.focusIn(this, e.target));
     }
 
+    // The first window as the page's markup holds it, made with its design
+    // when the page was built: a window to look at, which takes no input.
+    static adopt(el, design) {
+        const win = Object.create(Win.prototype);
+        Object.assign(win, { number: 0, design, controls: [], lastFocus: null, at: [0, 0], el,
+                             bar: el.querySelector('.title-bar') });
+        Art.paint(el);
+        return win;
+    }
+
     titleBar() {
         const bar = document.createElement('div');
         bar.className = 'title-bar';
