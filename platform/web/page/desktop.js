@@ -8,7 +8,7 @@
 // width: where a window is larger than the screen (a small or zoomed
 // browser window), the page scrolls to show it.
 import * as Screen from './screen.js';
-import { Win, border } from './windows.js';
+import { Win, border, frameSize } from './windows.js';
 
 const windows = new Set();
 let el = null;
@@ -108,8 +108,8 @@ export function drawingFor(sizes) {
     const [width, height] = size();
     const fits = (d) => {
         const i = [96, 120, 144].indexOf(d.dpi);
-        const [bw, bh] = border(d.dpi);
-        return (sizes[2 * i] + bw) * d.factor <= width && (sizes[2 * i + 1] + bh) * d.factor <= height;
+        const [w, h] = frameSize({ width: sizes[2 * i], height: sizes[2 * i + 1], dpi: d.dpi }, d.factor);
+        return w <= width && h <= height;
     };
     const all = Screen.smaller(best);
     return all.find(fits) || all[all.length - 1];
@@ -198,10 +198,9 @@ export function dropEarly() {
 // screen for its design, less on a phone where its frame would not fit.
 function factorOf(win) {
     const [width, height] = size();
-    const [bw, bh] = border(win.design.dpi);
+    const fits = (factor) => frameSize(win.design, factor).every((v, i) => v <= [width, height][i]);
     let factor = Screen.factorFor(win.design.dpi);
-    while (fitted() && factor > 1
-           && ((win.design.width + bw) * factor > width || (win.design.height + bh) * factor > height))
+    while (fitted() && factor > 1 && !fits(factor))
         --factor;
     return factor;
 }

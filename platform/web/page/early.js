@@ -10,14 +10,13 @@ import { compileStreamed } from './boot.js';
 import { centred, drawingFor, phone, size } from './desktop.js';
 import { css, face, scale } from './screen.js';
 import { Vornak } from './vornak.js';
-import { border } from './windows.js';
+import { frameSize } from './windows.js';
 
 const win = document.querySelector('#desktop > .window');
 const sizes = win.dataset.sizes.split(' ').map(Number);
 phone();
 const { dpi, factor } = drawingFor(sizes);
-const [bw, bh] = border(96);
-const [w, h] = [(sizes[0] + bw) * factor, (sizes[1] + bh) * factor];
+const [w, h] = frameSize({ width: sizes[0], height: sizes[1], dpi: 96 }, factor);
 const [width, height] = size();
 if (dpi === 96 && w <= width && h <= height) {
     face(96);

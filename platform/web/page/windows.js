@@ -225,8 +225,7 @@ export class Win {
     // The frame in device pixels: [x, y, width, height], known without
     // laying the page out.
     frame() {
-        const [width, height] = border(this.design.dpi);
-        return [...this.at, (this.design.width + width) * this.factor, (this.design.height + height) * this.factor];
+        return [...this.at, ...frameSize(this.design, this.factor)];
     }
 
     // The frame's top left corner put at a point of the desktop.
@@ -255,6 +254,13 @@ export class Win {
 const bars = { 96: 14, 120: 17, 144: 21 };
 export function border(dpi) {
     return [3 + 3, 3 + (2 + bars[dpi] + 2) + 1 + 3];
+}
+
+// The size in device pixels of the frame of a window of a design (its
+// client area's width and height at its dpi) drawn with a factor.
+export function frameSize({ width, height, dpi }, factor) {
+    const [bw, bh] = border(dpi);
+    return [(width + bw) * factor, (height + bh) * factor];
 }
 
 // The character a key produces, as the era's platform makes it, or null.
