@@ -4,8 +4,9 @@
 # builds), wine32 and wine64 (the Wine of each road, tools/wine-road.sh),
 # art, x (virtual display), bench, format, tidy, package (the checkers a
 # distribution runs on a package), trace (the test that nothing is started
-# or written), web (emscripten, the artwork's and the face's Python modules,
-# zopfli, and Node.js and npm where the machine has none: no browser), browsers
+# or written), web (CMake and Ninja, the dialog font, emscripten, the
+# artwork's and the face's Python modules, zopfli, and Node.js and npm where
+# the machine has none: no browser), browsers
 # (Debian's Chromium, Firefox ESR and WebKitGTK's driver, and the Java of the
 # HTML checker, for the page's tests). PACKAGE/COMMAND in a group: the package only where
 # no such command is on the PATH (a Node.js from elsewhere serves too).
@@ -31,7 +32,7 @@ declare -A groups=(
   [tidy]="clang-tidy"
   [trace]="strace"
   [package]="lintian appstream desktop-file-utils"
-  [web]="emscripten python3 python3-pil python3-fonttools python3-brotli zopfli nodejs/node npm/npm"
+  [web]="cmake ninja-build fonts-wine emscripten python3 python3-pil python3-fonttools python3-brotli zopfli nodejs/node npm/npm"
   [browsers]="chromium firefox-esr webkit2gtk-driver default-jre-headless"
 )
 
