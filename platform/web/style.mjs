@@ -5,7 +5,8 @@
 // is a pixel of the design a window is drawn at, which the page makes whole
 // device pixels on any screen: Npx becomes calc(var(--s) * Npx), --s being
 // the CSS pixels a design pixel takes there. A picture 98.css draws as SVG
-// is given the size of its pixels in that unit too. Lengths in PX (upper
+// becomes a PNG of its pixels (resvg), shown in that unit too, and enlarged
+// without smoothing. Lengths in PX (upper
 // case) are the browser's own pixels and stay as they are, as does a value
 // that says var(--s) itself. A picture drawn by several rules is carried
 // once, and so is a length that many draw.
@@ -13,11 +14,13 @@
 // SUBSTITUTIONS.json: {"@NAME@": "css text", ...}, put into vornak1.css; the
 // pictures of 98.css's scroll bar come as @SCROLLUP@, @SCROLLDOWN@ and
 // @SCROLLTRACK@, for the page's own scroll bar.
+import { initWasm, Resvg } from '@resvg/resvg-wasm';
 import { transform } from 'esbuild';
 import postcss from 'postcss';
 import valueParser from 'postcss-value-parser';
 import { PurgeCSS } from 'purgecss';
 import { readdirSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
 import { join } from 'node:path';
 
 const [css98Path, ownPath, pageDir] = process.argv.slice(2);
@@ -36,22 +39,52 @@ function scaled(value) {
     return parsed.toString();
 }
 
-// The width and height of an SVG picture a value draws, or null.
-function svgSize(value) {
-    const m = /url\("data:image\/svg\+xml[^"]*"\)/.exec(value);
+// The SVG picture a value draws: its url, its text and its width and
+// height, or null.
+function svgIn(value) {
+    const m = /url\("data:image\/svg\+xml[^,"]*,([^"]*)"\)/.exec(value);
     if (!m)
         return null;
-    const svg = decodeURIComponent(m[0]);
+    const svg = decodeURIComponent(m[1]);
     const size = ['width', 'height'].map((k) => new RegExp(`\\b${k}=['"](\\d+)['"]`).exec(svg));
-    return size.every(Boolean) ? size.map((s) => Number(s[1])) : null;
+    return size.every(Boolean) ? { url: m[0], svg, size: size.map((s) => Number(s[1])) } : null;
 }
 
-// Every length of a stylesheet in design pixels, once.
+// 98.css's SVG pictures, which are pixels drawn as squares, as PNGs of
+// those pixels, which the page enlarges by the window's whole factor
+// without smoothing: the same pixels, where a browser makes every SVG
+// picture a document of its own, tens of milliseconds each on a phone
+// before the first window can show. The PNG's url -> its width and height.
+const pngs = new Map();
+async function asPng(root) {
+    const wasm = createRequire(import.meta.url).resolve('@resvg/resvg-wasm/index_bg.wasm');
+    await initWasm(readFileSync(wasm));
+    root.walkDecls((decl) => {
+        const picture = svgIn(decl.value);
+        if (!picture)
+            return;
+        const png = new Resvg(picture.svg).render();
+        if (png.width !== picture.size[0] || png.height !== picture.size[1])
+            throw new Error(`style.mjs: 98.css's picture for ${decl.parent.selector} is not ${picture.size.join('x')} pixels`);
+        const url = `url(data:image/png;base64,${Buffer.from(png.asPng()).toString('base64')})`;
+        pngs.set(url, picture.size);
+        decl.value = decl.value.replace(picture.url, url);
+    });
+}
+
+// Every length of a stylesheet in design pixels, once; a picture drawn the
+// size of its pixels, and one made of 98.css's without smoothing.
 function inDesignPixels(root) {
     root.walkDecls((decl) => {
-        const size = /^background(-image)?$/.test(decl.prop) && svgSize(decl.value);
-        if (size && !decl.parent.some((d) => d.prop === 'background-size'))
+        const png = Array.from(pngs.keys()).find((url) => decl.value.includes(url));
+        const size = png ? pngs.get(png) : svgIn(decl.value)?.size;
+        if (!size)
+            return;
+        const has = (prop) => decl.parent.some((d) => d.prop === prop);
+        if (/^background(-image)?$/.test(decl.prop) && !has('background-size'))
             decl.after({ prop: 'background-size', value: `${size[0]}px ${size[1]}px` });
+        if (png && !has('image-rendering'))
+            decl.parent.append({ prop: 'image-rendering', value: 'pixelated' });
     });
     root.walkDecls((decl) => {
         if (decl.value.includes('px') && !decl.value.includes('var(--s)'))
@@ -122,6 +155,7 @@ function scrollPictures(root) {
 
 const css98 = postcss.parse(readFileSync(css98Path, 'utf8'));
 css98.walkAtRules('font-face', (rule) => rule.remove());
+await asPng(css98);
 const substitutions = { ...JSON.parse(readFileSync(0, 'utf8')), ...scrollPictures(css98) };
 const content = readdirSync(pageDir).filter((f) => /\.(js|html)$/.test(f))
     .map((f) => ({ raw: readFileSync(join(pageDir, f), 'utf8'), extension: f.split('.').pop() }));
