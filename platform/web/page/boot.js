@@ -1,8 +1,8 @@
 // The program's WebAssembly is in the page, compressed: the browser unpacks
 // and compiles it while it reads the rest of the page. A browser that
-// cannot unpack it itself has it unpacked by fflate (npm); one with no
+// cannot unpack it itself has it unpacked by fflate (npm), which is made
+// ready only then (its tables take a phone milliseconds); one with no
 // WebAssembly, or whose site forbids compiling it, is told so (Failure).
-import { gunzipSync } from 'fflate';
 import { Failure } from './vornak.js';
 
 // Bytes carried in the page as base64.
@@ -21,7 +21,7 @@ export function bytesOf(base64) {
 export function compile(base64) {
     if (typeof DecompressionStream === 'function')
         return compileStreamed(base64);
-    return guarded(() => WebAssembly.compile(gunzipSync(bytesOf(base64))));
+    return guarded(() => unpacked(base64).then((bytes) => WebAssembly.compile(bytes)));
 }
 
 // The same, unpacked by the browser itself, which compiles the program as
@@ -47,7 +47,17 @@ function guarded(compiling) {
     });
 }
 
-// JSON carried in the page as base64 of its gzip, unpacked at once.
-export function unpackedJson(base64) {
-    return JSON.parse(new TextDecoder().decode(gunzipSync(bytesOf(base64))));
+// Bytes carried in the page as base64 of their gzip, unpacked (a promise).
+async function unpacked(base64) {
+    const bytes = bytesOf(base64);
+    if (typeof DecompressionStream === 'function')
+        return new Uint8Array(await new Response(new Blob([bytes]).stream()
+            .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer());
+    const { gunzipSync } = await import('./gunzip.js');
+    return gunzipSync(bytes);
+}
+
+// JSON carried in the page so (a promise).
+export async function unpackedJson(base64) {
+    return JSON.parse(new TextDecoder().decode(await unpacked(base64)));
 }

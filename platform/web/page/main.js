@@ -42,16 +42,22 @@ function boot(compiled) {
     }).catch((e) => Failure.error(e));
 }
 
-// The page's own start, unless the program could not be started already;
-// one that fails is the start's.
+// The page's own start, unless the program could not be started already,
+// once the first window's designs are unpacked; one that fails is the
+// start's.
 try {
     const data = (id) => JSON.parse(document.getElementById(id).textContent);
     if (!Failure.failed) {
         Art.add(data('art'));
-        Page.start(unpackedJson(data('first-window')));
         // (the program is carried as base64 of its gzip; early.js has
-        // compiled it already where the browser unpacks it itself)
-        boot(Vornak.compiled || compile(data('program')));
+        // started compiling it already where the browser unpacks it itself)
+        const compiled = Vornak.compiled || compile(data('program'));
+        unpackedJson(data('first-window')).then((first) => {
+            if (!Failure.failed) {
+                Page.start(first);
+                boot(compiled);
+            }
+        }).catch((e) => Failure.atStart(e));
         Art.add(data('late-art'));
     }
 } catch (e) {
