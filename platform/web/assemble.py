@@ -41,6 +41,8 @@ STOP = ('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32">'
 # A picture larger than this comes at the end of the page, so that the
 # program starts without waiting for the page to be read that far.
 LATE = 16384
+# The button-face grey on which some pictures are painted.
+GREY = (0xC0, 0xC0, 0xC0)
 
 
 def data(kind, payload):
@@ -75,10 +77,17 @@ def packed(payload):
     return base64.b64encode(run.stdout).decode('ascii')
 
 
-def webp(path):
-    """A 24-bit BMP as a lossless WebP, pixel for pixel."""
+def webp(path, keyed):
+    """A 24-bit BMP as a lossless WebP, pixel for pixel; one painted on the
+    button-face grey with that grey made transparent, so that what lies
+    under the picture shows through it."""
+    image = Image.open(path).convert('RGB')
+    if keyed:
+        alpha = Image.frombytes('L', image.size, bytes(0 if p == GREY else 255 for p in image.getdata()))
+        image = image.convert('RGBA')
+        image.putalpha(alpha)
     out = io.BytesIO()
-    Image.open(path).convert('RGB').save(out, 'WEBP', lossless=True, quality=100, method=6)
+    image.save(out, 'WEBP', lossless=True, quality=100, method=6)
     return out.getvalue()
 
 
@@ -117,10 +126,11 @@ def advances(woff2, ppem):
     return {chr(code): round(widths[glyph][0] * scale) for code, glyph in font.getBestCmap().items()}
 
 
-def markup(args, first):
-    """The program's first window as markup, at 96 dpi (markup.mjs)."""
+def markup(args, first, pictures):
+    """The program's first window as markup, at 96 dpi, its pictures in it
+    (markup.mjs)."""
     regular = next(f for f in args.face if f.startswith('96='))[3:].split(',')[0]
-    given = {'windows': first['windows'], 'advances': advances(read(regular, 'rb'), 13)}
+    given = {'windows': first['windows'], 'advances': advances(read(regular, 'rb'), 13), 'pictures': pictures}
     return node(args, args.markup, args.page, args.protocol, stdin=json.dumps(given))
 
 
@@ -156,13 +166,13 @@ def node(args, script, *arguments, stdin=None):
     return run.stdout
 
 
-def art(args):
+def art(args, first):
     """The pictures: those of the first windows as the page is read, the
     large pictures, which only later windows show, at its end."""
     early = {'pictures': {}}
     late = {'pictures': {}}
     for name, path in (p.split('=', 1) for p in args.picture):
-        picture = data('image/webp', webp(path))
+        picture = data('image/webp', webp(path, name in first['keyed']))
         (late if len(picture) > LATE else early)['pictures'][name] = picture
     return early, late
 
@@ -201,7 +211,11 @@ def main():
         raise SystemExit('assemble.py: a notice would end its comment early')
     first = json.loads(read(args.first))
     icon = args.icon[0].split('=', 1)[1]
-    early, late = art(args)
+    early, late = art(args, first)
+    # (the first window's pictures are in its markup, and the page's script
+    # takes them from there)
+    first_window = markup(args, first, early['pictures'])
+    early['pictures'] = {n: p for n, p in early['pictures'].items() if p not in first_window}
     scripts = json.loads(node(args, args.bundle, args.page, args.loader, args.protocol))
     program = packed(read(args.wasm, 'rb'))
     parts = {'@NOTICES@': notices, '@STYLE@': stylesheet(args, first),
@@ -210,7 +224,7 @@ def main():
              '@SCREENS@': compact(first['screens']), '@FIRST@': compact(packed(compact(first_windows(first)))),
              '@ART@': compact(early), '@LATEART@': compact(late), '@PROGRAM@': compact(program),
              '@FAILUREJS@': scripts['failure'], '@PAGEJS@': scripts['page'], '@EARLYJS@': scripts['early'],
-             '@EARLY@': markup(args, first)}
+             '@EARLY@': first_window}
     page = read(args.shell)
     for key, value in parts.items():
         if '</script' in value.lower() or '</style' in value.lower():

@@ -2,17 +2,20 @@
 // the page's build: the program's first window as the program makes it, at
 // each resolution of the era, the rule for every screen (app/screen.h) as
 // the dots per inch from which each drawing holds, and the folder list's
-// marks, and every title a title bar may show (the windows' captions and
-// the program's name on its message boxes), the page's bold face needing
-// no other letters. One JSON object on standard output:
+// marks, every title a title bar may show (the windows' captions and the
+// program's name on its message boxes), the page's bold face needing no
+// other letters, and the pictures painted on the button-face grey, which
+// the page carries with that grey made transparent. One JSON object on
+// standard output:
 //   {"screens": [[FROM_DPI, DESIGN_DPI, FACTOR], ...],
 //    "windows": {"96": DESIGN, "120": DESIGN, "144": DESIGN},
 //    "marks": {"open": [R, G, B, A, ...], "closed": [...]},
-//    "titles": [TEXT, ...]}
+//    "titles": [TEXT, ...], "keyed": [PICTURE, ...]}
 // with each DESIGN what the page is given when the program creates it
 // (webprotocol.h).
 #include "app/form.h"
 #include "app/frontend.h"
+#include "app/pictures.h"
 #include "app/screen.h"
 #include "app/shell.h"
 #include "app/steadyclock.h"
@@ -90,8 +93,13 @@ int main()
     titles.value(kProgramTitle);
     for (const FormClass* cls : forms::catalogue())
         titles.value(cls->design.caption);
+    web::Json keyed('[');
+    for (const PictureInfo& p : kPictures)
+        if (p.greyKeyed)
+            keyed.value(p.name);
     web::Json all;
-    all.member("screens", screens()).member("windows", windows).member("marks", marks).member("titles", titles);
+    all.member("screens", screens()).member("windows", windows).member("marks", marks).member("titles", titles)
+        .member("keyed", keyed);
     std::printf("%s\n", all.str().c_str());
     return 0;
 }

@@ -9,15 +9,15 @@
 // the window's markup.
 //   node markup.mjs PAGE_DIR PROTOCOL.js <IN.json
 // IN.json: {"windows": {"96": DESIGN, "120": ..., "144": ...},
-//           "advances": {"A": 7, ...}}
-// (the first window's design at each resolution, and the widths in pixels
-// of the face's letters at 96 dpi)
+//           "advances": {"A": 7, ...}, "pictures": {NAME: DATA_URL, ...}}
+// (the first window's design at each resolution, the widths in pixels of
+// the face's letters at 96 dpi, and the pictures it may show)
 import { build } from 'esbuild';
 import { parseHTML } from 'linkedom';
 import { readFileSync } from 'node:fs';
 
 const [pageDir, protocol] = process.argv.slice(2);
-const { windows, advances } = JSON.parse(readFileSync(0, 'utf8'));
+const { windows, advances, pictures } = JSON.parse(readFileSync(0, 'utf8'));
 const design = windows[96];
 
 const { window, document } = parseHTML(`<!DOCTYPE html><html><body><div id="desktop"></div>
@@ -35,11 +35,10 @@ Object.assign(globalThis, {
 });
 window.Vornak = globalThis.Vornak;
 document.fonts = { ready: never, status: 'loaded' };
-window.HTMLImageElement.prototype.decode = () => never;  // (the page paints the pictures in)
 
 const modules = await build({
     stdin: {
-        contents: `export { Win } from './windows.js';
+        contents: `export { Win } from './windows.js'; export * as Art from './art.js';
                    export * as Desktop from './desktop.js'; export { px } from './screen.js';`,
         resolveDir: pageDir,
     },
@@ -52,10 +51,11 @@ const modules = await build({
     logLevel: 'warning',
 });
 process.setSourceMapsEnabled(true);
-const { Win, Desktop, px } = await import(
+const { Win, Art, Desktop, px } = await import(
     'data:text/javascript;base64,' + Buffer.from(modules.outputFiles[0].text).toString('base64'));
 
 Desktop.start();
+Art.add({ pictures });
 const win = new Win(0, design, 1);
 
 // What the room a text has is short of its control's width: a button's

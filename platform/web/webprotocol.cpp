@@ -86,7 +86,7 @@ Json controlJson(const Control& c, const ControlLayout& at)
         .member(field::control::fore, colour(d.foreColour, k.foreColour));
     j.member(field::control::ownColours, d.backColour != kDefaultColour || d.foreColour != kDefaultColour);
     const PictureInfo* picture = findPicture(d.picture);
-    j.member(field::control::picture, d.picture).member(field::control::keyed, picture && picture->greyKeyed);
+    j.member(field::control::picture, d.picture);
     if (picture)  // drawn at its own size, a pixel of it a pixel of the design
         j.member(field::control::pictureSize, numbers({picture->width, picture->height}));
     const std::string now = shown(c).str();

@@ -256,7 +256,7 @@ async function firstWindowPixels(page) {
     const frame = await until(page, () => {
         const w = Array.from(document.querySelectorAll('[role=dialog][aria-label=Brelvox]')).pop();
         const r = w.getBoundingClientRect();
-        return Array.from(w.querySelectorAll('canvas')).every((c) => c.width > 0)
+        return Array.from(w.querySelectorAll('img')).every((img) => img.complete && img.naturalWidth > 0)
             && [r.x, r.y, r.width, r.height].map((v) => Math.round(v * devicePixelRatio));
     }, null, 'the first window\'s pictures');
     const png = PNG.sync.read(await page.pixels());

@@ -4,7 +4,7 @@
 // is read: that window is taken over (or drawn, where the markup's is not
 // the screen's drawing: page.js's start, from what the core made of it when
 // the page was built, #first-window, with the art of the first windows,
-// #art) and what the user does is held until the program (#program) has
+// #art, and the pictures of the markup's) and what the user does is held until the program (#program) has
 // started; the large pictures (#late-art) come last.
 import createProgram from 'vornak1-program';
 import * as Art from './art.js';
@@ -49,6 +49,7 @@ try {
     const data = (id) => JSON.parse(document.getElementById(id).textContent);
     if (!Failure.failed) {
         Art.add(data('art'));
+        Art.addFrom(document.getElementById('desktop'));
         // (the program is carried as base64 of its gzip; early.js has
         // started compiling it already where the browser unpacks it itself)
         const compiled = Vornak.compiled || compile(data('program'));

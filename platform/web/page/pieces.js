@@ -189,7 +189,7 @@ export const pieces = {
             el.className = 'image' + (c.border ? ' sunken' : '');
             el.setAttribute('aria-hidden', 'true');
             if (c.picture) {
-                const picture = el.appendChild(Art.picture(c.picture, c.keyed));
+                const picture = el.appendChild(Art.picture(c.picture));
                 picture.style.width = px(c.pictureSize[0]);
                 picture.style.height = px(c.pictureSize[1]);
             }

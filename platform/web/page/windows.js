@@ -50,7 +50,6 @@ export class Win {
         const win = Object.create(Win.prototype);
         Object.assign(win, { number: 0, design, controls: [], lastFocus: null, at: [0, 0], el,
                              bar: el.querySelector('.title-bar') });
-        Art.paint(el);
         return win;
     }
 
