@@ -4,8 +4,9 @@
 // is read: that window is taken over (or drawn, where the markup's is not
 // the screen's drawing: page.js's start, from what the core made of it when
 // the page was built, #first-window, with the art of the first windows,
-// #art, and the pictures of the markup's) and what the user does is held until the program (#program) has
-// started; the large pictures (#late-art) come last.
+// #art, and the markup's pictures) and what the user does is held until
+// the program (#program) has started; the large pictures (#late-art) come
+// last.
 import createProgram from 'vornak1-program';
 import * as Art from './art.js';
 import { compile, unpackedJson } from './boot.js';
