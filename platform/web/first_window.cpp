@@ -98,7 +98,10 @@ int main()
         if (p.greyKeyed)
             keyed.value(p.name);
     web::Json all;
-    all.member("screens", screens()).member("windows", windows).member("marks", marks).member("titles", titles)
+    all.member("screens", screens())
+        .member("windows", windows)
+        .member("marks", marks)
+        .member("titles", titles)
         .member("keyed", keyed);
     std::printf("%s\n", all.str().c_str());
     return 0;
