@@ -112,7 +112,9 @@ fi
 [ -n "$simulate" ] || printf '%s amd64\n' "${packages[@]}" >>"$state/installed"
 STAND_IN
 
-export PATH="$work/bin:$PATH" VORNAK_APT_RETRY_PAUSE=0 VORNAK_I386_PROBE=true
+# (Wine looked for where the stand-ins installed it, not where this machine
+# may have it)
+export PATH="$work/bin:$PATH" VORNAK_APT_RETRY_PAUSE=0 VORNAK_I386_PROBE=true VORNAK_WINE_DIR=$work/wine
 unset WINE64
 fail=0
 problem() { echo "FAIL: $*"; fail=1; }
