@@ -6,10 +6,10 @@
 // device pixels on any screen: Npx becomes calc(var(--s) * Npx), --s being
 // the CSS pixels a design pixel takes there. A picture 98.css draws as SVG
 // becomes a PNG of its pixels (resvg), shown in that unit too, and enlarged
-// without smoothing. Lengths in PX (upper
-// case) are the browser's own pixels and stay as they are, as does a value
-// that says var(--s) itself. A picture drawn by several rules is carried
-// once, and so is a length that many draw.
+// without smoothing. Lengths in PX (upper case) are the browser's own
+// pixels and stay as they are, as does a value that says var(--s) itself.
+// A picture drawn by several rules is carried once, and so is a length that
+// many draw.
 //   node style.mjs 98.css VORNAK.css PAGE_DIR <SUBSTITUTIONS.json
 // SUBSTITUTIONS.json: {"@NAME@": "css text", ...}, put into vornak1.css; the
 // pictures of 98.css's scroll bar come as @SCROLLUP@, @SCROLLDOWN@ and
