@@ -83,9 +83,7 @@ def webp(path, keyed):
     under the picture shows through it."""
     image = Image.open(path).convert('RGB')
     if keyed:
-        alpha = Image.frombytes('L', image.size, bytes(0 if p == GREY else 255 for p in image.getdata()))
-        image = image.convert('RGBA')
-        image.putalpha(alpha)
+        image.putalpha(Image.frombytes('L', image.size, bytes(0 if p == GREY else 255 for p in image.getdata())))
     out = io.BytesIO()
     image.save(out, 'WEBP', lossless=True, quality=100, method=6)
     return out.getvalue()

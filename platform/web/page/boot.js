@@ -28,12 +28,15 @@ export function compile(base64) {
 // it is unpacked (early.js starts it, as soon as the page has been read as
 // far as the program, where the browser can).
 export function compileStreamed(base64) {
-    return guarded(() => {
-        const unpacked = new Blob([bytesOf(base64)]).stream().pipeThrough(new DecompressionStream('gzip'));
-        return WebAssembly.compileStreaming
-            ? WebAssembly.compileStreaming(new Response(unpacked, { headers: { 'Content-Type': 'application/wasm' } }))
-            : new Response(unpacked).arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
-    });
+    return guarded(() => (WebAssembly.compileStreaming
+        ? WebAssembly.compileStreaming(new Response(inflating(base64), { headers: { 'Content-Type': 'application/wasm' } }))
+        : new Response(inflating(base64)).arrayBuffer().then((bytes) => WebAssembly.compile(bytes))));
+}
+
+// Bytes carried in the page as base64 of their gzip, as the browser
+// unpacks them: a stream.
+function inflating(base64) {
+    return new Blob([bytesOf(base64)]).stream().pipeThrough(new DecompressionStream('gzip'));
 }
 
 function guarded(compiling) {
@@ -49,12 +52,10 @@ function guarded(compiling) {
 
 // Bytes carried in the page as base64 of their gzip, unpacked (a promise).
 async function unpacked(base64) {
-    const bytes = bytesOf(base64);
     if (typeof DecompressionStream === 'function')
-        return new Uint8Array(await new Response(new Blob([bytes]).stream()
-            .pipeThrough(new DecompressionStream('gzip'))).arrayBuffer());
+        return new Uint8Array(await new Response(inflating(base64)).arrayBuffer());
     const { gunzipSync } = await import('./gunzip.js');
-    return gunzipSync(bytes);
+    return gunzipSync(bytesOf(base64));
 }
 
 // JSON carried in the page so (a promise).
