@@ -4,7 +4,11 @@
 // one window in its markup; medians of runs alternating between the two, on
 // a desktop and on a phone-class processor (a phone's screen, Chromium's
 // processor four times slower). Prints one line of JSON.
-//   node tools/bench-web.mjs Vornak1.html RUNS
+//   node tools/bench-web.mjs Vornak1.html RUNS [OTHER.html]
+// OTHER: another build of the page (an earlier commit's, say), loaded in
+// turn with this one, so that both meet the same moments of a busy machine:
+// its medians come beside this one's (other_...), with this one's times as
+// a share of its own (..._vs_other).
 import { mkdtempSync, readFileSync, statSync, writeFileSync } from 'node:fs';
 import { randomBytes } from 'node:crypto';
 import { tmpdir } from 'node:os';
@@ -12,7 +16,7 @@ import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { launch } from './browsers.mjs';
 
-const [page, runsArg] = process.argv.slice(2);
+const [page, runsArg, other] = process.argv.slice(2);
 const runs = Number(runsArg || 5);
 const size = statSync(page).size;
 
@@ -73,24 +77,36 @@ const median = (v) => v.slice().sort((a, b) => a - b)[Math.floor(v.length / 2)];
 
 async function measure(device, slowdown) {
     const browser = await launch('chromium');
-    const times = { drawn: [], started: [], minimal: [] };
+    const times = { drawn: [], started: [], minimal: [], otherDrawn: [], otherStarted: [] };
     await load(browser, device, page, slowdown);  // the browser warm before anything is timed
     for (let i = 0; i < runs; ++i) {
         const [drawn, started] = await load(browser, device, page, slowdown);
         times.drawn.push(drawn);
         times.started.push(started);
         times.minimal.push((await load(browser, device, minimal, slowdown))[0]);
+        if (other) {
+            const [otherDrawn, otherStarted] = await load(browser, device, other, slowdown);
+            times.otherDrawn.push(otherDrawn);
+            times.otherStarted.push(otherStarted);
+        }
     }
     await browser.close();
-    return [median(times.drawn), median(times.minimal), median(times.started)];
+    return Object.fromEntries(Object.entries(times).map(([k, v]) => [k, v.length ? median(v) : undefined]));
 }
 
-const [desktop, desktopMinimal, desktopStarted] = await measure('desktop', 1);
-const [phone, phoneMinimal, phoneStarted] = await measure('phone-390x844', 4);
+const desktop = await measure('desktop', 1);
+const phone = await measure('phone-390x844', 4);
 const ratio = (a, b) => Math.round(1000 * a / b) / 1000;
 console.log(JSON.stringify({
-    web_load_ms: desktop, web_load_minimal_ms: desktopMinimal, web_load_ratio: ratio(desktop, desktopMinimal),
-    web_phone_load_ms: phone, web_phone_load_minimal_ms: phoneMinimal, web_phone_load_ratio: ratio(phone, phoneMinimal),
-    web_started_ms: desktopStarted, web_phone_started_ms: phoneStarted,
+    web_load_ms: desktop.drawn, web_load_minimal_ms: desktop.minimal, web_load_ratio: ratio(desktop.drawn, desktop.minimal),
+    web_phone_load_ms: phone.drawn, web_phone_load_minimal_ms: phone.minimal, web_phone_load_ratio: ratio(phone.drawn, phone.minimal),
+    web_started_ms: desktop.started, web_phone_started_ms: phone.started,
     web_bytes: size, web_bytes_minimal: readFileSync(minimal).length, web_runs: runs,
+    ...(other ? {
+        other_load_ms: desktop.otherDrawn, other_phone_load_ms: phone.otherDrawn,
+        other_started_ms: desktop.otherStarted, other_phone_started_ms: phone.otherStarted, other_bytes: statSync(other).size,
+        web_load_vs_other: ratio(desktop.drawn, desktop.otherDrawn), web_phone_load_vs_other: ratio(phone.drawn, phone.otherDrawn),
+        web_started_vs_other: ratio(desktop.started, desktop.otherStarted),
+        web_phone_started_vs_other: ratio(phone.started, phone.otherStarted),
+    } : {}),
 }));

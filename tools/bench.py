@@ -28,6 +28,10 @@ RUNS = 5
 # are timed more often.
 STARTUP_RUNS = 11
 WEB_RUNS = 15
+# Another build of the page, timed in turn with this one (make bench
+# AGAINST=path/to/Vornak1.html, an earlier commit's, say): a difference of
+# a tenth, which separate runs here cannot tell from their noise.
+AGAINST = os.environ.get("AGAINST")
 
 
 def big_folder():
@@ -163,7 +167,8 @@ def main():
     windows = wine_startup()
 
     web = json.loads(subprocess.check_output(["node", os.path.join(TOP, "tools/bench-web.mjs"),
-                                              os.path.join(TOP, "build/web/Vornak1.html"), str(WEB_RUNS)]))
+                                              os.path.join(TOP, "build/web/Vornak1.html"), str(WEB_RUNS)]
+                                             + ([os.path.abspath(AGAINST)] if AGAINST else [])))
     size = os.path.getsize(SHIPPED)
     result = {
         "exe_bytes": size,
@@ -192,6 +197,13 @@ def main():
     rows.append(("web build: the program started, taking input", f"{web['web_started_ms']:.0f} ms",
                  f"on the phone-class processor {web['web_phone_started_ms']:.0f} ms", "", ""))
     rows.append(("size of build/web/Vornak1.html", f"{web['web_bytes']:,} bytes", "", "", "< 400,000 bytes"))
+    if AGAINST:
+        rows.append((f"the page's load, as a share of {AGAINST}'s ({web['other_bytes']:,} bytes)",
+                     f"{web['other_load_ms']:.0f} ms", f"on the phone-class processor {web['other_phone_load_ms']:.0f} ms",
+                     f"{web['web_load_vs_other']:.2f}, {web['web_phone_load_vs_other']:.2f}", ""))
+        rows.append(("its program started", f"{web['other_started_ms']:.0f} ms",
+                     f"on the phone-class processor {web['other_phone_started_ms']:.0f} ms",
+                     f"{web['web_started_vs_other']:.2f}, {web['web_phone_started_vs_other']:.2f}", ""))
     print_table(rows)
     with open(os.path.join(TOP, "build", "bench.json"), "w") as f:
         json.dump(result, f, indent=2)
