@@ -156,6 +156,8 @@ def print_table(rows):
 
 
 def main():
+    if AGAINST and not os.path.isfile(AGAINST):
+        sys.exit(f"bench: AGAINST={AGAINST}: there is no page there to time this one against")
     parent, big = big_folder()
     core = json.loads(subprocess.check_output([os.path.join(BUILD, "tools/bench/bench_core"), big, str(RUNS)]))
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
