@@ -1,5 +1,5 @@
 // The program's WebAssembly is in the page, compressed: the browser unpacks
-// and compiles it while it reads the rest of the page. A browser that
+// and compiles it while the page's script sets the page up. A browser that
 // cannot unpack it itself has it unpacked by fflate (npm), which is made
 // ready only then (its tables take a phone milliseconds); one with no
 // WebAssembly, or whose site forbids compiling it, is told so (Failure).
@@ -25,9 +25,8 @@ export function compile(base64) {
 }
 
 // The same, unpacked by the browser itself, which compiles the program as
-// it is unpacked (early.js starts it, as soon as the page has been read as
-// far as the program, where the browser can).
-export function compileStreamed(base64) {
+// it is unpacked.
+function compileStreamed(base64) {
     return guarded(() => (WebAssembly.compileStreaming
         ? WebAssembly.compileStreaming(new Response(inflating(base64), { headers: { 'Content-Type': 'application/wasm' } }))
         : new Response(inflating(base64)).arrayBuffer().then((bytes) => WebAssembly.compile(bytes))));

@@ -3,13 +3,12 @@
 // holds at 96 dpi as the page's build made it (markup.mjs), shown at once
 // where and as the program will draw it, when this screen draws it at
 // 96 dpi and it fits; the page is busy meanwhile. The page's own script
-// takes it over (desktop.js, drawEarly), or draws another. The program
-// (#program, read before the window) is compiled meanwhile, where the
-// browser unpacks it itself: the page's script starts it from there.
-import { compileStreamed } from './boot.js';
+// takes it over (desktop.js, drawEarly), or draws another. Nothing else
+// is done here: the program is compiled by the page's script, after the
+// window has reached the screen (the browser's next frame lays the window
+// out and paints it; unpacking the program before it would hold it up).
 import { centred, drawingFor, phone, size } from './desktop.js';
 import { css, face, scale } from './screen.js';
-import { Vornak } from './vornak.js';
 import { frameSize } from './windows.js';
 
 const win = document.querySelector('#desktop > .window');
@@ -28,8 +27,3 @@ if (dpi === 96 && w <= width && h <= height) {
     win.style.display = '';
     document.body.classList.add('starting', 'hourglass');
 }
-
-// (where the browser cannot unpack the program itself, the page's script
-// has it unpacked, and compiles it then)
-if (typeof DecompressionStream === 'function')
-    Vornak.compiled = compileStreamed(JSON.parse(document.getElementById('program').textContent));

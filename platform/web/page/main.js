@@ -49,11 +49,12 @@ function boot(compiled) {
 try {
     const data = (id) => JSON.parse(document.getElementById(id).textContent);
     if (!Failure.failed) {
+        // (the program is carried as base64 of its gzip: where the browser
+        // unpacks it itself, it compiles it as it unpacks it, alongside
+        // what follows)
+        const compiled = compile(data('program'));
         Art.add(data('art'));
         Art.addFrom(document.getElementById('desktop'));
-        // (the program is carried as base64 of its gzip; early.js has
-        // started compiling it already where the browser unpacks it itself)
-        const compiled = Vornak.compiled || compile(data('program'));
         unpackedJson(data('first-window')).then((first) => {
             if (!Failure.failed) {
                 Page.start(first);

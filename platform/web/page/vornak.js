@@ -1,7 +1,6 @@
 // The page's one global, Vornak: made by failure.js, the first script, with
 // the message box of a program that cannot run; the page's scripts add what
 // the program calls (Vornak.page), the queue of calls (Vornak.calls), the
-// program's module as early.js compiles it (Vornak.compiled), the
 // resolutions whose faces have been made (Vornak.faces) and the program
 // once it runs (Vornak.program).
 export const Vornak = window.Vornak;
