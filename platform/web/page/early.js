@@ -4,9 +4,9 @@
 // where and as the program will draw it, when this screen draws it at
 // 96 dpi and it fits; the page is busy meanwhile. The page's own script
 // takes it over (desktop.js, drawEarly), or draws another. Nothing else
-// is done here: the program is compiled by the page's script, after the
-// window has reached the screen (the browser's next frame lays the window
-// out and paints it; unpacking the program before it would hold it up).
+// is done here: the program is compiled by the page's script once the page
+// has been read, for unpacking it here would hold up the browser's next
+// frame, which lays the window out and paints it.
 import { centred, drawingFor, phone, size } from './desktop.js';
 import { css, face, scale } from './screen.js';
 import { frameSize } from './windows.js';
