@@ -54,9 +54,10 @@ function svgIn(value) {
 // those pixels, which the page enlarges by the window's whole factor
 // without smoothing: the same pixels, where a browser makes every SVG
 // picture a document of its own, tens of milliseconds each on a phone
-// before the first window can show. The PNG's url -> its width and height.
-const pngs = new Map();
+// before the first window can show. Returns each PNG's url -> its width
+// and height.
 async function asPng(root) {
+    const pngs = new Map();
     const wasm = createRequire(import.meta.url).resolve('@resvg/resvg-wasm/index_bg.wasm');
     await initWasm(readFileSync(wasm));
     root.walkDecls((decl) => {
@@ -70,11 +71,13 @@ async function asPng(root) {
         pngs.set(url, picture.size);
         decl.value = decl.value.replace(picture.url, url);
     });
+    return pngs;
 }
 
 // Every length of a stylesheet in design pixels, once; a picture drawn the
-// size of its pixels, and one made of 98.css's without smoothing.
-function inDesignPixels(root) {
+// size of its pixels, and one made of 98.css's (pngs, by asPng) without
+// smoothing.
+function inDesignPixels(root, pngs) {
     root.walkDecls((decl) => {
         const png = Array.from(pngs.keys()).find((url) => decl.value.includes(url));
         const size = png ? pngs.get(png) : svgIn(decl.value)?.size;
@@ -155,7 +158,7 @@ function scrollPictures(root) {
 
 const css98 = postcss.parse(readFileSync(css98Path, 'utf8'));
 css98.walkAtRules('font-face', (rule) => rule.remove());
-await asPng(css98);
+const pngs = await asPng(css98);
 const substitutions = { ...JSON.parse(readFileSync(0, 'utf8')), ...scrollPictures(css98) };
 const content = readdirSync(pageDir).filter((f) => /\.(js|html)$/.test(f))
     .map((f) => ({ raw: readFileSync(join(pageDir, f), 'utf8'), extension: f.split('.').pop() }));
@@ -184,7 +187,7 @@ for (const [key, value] of Object.entries(substitutions))
 if (/@[A-Z0-9]+@/.test(own))
     throw new Error(`style.mjs: vornak1.css has ${/@[A-Z0-9]+@/.exec(own)[0]} with nothing to put there`);
 const sheet = postcss.parse(`${kept}\n${own}`);
-inDesignPixels(sheet);
+inDesignPixels(sheet, pngs);
 shared(sheet);
 named(sheet);
 const { code } = await transform(sheet.toString(), { loader: 'css', minify: true, legalComments: 'inline' });
